@@ -1,0 +1,173 @@
+#include "host/core/CaseFold.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace host {
+namespace {
+
+constexpr char32_t kInvalid = 0x110000;  // raw byte b decodes as kInvalid + b
+
+// Decodes one UTF-8 sequence at s[i]; invalid or truncated sequences yield a
+// single raw byte, so every input has a decoding and nothing is lost.
+char32_t Decode(std::string_view s, std::size_t& i) {
+  const auto b0 = static_cast<unsigned char>(s[i]);
+  if (b0 < 0x80) {
+    ++i;
+    return b0;
+  }
+  int len = 0;
+  char32_t cp = 0;
+  if ((b0 & 0xE0) == 0xC0 && b0 >= 0xC2) {
+    len = 2;
+    cp = b0 & 0x1F;
+  } else if ((b0 & 0xF0) == 0xE0) {
+    len = 3;
+    cp = b0 & 0x0F;
+  } else if ((b0 & 0xF8) == 0xF0 && b0 <= 0xF4) {
+    len = 4;
+    cp = b0 & 0x07;
+  } else {
+    ++i;
+    return kInvalid + b0;
+  }
+  if (i + len > s.size()) {
+    ++i;
+    return kInvalid + b0;
+  }
+  for (int k = 1; k < len; ++k) {
+    const auto b = static_cast<unsigned char>(s[i + k]);
+    if ((b & 0xC0) != 0x80) {
+      ++i;
+      return kInvalid + b0;
+    }
+    cp = (cp << 6) | (b & 0x3F);
+  }
+  // Overlong forms and surrogates are kept as raw bytes too.
+  if ((len == 3 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (len == 4 && (cp < 0x10000 || cp > 0x10FFFF))) {
+    ++i;
+    return kInvalid + b0;
+  }
+  i += len;
+  return cp;
+}
+
+void Encode(char32_t cp, std::string& out) {
+  if (cp >= kInvalid) {
+    out.push_back(static_cast<char>(cp - kInvalid));
+  } else if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+// Every mapping keeps the length of the UTF-8 sequence, so a fold never moves
+// the byte offsets of a text.
+char32_t Lower(char32_t c) {
+  if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+  if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+    return (c % 2 == 0) ? c + 1 : c;
+  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 1) ? c + 1 : c;
+  if (c == 0x178) return 0xFF;
+  if (c == 0x386) return 0x3AC;
+  if (c >= 0x388 && c <= 0x38A) return c + 37;
+  if (c == 0x38C) return 0x3CC;
+  if (c == 0x38E || c == 0x38F) return c + 63;
+  if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;
+  if (c == 0x3C2) return 0x3C3;  // final sigma folds with sigma
+  if (c >= 0x400 && c <= 0x40F) return c + 80;
+  if (c >= 0x410 && c <= 0x42F) return c + 32;
+  if (c >= 0x490 && c <= 0x4BF) return (c % 2 == 0) ? c + 1 : c;
+  return c;
+}
+
+char32_t Upper(char32_t c) {
+  if (c < 0x80) return (c >= 'a' && c <= 'z') ? c - 32 : c;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+  if (c == 0xFF) return 0x178;
+  if ((c >= 0x100 && c <= 0x12F) || (c >= 0x132 && c <= 0x137) || (c >= 0x14A && c <= 0x177))
+    return (c % 2 == 1) ? c - 1 : c;
+  if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 0) ? c - 1 : c;
+  if (c == 0x3AC) return 0x386;
+  if (c >= 0x3AD && c <= 0x3AF) return c - 37;
+  if (c == 0x3CC) return 0x38C;
+  if (c == 0x3CD || c == 0x3CE) return c - 63;
+  if (c == 0x3C2) return 0x3A3;
+  if (c >= 0x3B1 && c <= 0x3C9) return c - 32;
+  if (c >= 0x450 && c <= 0x45F) return c - 80;
+  if (c >= 0x430 && c <= 0x44F) return c - 32;
+  if (c >= 0x490 && c <= 0x4BF) return (c % 2 == 1) ? c - 1 : c;
+  return c;
+}
+
+template <class Map>
+std::string MapText(std::string_view s, Map map) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    if (b < 0x80) {  // fast path for ASCII
+      out.push_back(static_cast<char>(map(b)));
+      ++i;
+      continue;
+    }
+    Encode(map(Decode(s, i)), out);
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string FoldCase(std::string_view s) { return MapText(s, Lower); }
+std::string UpperCase(std::string_view s) { return MapText(s, Upper); }
+
+int CompareText(std::string_view a, std::string_view b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    const char32_t ca = Lower(Decode(a, i));
+    const char32_t cb = Lower(Decode(b, j));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (i < a.size()) return 1;
+  if (j < b.size()) return -1;
+  return 0;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;  // folding keeps lengths
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80) return CompareText(a.substr(i), b.substr(i)) == 0;
+    if (x != y && Lower(x) != Lower(y)) return false;
+  }
+  return true;
+}
+
+std::size_t TextHash::operator()(std::string_view s) const {
+  // FNV-1a over the folded text; ASCII is folded in place without allocating.
+  std::uint64_t h = 1469598103934665603ull;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (static_cast<unsigned char>(s[i]) >= 0x80) {
+      const std::string rest = FoldCase(s.substr(i));
+      for (unsigned char c : rest) h = (h ^ c) * 1099511628211ull;
+      return static_cast<std::size_t>(h);
+    }
+    h = (h ^ static_cast<unsigned char>(Lower(static_cast<unsigned char>(s[i])))) * 1099511628211ull;
+  }
+  return static_cast<std::size_t>(h);
+}
+
+}  // namespace host

@@ -1,0 +1,212 @@
+#include "host/core/Component.h"
+
+#include <algorithm>
+
+namespace host {
+
+const TTypeInfo& TypeInfoOf(TComponentStateItem*) {
+  static const TTypeInfo info =
+      MakeEnumInfo("TComponentStateItem", {"csLoading", "csReading", "csWriting", "csDestroying", "csDesigning",
+                                           "csAncestor", "csUpdating", "csFixups", "csFreeNotification", "csInline",
+                                           "csDesignInstance"});
+  return info;
+}
+
+const TClass& TComponent::StaticClass() {
+  static const TClass cls = TClassBuilder<TComponent>("TComponent", &TPersistent::StaticClass())
+                                .Prop("Name", &TComponent::Name, &TComponent::SetName)
+                                .Stored(false)
+                                .Prop("Tag", &TComponent::Tag, &TComponent::SetTag)
+                                .Default(0)
+                                .Build();
+  return cls;
+}
+const TClass& TComponent::ClassType() const { return StaticClass(); }
+
+TComponent::TComponent(TComponent* AOwner) {
+  if (AOwner) AOwner->InsertComponent(this);
+}
+
+TComponent::~TComponent() {
+  Destroying();
+  // Tell everyone that asked; each entry is taken off both lists first, so a
+  // Notification override that does not call the base cannot loop.
+  while (!FFreeNotifies.empty()) {
+    TComponent* other = FFreeNotifies.back();
+    FFreeNotifies.pop_back();
+    auto& back = other->FFreeNotifies;
+    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+    other->Notification(this, opRemove);
+  }
+  DestroyComponents();
+  if (FOwner) FOwner->RemoveComponent(this);
+}
+
+void TComponent::Destroying() {
+  if (FComponentState.Contains(csDestroying)) return;
+  FComponentState.Include(csDestroying);
+  for (TComponent* c : FComponents) c->Destroying();
+}
+
+void TComponent::DestroyComponents() {
+  while (!FComponents.empty()) {
+    TComponent* instance = FComponents.back();
+    // Siblings hear of the removal only when the instance asked to be
+    // watched; otherwise the whole family is going and nobody needs telling.
+    if (instance->FComponentState.Contains(csFreeNotification))
+      RemoveComponent(instance);
+    else
+      Remove(instance);
+    delete instance;
+  }
+}
+
+void TComponent::SetName(const std::string& NewName) {
+  if (FName == NewName) return;
+  if (!NewName.empty() && !IsValidIdent(NewName))
+    throw EComponentError(Format("'%s' is not a valid component name", {NewName}));
+  if (FOwner)
+    FOwner->ValidateRename(this, FName, NewName);
+  else
+    ValidateRename(nullptr, FName, NewName);
+  if (FOwner) FOwner->UnindexName(this);
+  FName = NewName;
+  if (FOwner) FOwner->IndexName(this);
+}
+
+void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const {
+  if (AComponent && !NewName.empty() && !SameText(CurName, NewName)) {
+    TComponent* found = FindComponent(NewName);
+    if (found && found != AComponent)
+      throw EComponentError(Format("A component named %s already exists", {NewName}));
+  }
+}
+
+TComponent* TComponent::Components(int Index) const {
+  if (Index < 0 || Index >= ComponentCount()) throw EListError(Format("List index out of bounds (%d)", {Index}));
+  return FComponents[static_cast<std::size_t>(Index)];
+}
+
+int TComponent::ComponentIndex() const {
+  if (!FOwner) return -1;
+  const auto& list = FOwner->FComponents;
+  auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : static_cast<int>(it - list.begin());
+}
+
+void TComponent::SetComponentIndex(int Value) {
+  if (!FOwner) return;
+  auto& list = FOwner->FComponents;
+  const int current = ComponentIndex();
+  if (current < 0) return;
+  const int last = static_cast<int>(list.size()) - 1;
+  Value = std::clamp(Value, 0, last);
+  if (Value == current) return;
+  list.erase(list.begin() + current);
+  list.insert(list.begin() + Value, this);
+}
+
+TComponent* TComponent::FindComponent(std::string_view AName) const {
+  if (AName.empty()) return nullptr;
+  auto it = FNameIndex.find(AName);
+  return it == FNameIndex.end() ? nullptr : it->second;
+}
+
+void TComponent::IndexName(TComponent* AComponent) {
+  if (!AComponent->FName.empty()) FNameIndex.emplace(AComponent->FName, AComponent);
+}
+
+void TComponent::UnindexName(TComponent* AComponent) {
+  if (AComponent->FName.empty()) return;
+  auto it = FNameIndex.find(AComponent->FName);
+  if (it != FNameIndex.end() && it->second == AComponent) FNameIndex.erase(it);
+}
+
+void TComponent::InsertComponent(TComponent* AComponent) {
+  if (!AComponent || AComponent->FOwner == this) return;
+  ValidateRename(AComponent, std::string(), AComponent->FName);
+  if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
+  Insert(AComponent);
+  if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);
+  Notification(AComponent, opInsert);
+}
+
+void TComponent::RemoveComponent(TComponent* AComponent) {
+  if (!AComponent || AComponent->FOwner != this) return;
+  Notification(AComponent, opRemove);
+  Remove(AComponent);
+}
+
+void TComponent::Insert(TComponent* AComponent) {
+  FComponents.push_back(AComponent);
+  AComponent->FOwner = this;
+  IndexName(AComponent);
+}
+
+void TComponent::Remove(TComponent* AComponent) {
+  UnindexName(AComponent);
+  auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
+  if (it != FComponents.end()) FComponents.erase(it);
+  AComponent->FOwner = nullptr;
+}
+
+void TComponent::FreeNotification(TComponent* AComponent) {
+  if (!AComponent || AComponent == this) return;
+  // Components of one owner hear of each other's removal through the owner.
+  if (!FOwner || AComponent->FOwner != FOwner) {
+    if (std::find(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent) == FFreeNotifies.end()) {
+      FFreeNotifies.push_back(AComponent);
+      AComponent->FFreeNotifies.push_back(this);
+    }
+  }
+  FComponentState.Include(csFreeNotification);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* AComponent) {
+  RemoveNotification(AComponent);
+  if (AComponent) AComponent->RemoveNotification(this);
+}
+
+void TComponent::RemoveNotification(TComponent* AComponent) {
+  FFreeNotifies.erase(std::remove(FFreeNotifies.begin(), FFreeNotifies.end(), AComponent), FFreeNotifies.end());
+}
+
+void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
+  if (Operation == opRemove && AComponent) RemoveFreeNotification(AComponent);
+  // Last first; a handler may free components, so the index is checked
+  // against the list as it is now.
+  for (std::size_t i = FComponents.size(); i-- > 0;) {
+    if (i >= FComponents.size()) {
+      i = FComponents.size();
+      continue;
+    }
+    FComponents[i]->Notification(AComponent, Operation);
+  }
+}
+
+void TComponent::Loaded() { FComponentState.Exclude(csLoading); }
+
+void TComponent::SetDesigning(bool Value, bool SetChildren) {
+  if (Value)
+    FComponentState.Include(csDesigning);
+  else
+    FComponentState.Exclude(csDesigning);
+  if (SetChildren)
+    for (TComponent* c : FComponents) c->SetDesigning(Value, true);
+}
+
+void TComponent::SetLoading(bool Value) {
+  if (Value)
+    FComponentState.Include(csLoading);
+  else
+    FComponentState.Exclude(csLoading);
+}
+
+void TComponent::SetReading(bool Value) {
+  if (Value)
+    FComponentState.Include(csReading);
+  else
+    FComponentState.Exclude(csReading);
+}
+
+}  // namespace host

@@ -1,0 +1,117 @@
+// TComponent: named objects owned by other components, with removal
+// notifications and the streaming and design states.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "host/core/Set.h"
+#include "host/core/TypInfo.h"
+
+namespace host {
+
+enum TComponentStateItem {
+  csLoading,
+  csReading,
+  csWriting,
+  csDestroying,
+  csDesigning,
+  csAncestor,
+  csUpdating,
+  csFixups,
+  csFreeNotification,
+  csInline,
+  csDesignInstance,
+};
+using TComponentState = TSet<TComponentStateItem>;
+const TTypeInfo& TypeInfoOf(TComponentStateItem*);
+
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TPersistent {
+  HOST_CLASS(TComponent)
+public:
+  // Inserts the new component at the end of Owner's components.
+  explicit TComponent(TComponent* AOwner);
+  // Frees the owned components (last first), notifies every component that
+  // asked for a removal notification and leaves the owner.
+  ~TComponent() override;
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+
+  const std::string& Name() const { return FName; }
+  // Empty or a valid identifier that no other component of the owner has
+  // (ignoring case); anything else raises EComponentError and changes nothing.
+  virtual void SetName(const std::string& NewName);
+  int Tag() const { return FTag; }
+  void SetTag(int value) { FTag = value; }
+
+  TComponent* Owner() const { return FOwner; }
+  int ComponentCount() const { return static_cast<int>(FComponents.size()); }
+  // Raises EListError for an index out of range.
+  TComponent* Components(int Index) const;
+  // The owner's component list, in creation order (or as reordered).
+  const std::vector<TComponent*>& ComponentList() const { return FComponents; }
+  int ComponentIndex() const;
+  // Moves this component to position Value among its owner's components
+  // (clamped to the list).
+  void SetComponentIndex(int Value);
+  // The owned component of that name, ignoring case; an empty name finds
+  // nothing. Constant time.
+  TComponent* FindComponent(std::string_view AName) const;
+
+  void InsertComponent(TComponent* AComponent);
+  void RemoveComponent(TComponent* AComponent);
+  void DestroyComponents();
+
+  // Asks this component to tell AComponent when it is removed (and the other
+  // way round), through Notification(this, opRemove).
+  void FreeNotification(TComponent* AComponent);
+  void RemoveFreeNotification(TComponent* AComponent);
+  // Called when a component is inserted into or removed from this one's
+  // owner, and for registered free notifications. The default passes the
+  // message to every owned component.
+  virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+  // Streaming calls Loaded once the whole tree is read; the default ends the
+  // loading state.
+  virtual void Loaded();
+
+  TComponentState ComponentState() const { return FComponentState; }
+  bool IsLoading() const { return FComponentState.Contains(csLoading); }
+  bool IsReading() const { return FComponentState.Contains(csReading); }
+  bool IsDesigning() const { return FComponentState.Contains(csDesigning); }
+  bool IsDestroying() const { return FComponentState.Contains(csDestroying); }
+  // Marks this component and everything it owns as being destroyed. Called
+  // first by the destructors that still do work with their components.
+  void Destroying();
+  // Design state for this component and, optionally, all it owns.
+  void SetDesigning(bool Value, bool SetChildren = true);
+  // Loading and reading states, set by the form reader.
+  void SetLoading(bool Value);
+  void SetReading(bool Value);
+
+  TPersistent* GetOwner() const override { return FOwner; }
+
+protected:
+  // Checks the new name without changing anything.
+  virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const;
+
+private:
+  void Insert(TComponent* AComponent);
+  void Remove(TComponent* AComponent);
+  void IndexName(TComponent* AComponent);
+  void UnindexName(TComponent* AComponent);
+  void RemoveNotification(TComponent* AComponent);
+
+  std::string FName;
+  int FTag = 0;
+  TComponent* FOwner = nullptr;
+  std::vector<TComponent*> FComponents;
+  std::unordered_map<std::string, TComponent*, TextHash, TextEqual> FNameIndex;
+  std::vector<TComponent*> FFreeNotifies;
+  TComponentState FComponentState;
+};
+
+}  // namespace host

@@ -1,0 +1,285 @@
+#include "host/core/IniFiles.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace host {
+
+const TClass& TMemIniFile::StaticClass() {
+  static const TClass cls = TClassBuilder<TMemIniFile>("TMemIniFile", &TObject::StaticClass()).Build();
+  return cls;
+}
+const TClass& TMemIniFile::ClassType() const { return StaticClass(); }
+
+TMemIniFile::TMemIniFile(std::string FileName) : FFileName(std::move(FileName)) {
+  if (FFileName.empty()) return;
+  struct stat st{};
+  if (::stat(FFileName.c_str(), &st) != 0) return;  // missing: empty
+  std::ifstream in(FFileName, std::ios::binary);
+  if (!in) throw EFOpenError(Format("Cannot open file \"%s\". %s", {FFileName, std::strerror(errno)}));
+  std::ostringstream buf;
+  buf << in.rdbuf();
+  SetText(buf.str());
+}
+
+TMemIniFile::~TMemIniFile() = default;
+
+TMemIniFile::Section* TMemIniFile::FindSection(std::string_view Name) const {
+  auto it = FIndex.find(Name);
+  return it == FIndex.end() ? nullptr : const_cast<Section*>(&FSections[it->second]);
+}
+
+TMemIniFile::Section& TMemIniFile::AddSection(std::string Name) {
+  FSections.push_back(Section{std::move(Name), std::make_unique<TStringList>()});
+  FIndex.try_emplace(FSections.back().Name, FSections.size() - 1);
+  return FSections.back();
+}
+
+void TMemIniFile::Reindex() {
+  FIndex.clear();
+  for (std::size_t i = 0; i < FSections.size(); ++i) FIndex.try_emplace(FSections[i].Name, i);
+}
+
+void TMemIniFile::SetText(std::string_view Text) {
+  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
+  Clear();
+  Section* current = nullptr;
+  std::size_t p = 0;
+  while (p < Text.size()) {
+    const std::size_t start = p;
+    while (p < Text.size() && Text[p] != '\r' && Text[p] != '\n') ++p;
+    const std::string line = Trim(Text.substr(start, p - start));
+    if (p < Text.size() && Text[p] == '\r') ++p;
+    if (p < Text.size() && Text[p] == '\n') ++p;
+    if (line.empty() || line[0] == ';') continue;
+    if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+      current = &AddSection(Trim(std::string_view(line).substr(1, line.size() - 2)));
+      continue;
+    }
+    if (!current) continue;  // lines before the first section
+    const std::size_t eq = line.find('=');
+    if (eq == std::string::npos) {
+      current->Lines->Add(line);
+    } else {
+      std::string key = TrimRight(std::string_view(line).substr(0, eq));
+      key += '=';
+      key += TrimLeft(std::string_view(line).substr(eq + 1));
+      current->Lines->Add(key);
+    }
+  }
+}
+
+void TMemIniFile::SetStrings(const TStrings* List) {
+  Clear();
+  if (List) SetText(List->Text());
+}
+
+void TMemIniFile::GetStrings(TStrings* List) const {
+  if (!List) return;
+  List->BeginUpdate();
+  try {
+    List->Clear();
+    for (const auto& s : FSections) {
+      List->Add("[" + s.Name + "]");
+      for (int i = 0; i < s.Lines->Count(); ++i) List->Add(s.Lines->Get(i));
+      List->Add(std::string());
+    }
+  } catch (...) {
+    List->EndUpdate();
+    throw;
+  }
+  List->EndUpdate();
+}
+
+std::string TMemIniFile::Text() const {
+  std::size_t size = 0;
+  for (const auto& s : FSections) {
+    size += s.Name.size() + 6;
+    for (int i = 0; i < s.Lines->Count(); ++i) size += s.Lines->Get(i).size() + 2;
+  }
+  std::string out;
+  out.reserve(size);
+  for (const auto& s : FSections) {
+    out += '[';
+    out += s.Name;
+    out += "]\r\n";
+    for (int i = 0; i < s.Lines->Count(); ++i) {
+      out += s.Lines->Get(i);
+      out += "\r\n";
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+void TMemIniFile::Clear() {
+  FSections.clear();
+  FIndex.clear();
+}
+
+std::string TMemIniFile::ReadString(std::string_view Section, std::string_view Ident, const std::string& Default) {
+  if (const auto* s = FindSection(Section)) {
+    const int i = s->Lines->IndexOfName(Ident);
+    if (i >= 0) return s->Lines->ValueFromIndex(i);
+  }
+  return Default;
+}
+
+void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, const std::string& Value) {
+  auto* s = FindSection(Section);
+  if (!s) s = &AddSection(std::string(Section));
+  std::string line;
+  line.reserve(Ident.size() + 1 + Value.size());
+  line.append(Ident).append(1, '=').append(Value);
+  const int i = s->Lines->IndexOfName(Ident);
+  if (i >= 0)
+    s->Lines->Put(i, line);
+  else
+    s->Lines->Add(line);
+}
+
+int TMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) {
+  return StrToIntDef(ReadString(Section, Ident, std::string()), Default);
+}
+void TMemIniFile::WriteInteger(std::string_view Section, std::string_view Ident, int Value) {
+  WriteString(Section, Ident, IntToStr(Value));
+}
+bool TMemIniFile::ReadBool(std::string_view Section, std::string_view Ident, bool Default) {
+  return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+void TMemIniFile::WriteBool(std::string_view Section, std::string_view Ident, bool Value) {
+  WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+void TMemIniFile::ReadSection(std::string_view Section, TStrings* Strings) {
+  if (!Strings) return;
+  Strings->BeginUpdate();
+  try {
+    Strings->Clear();
+    if (const auto* s = FindSection(Section))
+      for (int i = 0; i < s->Lines->Count(); ++i) Strings->Add(s->Lines->Names(i));
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}
+
+void TMemIniFile::ReadSections(TStrings* Strings) {
+  if (!Strings) return;
+  Strings->BeginUpdate();
+  try {
+    Strings->Clear();
+    for (const auto& s : FSections) Strings->Add(s.Name);
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}
+
+void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings* Strings) {
+  if (!Strings) return;
+  Strings->BeginUpdate();
+  try {
+    Strings->Clear();
+    if (const auto* s = FindSection(Section)) Strings->AddStrings(s->Lines.get());
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}
+
+void TMemIniFile::EraseSection(std::string_view Section) {
+  auto it = FIndex.find(Section);
+  if (it == FIndex.end()) return;
+  FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(it->second));
+  Reindex();
+}
+
+void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
+  if (auto* s = FindSection(Section)) {
+    const int i = s->Lines->IndexOfName(Ident);
+    if (i >= 0) s->Lines->Delete(i);
+  }
+}
+
+bool TMemIniFile::SectionExists(std::string_view Section) const { return FindSection(Section) != nullptr; }
+
+bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
+  const auto* s = FindSection(Section);
+  return s && s->Lines->IndexOfName(Ident) >= 0;
+}
+
+void TMemIniFile::UpdateFile() { WriteFileAtomic(FFileName, Text()); }
+
+namespace {
+
+[[noreturn]] void CreateError(const std::string& FileName, int err) {
+  throw EFCreateError(Format("Cannot create file \"%s\". %s", {FileName, std::strerror(err)}));
+}
+
+}  // namespace
+
+void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
+  if (FileName.empty()) CreateError(FileName, ENOENT);
+  // Write beside the real file when the name is a link, so the link stays.
+  std::string target = FileName;
+  struct stat st{};
+  bool exists = false;
+  if (::lstat(FileName.c_str(), &st) == 0) {
+    if (S_ISLNK(st.st_mode)) {
+      char resolved[PATH_MAX];
+      if (::realpath(FileName.c_str(), resolved)) target = resolved;
+    }
+    exists = ::stat(target.c_str(), &st) == 0;
+  }
+  static std::atomic<unsigned> counter{0};
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) CreateError(FileName, errno);
+  }
+  if (fd < 0) CreateError(FileName, EEXIST);
+  auto fail = [&](int err) {
+    ::close(fd);
+    ::unlink(temp.c_str());
+    CreateError(FileName, err);
+  };
+  if (exists && ::fchmod(fd, st.st_mode & 07777) != 0) fail(errno);
+  const char* p = Data.data();
+  std::size_t left = Data.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      fail(errno);
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    CreateError(FileName, err);
+  }
+  if (::rename(temp.c_str(), target.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(temp.c_str());
+    CreateError(FileName, err);
+  }
+}
+
+}  // namespace host

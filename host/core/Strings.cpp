@@ -1,0 +1,501 @@
+#include "host/core/Strings.h"
+
+#include <algorithm>
+#include <fstream>
+#include <numeric>
+#include <sstream>
+
+#include "host/core/CaseFold.h"
+
+namespace host {
+
+const TClass& TStrings::StaticClass() {
+  static const TClass cls = TClassBuilder<TStrings>("TStrings", &TPersistent::StaticClass()).Build();
+  return cls;
+}
+const TClass& TStrings::ClassType() const { return StaticClass(); }
+
+const TClass& TStringList::StaticClass() {
+  static const TClass cls = TClassBuilder<TStringList>("TStringList", &TStrings::StaticClass()).Build();
+  return cls;
+}
+const TClass& TStringList::ClassType() const { return StaticClass(); }
+
+// ---- TStrings ----
+
+void TStrings::Error(int Index) const { throw EListError(Format("List index out of bounds (%d)", {Index})); }
+
+void TStrings::Put(int Index, const std::string& S) {
+  TObject* obj = GetObject(Index);
+  Delete(Index);
+  InsertObject(Index, S, obj);
+}
+
+TObject* TStrings::GetObject(int) const { return nullptr; }
+void TStrings::PutObject(int, TObject*) {}
+
+void TStrings::InsertObject(int Index, const std::string& S, TObject* AObject) {
+  Insert(Index, S);
+  PutObject(Index, AObject);
+}
+
+int TStrings::Add(const std::string& S) {
+  const int result = Count();
+  Insert(result, S);
+  return result;
+}
+
+int TStrings::AddObject(const std::string& S, TObject* AObject) {
+  const int result = Add(S);
+  PutObject(result, AObject);
+  return result;
+}
+
+void TStrings::AddStrings(const TStrings* Strings) {
+  if (!Strings) return;
+  BeginUpdate();
+  try {
+    for (int i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TStrings::Exchange(int Index1, int Index2) {
+  BeginUpdate();
+  try {
+    const std::string s = Get(Index1);
+    TObject* o = GetObject(Index1);
+    Put(Index1, Get(Index2));
+    PutObject(Index1, GetObject(Index2));
+    Put(Index2, s);
+    PutObject(Index2, o);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TStrings::Move(int CurIndex, int NewIndex) {
+  if (CurIndex == NewIndex) return;
+  BeginUpdate();
+  try {
+    const std::string s = Get(CurIndex);
+    TObject* o = GetObject(CurIndex);
+    Delete(CurIndex);
+    InsertObject(NewIndex, s, o);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+int TStrings::CompareStrings(std::string_view S1, std::string_view S2) const { return CompareText(S1, S2); }
+
+int TStrings::IndexOf(std::string_view S) const {
+  for (int i = 0; i < Count(); ++i)
+    if (CompareStrings(Get(i), S) == 0) return i;
+  return -1;
+}
+
+int TStrings::IndexOfName(std::string_view Name) const {
+  for (int i = 0; i < Count(); ++i) {
+    const std::string s = Get(i);
+    const std::size_t p = s.find('=');
+    if (p != std::string::npos && CompareStrings(std::string_view(s).substr(0, p), Name) == 0) return i;
+  }
+  return -1;
+}
+
+int TStrings::IndexOfObject(const TObject* AObject) const {
+  for (int i = 0; i < Count(); ++i)
+    if (GetObject(i) == AObject) return i;
+  return -1;
+}
+
+std::string TStrings::Names(int Index) const {
+  std::string s = Get(Index);
+  const std::size_t p = s.find('=');
+  s.resize(p == std::string::npos ? 0 : p);
+  return s;
+}
+
+std::string TStrings::ValueFromIndex(int Index) const {
+  const std::string s = Get(Index);
+  const std::size_t p = s.find('=');
+  return p == std::string::npos ? std::string() : s.substr(p + 1);
+}
+
+std::string TStrings::Values(std::string_view Name) const {
+  const int i = IndexOfName(Name);
+  return i < 0 ? std::string() : ValueFromIndex(i);
+}
+
+void TStrings::SetValues(std::string_view Name, const std::string& Value) {
+  int i = IndexOfName(Name);
+  if (!Value.empty()) {
+    std::string line;
+    line.reserve(Name.size() + 1 + Value.size());
+    line.append(Name).append(1, '=').append(Value);
+    if (i < 0)
+      Add(line);
+    else
+      Put(i, line);
+  } else if (i >= 0) {
+    Delete(i);
+  }
+}
+
+std::string TStrings::CommaText() const {
+  const int n = Count();
+  if (n == 1 && Get(0).empty()) return "\"\"";
+  std::string out;
+  for (int i = 0; i < n; ++i) {
+    const std::string s = Get(i);
+    const bool quote = std::any_of(s.begin(), s.end(), [](char c) {
+      return static_cast<unsigned char>(c) <= ' ' || c == '"' || c == ',';
+    });
+    if (i > 0) out.push_back(',');
+    out += quote ? AnsiQuotedStr(s, '"') : s;
+  }
+  return out;
+}
+
+void TStrings::SetCommaText(std::string_view Value) {
+  // A NUL ends the text, as it ends the host's character strings.
+  const std::size_t nul = Value.find('\0');
+  if (nul != std::string_view::npos) Value = Value.substr(0, nul);
+  auto blank = [&](std::size_t i) { return i < Value.size() && static_cast<unsigned char>(Value[i]) <= ' '; };
+  BeginUpdate();
+  try {
+    Clear();
+    std::size_t p = 0;
+    while (blank(p)) ++p;
+    while (p < Value.size()) {
+      std::string item;
+      if (Value[p] == '"') {
+        item = AnsiExtractQuotedStr(Value, p, '"');
+      } else {
+        const std::size_t start = p;
+        while (p < Value.size() && static_cast<unsigned char>(Value[p]) > ' ' && Value[p] != ',') ++p;
+        item.assign(Value.substr(start, p - start));
+      }
+      Add(item);
+      while (blank(p)) ++p;
+      if (p < Value.size() && Value[p] == ',') {
+        if (p + 1 == Value.size()) Add(std::string());
+        do {
+          ++p;
+        } while (blank(p));
+      }
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+std::string TStrings::Text() const {
+  std::string out;
+  for (int i = 0; i < Count(); ++i) {
+    out += Get(i);
+    out += "\r\n";
+  }
+  return out;
+}
+
+void TStrings::SetText(std::string_view Value) {
+  BeginUpdate();
+  try {
+    Clear();
+    std::size_t p = 0;
+    while (p < Value.size()) {
+      const std::size_t start = p;
+      while (p < Value.size() && Value[p] != '\r' && Value[p] != '\n') ++p;
+      Add(std::string(Value.substr(start, p - start)));
+      if (p < Value.size() && Value[p] == '\r') ++p;
+      if (p < Value.size() && Value[p] == '\n') ++p;
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TStrings::LoadFromFile(const std::string& FileName) {
+  std::ifstream in(FileName, std::ios::binary);
+  if (!in) throw EFOpenError(Format("Cannot open file \"%s\"", {FileName}));
+  std::ostringstream buf;
+  buf << in.rdbuf();
+  std::string text = buf.str();
+  if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+  SetText(text);
+}
+
+void TStrings::SaveToFile(const std::string& FileName) const {
+  std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
+  if (!out) throw EFCreateError(Format("Cannot create file \"%s\"", {FileName}));
+  const std::string text = Text();
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  if (!out.flush()) throw EFCreateError(Format("Cannot write file \"%s\"", {FileName}));
+}
+
+bool TStrings::Equals(const TStrings* Strings) const {
+  if (!Strings || Strings->Count() != Count()) return false;
+  for (int i = 0; i < Count(); ++i)
+    if (Get(i) != Strings->Get(i)) return false;
+  return true;
+}
+
+void TStrings::Assign(const TPersistent* Source) {
+  if (const auto* src = As<TStrings>(Source)) {
+    if (src == this) return;
+    BeginUpdate();
+    try {
+      Clear();
+      AddStrings(src);
+    } catch (...) {
+      EndUpdate();
+      throw;
+    }
+    EndUpdate();
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+void TStrings::BeginUpdate() {
+  if (FUpdateCount++ == 0) SetUpdateState(true);
+}
+
+void TStrings::EndUpdate() {
+  if (FUpdateCount > 0 && --FUpdateCount == 0) SetUpdateState(false);
+}
+
+// ---- TStringList ----
+
+TStringList::~TStringList() {
+  FOnChange = nullptr;
+  FOnChanging = nullptr;
+  if (FOwnsObjects)
+    for (auto& item : FList) delete item.Object;
+}
+
+void TStringList::FreeObject(TObject* AObject) {
+  if (FOwnsObjects) delete AObject;
+}
+
+std::string TStringList::Get(int Index) const {
+  if (Index < 0 || Index >= Count()) Error(Index);
+  return FList[static_cast<std::size_t>(Index)].Text;
+}
+
+void TStringList::Put(int Index, const std::string& S) {
+  if (FSorted) throw EListError("Operation not allowed on sorted list");
+  if (Index < 0 || Index >= Count()) Error(Index);
+  Changing();
+  auto& item = FList[static_cast<std::size_t>(Index)];
+  if (FIndexValid) {
+    // Replacing a value under the same name keeps the index valid.
+    const std::size_t po = item.Text.find('='), pn = S.find('=');
+    const bool same = (po == std::string::npos && pn == std::string::npos) ||
+                      (po != std::string::npos && pn != std::string::npos &&
+                       CompareStrings(std::string_view(item.Text).substr(0, po), std::string_view(S).substr(0, pn)) == 0);
+    if (!same) InvalidateIndex();
+  }
+  item.Text = S;
+  Changed();
+}
+
+TObject* TStringList::GetObject(int Index) const {
+  if (Index < 0 || Index >= Count()) Error(Index);
+  return FList[static_cast<std::size_t>(Index)].Object;
+}
+
+void TStringList::PutObject(int Index, TObject* AObject) {
+  if (Index < 0 || Index >= Count()) Error(Index);
+  Changing();
+  auto& obj = FList[static_cast<std::size_t>(Index)].Object;
+  if (obj != AObject) FreeObject(obj);
+  obj = AObject;
+  Changed();
+}
+
+void TStringList::Insert(int Index, const std::string& S) { InsertObject(Index, S, nullptr); }
+
+void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject) {
+  if (FSorted) throw EListError("Operation not allowed on sorted list");
+  if (Index < 0 || Index > Count()) Error(Index);
+  InsertItem(Index, S, AObject);
+}
+
+void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
+  Changing();
+  if (Index == Count()) {
+    FList.push_back({S, AObject});
+    if (FIndexValid) {
+      const std::size_t p = S.find('=');
+      if (p != std::string::npos) FNameIndex.try_emplace(IndexKey(std::string_view(S).substr(0, p)), Index);
+    }
+  } else {
+    FList.insert(FList.begin() + Index, Item{S, AObject});
+    InvalidateIndex();
+  }
+  Changed();
+}
+
+int TStringList::Add(const std::string& S) {
+  if (!FSorted) {
+    const int index = Count();
+    InsertItem(index, S, nullptr);
+    return index;
+  }
+  int index = 0;
+  if (Find(S, index)) {
+    if (FDuplicates == dupIgnore) return index;
+    if (FDuplicates == dupError) throw EListError("String list does not allow duplicates");
+  }
+  InsertItem(index, S, nullptr);
+  return index;
+}
+
+void TStringList::Delete(int Index) {
+  if (Index < 0 || Index >= Count()) Error(Index);
+  Changing();
+  TObject* obj = FList[static_cast<std::size_t>(Index)].Object;
+  FList.erase(FList.begin() + Index);
+  InvalidateIndex();
+  FreeObject(obj);
+  Changed();
+}
+
+void TStringList::Clear() {
+  if (FList.empty()) return;
+  Changing();
+  std::vector<Item> old;
+  old.swap(FList);
+  FNameIndex.clear();
+  FIndexValid = true;
+  if (FOwnsObjects)
+    for (auto& item : old) delete item.Object;
+  Changed();
+}
+
+void TStringList::Exchange(int Index1, int Index2) {
+  if (Index1 < 0 || Index1 >= Count()) Error(Index1);
+  if (Index2 < 0 || Index2 >= Count()) Error(Index2);
+  Changing();
+  std::swap(FList[static_cast<std::size_t>(Index1)], FList[static_cast<std::size_t>(Index2)]);
+  InvalidateIndex();
+  Changed();
+}
+
+int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const {
+  if (FCaseSensitive) return S1.compare(S2) < 0 ? -1 : (S1 == S2 ? 0 : 1);
+  return CompareText(S1, S2);
+}
+
+std::string TStringList::IndexKey(std::string_view Name) const {
+  return FCaseSensitive ? std::string(Name) : FoldCase(Name);
+}
+
+int TStringList::IndexOf(std::string_view S) const {
+  if (FSorted) {
+    int index = 0;
+    return Find(S, index) ? index : -1;
+  }
+  for (int i = 0; i < Count(); ++i)
+    if (CompareStrings(FList[static_cast<std::size_t>(i)].Text, S) == 0) return i;
+  return -1;
+}
+
+int TStringList::IndexOfName(std::string_view Name) const {
+  if (!FIndexValid) {
+    FNameIndex.clear();
+    FNameIndex.reserve(FList.size());
+    for (std::size_t i = 0; i < FList.size(); ++i) {
+      const std::string& s = FList[i].Text;
+      const std::size_t p = s.find('=');
+      if (p != std::string::npos) FNameIndex.try_emplace(IndexKey(std::string_view(s).substr(0, p)), static_cast<int>(i));
+    }
+    FIndexValid = true;
+  }
+  auto it = FNameIndex.find(IndexKey(Name));
+  return it == FNameIndex.end() ? -1 : it->second;
+}
+
+bool TStringList::Find(std::string_view S, int& Index) const {
+  int lo = 0, hi = Count() - 1;
+  bool found = false;
+  while (lo <= hi) {
+    const int mid = (lo + hi) / 2;
+    const int c = CompareStrings(FList[static_cast<std::size_t>(mid)].Text, S);
+    if (c < 0) {
+      lo = mid + 1;
+    } else {
+      hi = mid - 1;
+      if (c == 0) {
+        found = true;
+        if (FDuplicates != dupAccept) lo = mid;
+      }
+    }
+  }
+  Index = lo;
+  return found;
+}
+
+void TStringList::Sort() {
+  CustomSort([](const TStringList* list, int a, int b) {
+    return list->CompareStrings(list->FList[static_cast<std::size_t>(a)].Text, list->FList[static_cast<std::size_t>(b)].Text);
+  });
+}
+
+void TStringList::CustomSort(TStringListSortCompare Compare) {
+  if (Count() < 2) return;
+  Changing();
+  std::vector<int> order(FList.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return Compare(this, a, b) < 0; });
+  std::vector<Item> sorted;
+  sorted.reserve(FList.size());
+  for (int i : order) sorted.push_back(std::move(FList[static_cast<std::size_t>(i)]));
+  FList.swap(sorted);
+  InvalidateIndex();
+  Changed();
+}
+
+void TStringList::SetSorted(bool Value) {
+  if (FSorted == Value) return;
+  if (Value) Sort();
+  FSorted = Value;
+}
+
+void TStringList::SetCaseSensitive(bool Value) {
+  if (FCaseSensitive == Value) return;
+  FCaseSensitive = Value;
+  InvalidateIndex();
+  if (FSorted) Sort();
+}
+
+void TStringList::SetUpdateState(bool Updating) {
+  if (Updating)
+    Changing();
+  else
+    Changed();
+}
+
+void TStringList::Changed() {
+  if (UpdateCount() == 0 && FOnChange) FOnChange(this);
+}
+
+void TStringList::Changing() {
+  if (UpdateCount() == 0 && FOnChanging) FOnChanging(this);
+}
+
+}  // namespace host

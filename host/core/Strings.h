@@ -1,0 +1,165 @@
+// String lists: TStrings, the abstract list of lines with an object per
+// line, and TStringList, the plain implementation.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "host/core/Events.h"
+#include "host/core/TypInfo.h"
+
+namespace host {
+
+// Comparisons of lines ignore case (see CaseFold.h) unless a list says
+// otherwise. A line's name is its text before the first "="; a line without
+// "=" has an empty name and an empty value and is never found by name.
+class TStrings : public TPersistent {
+  HOST_CLASS(TStrings)
+public:
+  virtual int Count() const = 0;
+  // Raise EListError for an index out of range.
+  virtual std::string Get(int Index) const = 0;
+  virtual void Put(int Index, const std::string& S);
+  virtual TObject* GetObject(int Index) const;
+  virtual void PutObject(int Index, TObject* AObject);
+  virtual void Insert(int Index, const std::string& S) = 0;
+  virtual void InsertObject(int Index, const std::string& S, TObject* AObject);
+  virtual void Delete(int Index) = 0;
+  virtual void Clear() = 0;
+  virtual int Add(const std::string& S);
+  int AddObject(const std::string& S, TObject* AObject);
+  void AddStrings(const TStrings* Strings);
+  void Append(const std::string& S) { Add(S); }
+  virtual void Exchange(int Index1, int Index2);
+  void Move(int CurIndex, int NewIndex);
+
+  std::string Strings(int Index) const { return Get(Index); }
+  void SetStrings(int Index, const std::string& S) { Put(Index, S); }
+  std::string operator[](int Index) const { return Get(Index); }
+
+  virtual int IndexOf(std::string_view S) const;
+  virtual int IndexOfName(std::string_view Name) const;
+  int IndexOfObject(const TObject* AObject) const;
+
+  std::string Names(int Index) const;
+  std::string ValueFromIndex(int Index) const;
+  // The value of the first line of that name; empty when there is none.
+  std::string Values(std::string_view Name) const;
+  // Replaces the first line of that name or appends one; an empty value
+  // deletes the line instead.
+  void SetValues(std::string_view Name, const std::string& Value);
+
+  // Items joined by "," with no blanks; an item holding a character of
+  // code 32 or below, a double quote or a comma is quoted with inner quotes
+  // doubled; a single empty item is written as "".
+  std::string CommaText() const;
+  // Reads comma text: blanks (codes 1-32) around items are skipped, a quoted
+  // item runs to its closing quote, an unquoted item ends at a comma or a
+  // blank, a trailing comma adds an empty item, a NUL ends the text.
+  void SetCommaText(std::string_view Value);
+  // Every line followed by CR LF.
+  std::string Text() const;
+  // Splits at CR, LF or CR LF; a final line break adds no empty line.
+  void SetText(std::string_view Value);
+
+  void LoadFromFile(const std::string& FileName);
+  void SaveToFile(const std::string& FileName) const;
+
+  bool Equals(const TStrings* Strings) const;
+  void Assign(const TPersistent* Source) override;
+
+  void BeginUpdate();
+  void EndUpdate();
+  int UpdateCount() const { return FUpdateCount; }
+
+  // Compares two lines under this list's case rule.
+  virtual int CompareStrings(std::string_view S1, std::string_view S2) const;
+
+protected:
+  // Called when the update count leaves or reaches zero.
+  virtual void SetUpdateState(bool Updating) {}
+  [[noreturn]] void Error(int Index) const;
+
+private:
+  int FUpdateCount = 0;
+};
+
+enum TDuplicates { dupIgnore, dupAccept, dupError };
+
+class TStringList : public TStrings {
+  HOST_CLASS(TStringList)
+public:
+  TStringList() = default;
+  ~TStringList() override;
+
+  int Count() const override { return static_cast<int>(FList.size()); }
+  std::string Get(int Index) const override;
+  void Put(int Index, const std::string& S) override;
+  TObject* GetObject(int Index) const override;
+  void PutObject(int Index, TObject* AObject) override;
+  void Insert(int Index, const std::string& S) override;
+  void InsertObject(int Index, const std::string& S, TObject* AObject) override;
+  void Delete(int Index) override;
+  void Clear() override;
+  int Add(const std::string& S) override;
+  void Exchange(int Index1, int Index2) override;
+  int IndexOf(std::string_view S) const override;
+  // Constant time on average: a name index is kept while lines are appended
+  // and rebuilt after other changes.
+  int IndexOfName(std::string_view Name) const override;
+  int CompareStrings(std::string_view S1, std::string_view S2) const override;
+
+  // Ascending by whole line under the list's case rule; stable.
+  virtual void Sort();
+  using TStringListSortCompare = int (*)(const TStringList* List, int Index1, int Index2);
+  virtual void CustomSort(TStringListSortCompare Compare);
+  // Binary search of a sorted list: true when found; Index is the position
+  // found or where S would be inserted.
+  bool Find(std::string_view S, int& Index) const;
+
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  TDuplicates Duplicates() const { return FDuplicates; }
+  void SetDuplicates(TDuplicates Value) { FDuplicates = Value; }
+  bool CaseSensitive() const { return FCaseSensitive; }
+  void SetCaseSensitive(bool Value);
+  // Objects are freed with the list (and when their line is deleted).
+  bool OwnsObjects() const { return FOwnsObjects; }
+  void SetOwnsObjects(bool Value) { FOwnsObjects = Value; }
+
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+  const TNotifyEvent& OnChanging() const { return FOnChanging; }
+  void SetOnChanging(TNotifyEvent Value) { FOnChanging = std::move(Value); }
+
+protected:
+  void SetUpdateState(bool Updating) override;
+  virtual void Changed();
+  virtual void Changing();
+
+private:
+  struct Item {
+    std::string Text;
+    TObject* Object = nullptr;
+  };
+  void InsertItem(int Index, const std::string& S, TObject* AObject);
+  void InvalidateIndex() const { FIndexValid = false; }
+  std::string IndexKey(std::string_view Name) const;
+  void FreeObject(TObject* AObject);
+
+  std::vector<Item> FList;
+  bool FSorted = false;
+  TDuplicates FDuplicates = dupIgnore;
+  bool FCaseSensitive = false;
+  bool FOwnsObjects = false;
+  TNotifyEvent FOnChange;
+  TNotifyEvent FOnChanging;
+  // Name index: key (folded unless case-sensitive) to first line index.
+  mutable std::unordered_map<std::string, int> FNameIndex;
+  mutable bool FIndexValid = false;
+};
+
+}  // namespace host
