@@ -209,4 +209,29 @@ void TComponent::SetReading(bool Value) {
     FComponentState.Exclude(csReading);
 }
 
+namespace {
+std::vector<std::pair<int, TFindGlobalComponent>>& GlobalProcs() {
+  static std::vector<std::pair<int, TFindGlobalComponent>> procs;
+  return procs;
+}
+}  // namespace
+
+int RegisterFindGlobalComponentProc(TFindGlobalComponent Proc) {
+  static int nextId = 1;
+  GlobalProcs().emplace_back(nextId, std::move(Proc));
+  return nextId++;
+}
+
+void UnRegisterFindGlobalComponentProc(int Id) {
+  auto& procs = GlobalProcs();
+  procs.erase(std::remove_if(procs.begin(), procs.end(), [&](const auto& p) { return p.first == Id; }), procs.end());
+}
+
+TComponent* FindGlobalComponent(std::string_view Name) {
+  auto& procs = GlobalProcs();
+  for (auto it = procs.rbegin(); it != procs.rend(); ++it)
+    if (TComponent* c = it->second(Name)) return c;
+  return nullptr;
+}
+
 }  // namespace host

@@ -2,6 +2,7 @@
 // notifications and the streaming and design states.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -94,6 +95,20 @@ public:
 
   TPersistent* GetOwner() const override { return FOwner; }
 
+  // Streaming hooks. The writer writes, inside this component's block, the
+  // components GetChildren hands to Proc (Root is the component being
+  // written at the top). The reader gives components read inside this
+  // block GetChildOwner() as owner (null: the root) and GetChildParent() as
+  // parent, through SetParentComponent. A component with HasParent() true
+  // is written inside its parent's block, not at its owner's level.
+  using TGetChildProc = std::function<void(TComponent* Child)>;
+  virtual void GetChildren(const TGetChildProc& Proc, TComponent* Root) const {}
+  virtual TComponent* GetChildOwner() { return nullptr; }
+  virtual TComponent* GetChildParent() { return this; }
+  virtual bool HasParent() const { return false; }
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual void SetParentComponent(TComponent* Value) {}
+
 protected:
   // Checks the new name without changing anything.
   virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const;
@@ -113,5 +128,15 @@ private:
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
 };
+
+// Top-level components (forms, data modules) that references written as
+// "Form.Component" can reach. The application registers a look-up; the form
+// reader asks it for names it cannot find in the form being read.
+using TFindGlobalComponent = std::function<TComponent*(std::string_view Name)>;
+// Returns an id for UnRegisterFindGlobalComponentProc.
+int RegisterFindGlobalComponentProc(TFindGlobalComponent Proc);
+void UnRegisterFindGlobalComponentProc(int Id);
+// Asks every registered look-up, newest first; null when none knows Name.
+TComponent* FindGlobalComponent(std::string_view Name);
 
 }  // namespace host
