@@ -1,0 +1,14 @@
+#include "runtime/AmbitRegister.h"
+
+#include "host/core/ClassRegistry.h"
+#include "runtime/AmbitSource.h"
+#include "runtime/AmbitUserSource.h"
+
+namespace ambit {
+
+void RegisterAmbitClasses() {
+  host::RegisterClass<TAmLanguageSource>();
+  host::RegisterClass<TAmUserLanguageSource>();
+}
+
+}  // namespace ambit

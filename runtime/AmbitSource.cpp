@@ -1,0 +1,143 @@
+#include "runtime/AmbitSource.h"
+
+namespace ambit {
+
+namespace {
+constexpr char kQuote = '"';
+constexpr char kEscape = '#';
+}  // namespace
+
+// ---- TAmLanguageFile ----
+
+const host::TClass& TAmLanguageFile::StaticClass() {
+  static const host::TClass cls =
+      host::TClassBuilder<TAmLanguageFile>("TAmLanguageFile", &host::TMemIniFile::StaticClass()).Build();
+  return cls;
+}
+const host::TClass& TAmLanguageFile::ClassType() const { return StaticClass(); }
+
+TAmLanguageFile::TAmLanguageFile(std::string FileName) : host::TMemIniFile(std::move(FileName)) {}
+
+std::string TAmLanguageFile::ReadString(std::string_view Section, std::string_view Ident, const std::string& Default) {
+  return GetDecodedString(host::TMemIniFile::ReadString(Section, Ident, Default), kQuote, kEscape);
+}
+
+void TAmLanguageFile::WriteString(std::string_view Section, std::string_view Ident, const std::string& Value) {
+  host::TMemIniFile::WriteString(Section, Ident, GetEncodedString(Value, kQuote, kEscape));
+  UpdateFile();
+}
+
+void TAmLanguageFile::ReadSectionValues(std::string_view Section, host::TStrings* Strings) {
+  if (!Strings) return;
+  host::TStringList keys;
+  ReadSection(Section, &keys);
+  Strings->BeginUpdate();
+  try {
+    for (int i = 0; i < keys.Count(); ++i) {
+      const std::string key = keys.Get(i);
+      Strings->SetValues(key, ReadString(Section, key, std::string()));
+    }
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}
+
+void TAmLanguageFile::EraseSection(std::string_view Section) {
+  host::TMemIniFile::EraseSection(Section);
+  UpdateFile();
+}
+
+// ---- TAmLanguageSource ----
+
+const host::TClass& TAmLanguageSource::StaticClass() {
+  using S = TAmLanguageSource;
+  static const host::TClass cls =
+      host::TClassBuilder<S>("TAmLanguageSource", &TAmFileLanguageSource::StaticClass())
+          .Prop("About", &S::About, &S::SetAbout)
+          .Prop("ActiveLanguage", &S::ActiveLanguage, &S::SetActiveLanguage)
+          .Default(-1)
+          .Prop("ActiveSettings", &S::ActiveSettings, &S::SetActiveSettings)
+          .Prop("DefaultFileExt", &S::DefaultFileExt, &S::SetDefaultFileExt)
+          .Prop("Languages", &S::Languages, &S::SetLanguages)
+          .Prop("OriginalName", &S::OriginalName, &S::SetOriginalName)
+          .Prop("SortSections", &S::SortSections, &S::SetSortSections)
+          .Default(false)
+          .Prop("OnLanguageChanging", &S::OnLanguageChanging, &S::SetOnLanguageChanging)
+          .Prop("OnLanguageChanged", &S::OnLanguageChanged, &S::SetOnLanguageChanged)
+          .Prop("_Version", &S::_Version, &S::Set_Version)
+          .Stored(false)
+          .Build();
+  return cls;
+}
+const host::TClass& TAmLanguageSource::ClassType() const { return StaticClass(); }
+
+TAmLanguageSource::TAmLanguageSource(host::TComponent* AOwner) : TAmFileLanguageSource(AOwner) {}
+
+// The base destructor tells the handlers that the language closes; the file
+// itself goes with this object (nothing is written on close).
+TAmLanguageSource::~TAmLanguageSource() = default;
+
+void TAmLanguageSource::OpenLanguage() {
+  TAmFileLanguageSource::OpenLanguage();
+  CloseLanguage();
+  if (ActiveLanguage() >= 0) FFile = std::make_unique<TAmLanguageFile>(GetLanguageFile(ActiveLanguage()));
+}
+
+void TAmLanguageSource::CloseLanguage() {
+  TAmFileLanguageSource::CloseLanguage();
+  FFile.reset();
+}
+
+bool TAmLanguageSource::GetReadOnly() const { return false; }
+
+std::string TAmLanguageSource::LoadString(const std::string& StringName, const std::string& Default) {
+  std::string result = TAmFileLanguageSource::LoadString(StringName, Default);
+  if (FFile && !StringName.empty()) result = FFile->ReadString(GetFormSection(), StringName, Default);
+  return result;
+}
+
+void TAmLanguageSource::SaveString(const std::string& StringName, const std::string& Value) {
+  TAmFileLanguageSource::SaveString(StringName, Value);
+  if (FFile && !StringName.empty()) FFile->WriteString(GetFormSection(), StringName, Value);
+}
+
+void TAmLanguageSource::LoadStrings(host::TStrings* Strings) {
+  TAmFileLanguageSource::LoadStrings(Strings);
+  if (!Strings || !FFile) return;
+  Strings->Clear();
+  FFile->ReadSectionValues(GetFormSection(), Strings);
+  if (FSortSections)
+    if (auto* list = host::As<host::TStringList>(Strings)) list->Sort();
+}
+
+void TAmLanguageSource::SaveStrings(host::TStrings* Strings) {
+  TAmFileLanguageSource::SaveStrings(Strings);
+  if (!Strings || !FFile) return;
+  if (FSortSections)
+    if (auto* list = host::As<host::TStringList>(Strings)) list->Sort();
+  for (int i = 0; i < Strings->Count(); ++i) {
+    const std::string name = Strings->Names(i);
+    FFile->WriteString(GetFormSection(), name, Strings->Values(name));
+  }
+}
+
+void TAmLanguageSource::Clear() {
+  TAmFileLanguageSource::Clear();
+  if (!FFile) return;
+  const std::string section = GetFormSection();
+  if (!section.empty()) FFile->EraseSection(section);
+}
+
+void TAmLanguageSource::ClearAll() {
+  TAmFileLanguageSource::ClearAll();
+  if (FFile) FFile->Clear();
+}
+
+void TAmLanguageSource::Assign(const host::TPersistent* Source) {
+  TAmFileLanguageSource::Assign(Source);
+  if (const auto* src = host::As<TAmLanguageSource>(Source)) FSortSections = src->FSortSections;
+}
+
+}  // namespace ambit

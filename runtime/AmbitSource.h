@@ -1,0 +1,64 @@
+// The language source that keeps each language in a file of its own, and
+// the INI file object that encodes every value and writes through at once.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/core/IniFiles.h"
+#include "runtime/Ambit.h"
+
+namespace ambit {
+
+// An in-memory INI file whose values pass through the codec: reads decode,
+// writes encode and rewrite the whole file on disk (atomically) at once.
+class TAmLanguageFile : public host::TMemIniFile {
+  HOST_CLASS(TAmLanguageFile)
+public:
+  explicit TAmLanguageFile(std::string FileName);
+
+  // The stored value decoded; the Default is decoded too when it is used.
+  std::string ReadString(std::string_view Section, std::string_view Ident, const std::string& Default) override;
+  // Encodes Value, stores it and rewrites the file.
+  void WriteString(std::string_view Section, std::string_view Ident, const std::string& Value) override;
+  // Assigns every key's decoded value to Strings by name, so keys whose
+  // text is empty do not appear. Strings is not cleared first.
+  void ReadSectionValues(std::string_view Section, host::TStrings* Strings) override;
+  // Erases the section and rewrites the file.
+  void EraseSection(std::string_view Section) override;
+};
+
+// Language source over one language file per language: each line of
+// Languages is "language name=file name".
+class TAmLanguageSource : public TAmFileLanguageSource {
+  HOST_CLASS(TAmLanguageSource)
+public:
+  explicit TAmLanguageSource(host::TComponent* AOwner);
+  ~TAmLanguageSource() override;
+
+  // Sorts sections read with LoadStrings and lists written with SaveStrings.
+  bool SortSections() const { return FSortSections; }
+  void SetSortSections(bool Value) { FSortSections = Value; }
+  // The open file of the active language; null while none is active.
+  TAmLanguageFile* LanguageFile() const { return FFile.get(); }
+
+  void OpenLanguage() override;
+  void CloseLanguage() override;
+  bool GetReadOnly() const override;
+  std::string LoadString(const std::string& StringName, const std::string& Default) override;
+  void SaveString(const std::string& StringName, const std::string& Value) override;
+  void LoadStrings(host::TStrings* Strings) override;
+  void SaveStrings(host::TStrings* Strings) override;
+  void Clear() override;
+  // Empties the file in memory only; the disk follows with the next write.
+  void ClearAll() override;
+
+  void Assign(const host::TPersistent* Source) override;
+
+private:
+  std::unique_ptr<TAmLanguageFile> FFile;
+  bool FSortSections = false;
+};
+
+}  // namespace ambit

@@ -1,0 +1,233 @@
+#include "runtime/AmbitUtils.h"
+
+#include <climits>
+#include <optional>
+
+#include "host/core/Collection.h"
+#include "host/core/Component.h"
+#include "host/core/Strings.h"
+#include "host/core/TreeNodes.h"
+
+namespace ambit {
+
+namespace {
+
+inline unsigned char Code(char c) { return static_cast<unsigned char>(c); }
+
+void AppendCode(std::string& out, unsigned char code) {
+  char digits[3];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<char>('0' + code % 10);
+    code = static_cast<unsigned char>(code / 10);
+  } while (code != 0);
+  while (n > 0) out.push_back(digits[--n]);
+}
+
+// A code of an escape run: a decimal with optional leading blanks and sign,
+// exactly what the host's StrToInt accepts; anything else is no code.
+std::optional<int> ParseCode(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (i >= s.size()) return std::nullopt;
+  long long v = 0;
+  for (; i < s.size(); ++i) {
+    if (s[i] < '0' || s[i] > '9') return std::nullopt;
+    v = v * 10 + (s[i] - '0');
+    if (v > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+  }
+  if (negative) v = -v;
+  if (v > INT_MAX || v < INT_MIN) return std::nullopt;
+  return static_cast<int>(v);
+}
+
+}  // namespace
+
+std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
+  std::string out;
+  out.reserve(S.size() + 8);
+  // The walk runs over the quoted text; the opening and closing quotes are
+  // printable, so the result always starts and ends inside a quoted segment.
+  unsigned char prev = 255;
+  auto put = [&](unsigned char c) {
+    if (c >= 32) {
+      if (prev < 32) out.push_back(Quote);
+      out.push_back(static_cast<char>(c));
+    } else {
+      if (prev >= 32) out.push_back(Quote);
+      out.push_back(Escape);
+      AppendCode(out, c);
+    }
+    prev = c;
+  };
+  put(Code(Quote));
+  for (char c : S) {
+    put(Code(c));
+    if (c == Quote) put(Code(Quote));
+  }
+  put(Code(Quote));
+  return out;
+}
+
+std::string GetDecodedString(std::string_view S, char Quote, char Escape) {
+  if (S.size() < 2 || S[0] != Quote) return std::string(S);
+  std::string out;
+  out.reserve(S.size());
+  std::size_t i = 1;
+  for (;;) {
+    // Inside a quoted segment.
+    bool closed = false;
+    while (i < S.size()) {
+      if (S[i] == Quote) {
+        if (i + 1 < S.size() && S[i + 1] == Quote) {
+          out.push_back(Quote);
+          i += 2;
+          continue;
+        }
+        ++i;
+        closed = true;
+        break;
+      }
+      out.push_back(S[i++]);
+    }
+    if (!closed) return out;
+    if (i >= S.size() || S[i] != Escape) return out;
+    // An escape run reaches up to the quote that reopens the text; without
+    // one the rest is not a run and is taken literally.
+    const std::size_t runEnd = S.find(Quote, i + 1);
+    if (runEnd == std::string_view::npos) {
+      out.append(S.substr(i + 1));
+      return out;
+    }
+    std::string_view run = S.substr(i + 1, runEnd - (i + 1));
+    for (;;) {
+      const std::size_t e = run.find(Escape);
+      if (auto code = ParseCode(run.substr(0, e))) out.push_back(static_cast<char>(*code & 0xFF));
+      if (e == std::string_view::npos) break;
+      run.remove_prefix(e + 1);
+    }
+    i = runEnd + 1;
+  }
+}
+
+std::string ExtractQuotedString(std::string_view S, char Quote) {
+  if (S.size() < 2 || S[0] != Quote) return std::string(S);
+  return host::AnsiExtractQuotedStr(S, Quote);
+}
+
+std::string GetFullName(const host::TPersistent* Obj, const host::TComponent* Root) {
+  if (!Obj) return {};
+  const auto* comp = host::As<host::TComponent>(Obj);
+  if (!comp) return Root ? Root->Name() : std::string();
+  if (comp == Root) return comp->Name();
+  std::string path;  // owners' names, innermost first, each followed by "."
+  std::vector<const host::TComponent*> owners;
+  const host::TComponent* owner = comp->Owner();
+  for (; owner && owner != Root; owner = owner->Owner()) {
+    if (owner->Name().empty()) return {};
+    owners.push_back(owner);
+  }
+  if (!owner && Root) return {};
+  std::string result;
+  for (auto it = owners.rbegin(); it != owners.rend(); ++it) {
+    result += (*it)->Name();
+    result += '.';
+  }
+  result += comp->Name();
+  return result;
+}
+
+std::string GetFullPropName(const host::TPersistent* Obj, const host::TComponent* Root, std::string_view PropName) {
+  if (host::Trim(PropName).empty()) return {};
+  if (Obj == Root) return std::string(PropName);
+  std::string full = GetFullName(Obj, Root);
+  if (full.empty()) return {};
+  full += '.';
+  full += PropName;
+  return full;
+}
+
+namespace {
+
+template <class Text>
+std::string CaptionsOf(int count, Text text) {
+  host::TStringList list;
+  for (int i = 0; i < count; ++i) list.Add(text(i));
+  return list.CommaText();
+}
+
+// Sets item i from list item i inside the container's update bracket,
+// which is closed also when a setter raises.
+template <class Container, class SetText>
+void SetCaptions(Container* items, int count, std::string_view Value, SetText set) {
+  host::TStringList list;
+  list.SetCommaText(Value);
+  const int n = std::min(count, list.Count());
+  items->BeginUpdate();
+  try {
+    for (int i = 0; i < n; ++i) set(i, list.Get(i));
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
+}
+
+}  // namespace
+
+std::string GetTreeNodesCaptions(const host::TTreeNodes* Nodes) {
+  if (!Nodes) return {};
+  return CaptionsOf(Nodes->Count(), [&](int i) { return Nodes->Item(i)->Text(); });
+}
+
+std::string GetListColumnsCaptions(const host::TListColumns* Columns) {
+  if (!Columns) return {};
+  return CaptionsOf(Columns->Count(), [&](int i) { return Columns->Items(i)->Caption(); });
+}
+
+std::string GetDBGridColumnsCaptions(const host::TDBGridColumns* Columns) {
+  if (!Columns) return {};
+  return CaptionsOf(Columns->Count(), [&](int i) { return Columns->Items(i)->Title()->Caption(); });
+}
+
+void SetTreeNodesCaptions(host::TTreeNodes* Nodes, std::string_view Value) {
+  if (!Nodes) return;
+  SetCaptions(Nodes, Nodes->Count(), Value, [&](int i, const std::string& s) { Nodes->Item(i)->SetText(s); });
+}
+
+void SetListColumnsCaptions(host::TListColumns* Columns, std::string_view Value) {
+  if (!Columns) return;
+  SetCaptions(Columns, Columns->Count(), Value,
+              [&](int i, const std::string& s) { Columns->Items(i)->SetCaption(s); });
+}
+
+void SetDBGridColumnsCaptions(host::TDBGridColumns* Columns, std::string_view Value) {
+  if (!Columns) return;
+  SetCaptions(Columns, Columns->Count(), Value,
+              [&](int i, const std::string& s) { Columns->Items(i)->Title()->SetCaption(s); });
+}
+
+void SetStrings(host::TStrings* Strings, std::string_view Value) {
+  if (!Strings) return;
+  host::TStringList items;
+  items.SetCommaText(Value);
+  const int n = items.Count();
+  Strings->BeginUpdate();
+  try {
+    while (Strings->Count() > n) Strings->Delete(n);
+    for (int i = 0; i < n; ++i) {
+      if (i < Strings->Count())
+        Strings->Put(i, items.Get(i));
+      else
+        Strings->Add(items.Get(i));
+    }
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}
+
+}  // namespace ambit
