@@ -1,0 +1,237 @@
+#include "host/stream/FormLexer.h"
+
+#include <charconv>
+#include <cstdlib>
+
+namespace host {
+
+EReadError::EReadError(std::string FileName, int Line, std::string Detail)
+    : Exception(FileName + ":" + std::to_string(Line) + ": " + Detail),
+      FFileName(std::move(FileName)),
+      FLine(Line),
+      FDetail(std::move(Detail)) {}
+
+void AppendUtf8(std::string& Out, std::uint32_t Code) {
+  if (Code < 0x80) {
+    Out += static_cast<char>(Code);
+  } else if (Code < 0x800) {
+    Out += static_cast<char>(0xC0 | (Code >> 6));
+    Out += static_cast<char>(0x80 | (Code & 0x3F));
+  } else if (Code < 0x10000) {
+    Out += static_cast<char>(0xE0 | (Code >> 12));
+    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (Code & 0x3F));
+  } else {
+    Out += static_cast<char>(0xF0 | (Code >> 18));
+    Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
+    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
+    Out += static_cast<char>(0x80 | (Code & 0x3F));
+  }
+}
+
+namespace {
+bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsIdentChar(char c) { return IsIdentStart(c) || IsDigit(c); }
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+}  // namespace
+
+TFormLexer::TFormLexer(std::string_view Source, std::string FileName)
+    : FSource(Source), FFileName(std::move(FileName)) {
+  // A byte-order mark is noise some editors add; it carries nothing.
+  if (FSource.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;
+}
+
+void TFormLexer::Error(const std::string& Detail) const { throw EReadError(FFileName, FLine, Detail); }
+void TFormLexer::ErrorAt(int Line, const std::string& Detail) const { throw EReadError(FFileName, Line, Detail); }
+
+std::string TFormLexer::Describe(const TFormToken& Token) {
+  switch (Token.Kind) {
+    case TFormTokenKind::EndOfFile: return "end of file";
+    case TFormTokenKind::Identifier: return "'" + Token.Text + "'";
+    case TFormTokenKind::Integer:
+    case TFormTokenKind::Float: return "number " + Token.Text;
+    case TFormTokenKind::String: return "a string";
+    case TFormTokenKind::Symbol: return "'" + Token.Text + "'";
+  }
+  return "?";
+}
+
+void TFormLexer::SkipBlanks() {
+  while (FPos < FSource.size()) {
+    const char c = FSource[FPos];
+    if (c == '\n') {
+      ++FLine;
+    } else if (c == '\r') {
+      // CR LF counts once, a lone CR as a line end of its own.
+      if (FPos + 1 >= FSource.size() || FSource[FPos + 1] != '\n') ++FLine;
+    } else if (c != ' ' && c != '\t') {
+      return;
+    }
+    ++FPos;
+  }
+}
+
+const TFormToken& TFormLexer::Next() {
+  SkipBlanks();
+  FToken = TFormToken{};
+  FToken.Line = FLine;
+  if (FPos >= FSource.size()) return FToken;
+  const char c = FSource[FPos];
+  if (IsIdentStart(c)) {
+    ReadIdentifier();
+  } else if (IsDigit(c) || c == '$' ||
+             (c == '-' && FPos + 1 < FSource.size() && (IsDigit(FSource[FPos + 1]) || FSource[FPos + 1] == '$'))) {
+    ReadNumber();
+  } else if (c == '\'' || c == '#') {
+    ReadString();
+  } else if (std::string_view("=:[](),<>+").find(c) != std::string_view::npos) {
+    FToken.Kind = TFormTokenKind::Symbol;
+    FToken.Text = std::string(1, c);
+    ++FPos;
+  } else {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (u >= 33 && u < 127)
+      Error(std::string("unexpected character '") + c + "'");
+    Error("unexpected character #" + std::to_string(u));
+  }
+  return FToken;
+}
+
+// Dotted paths (Font.Charset, OtherForm.Button1) are one token; each part
+// must be a whole identifier.
+void TFormLexer::ReadIdentifier() {
+  const std::size_t start = FPos;
+  for (;;) {
+    while (FPos < FSource.size() && IsIdentChar(FSource[FPos])) ++FPos;
+    if (FPos + 1 < FSource.size() && FSource[FPos] == '.' && IsIdentStart(FSource[FPos + 1])) {
+      ++FPos;
+      continue;
+    }
+    break;
+  }
+  if (FPos < FSource.size() && FSource[FPos] == '.')
+    Error("expected an identifier after '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
+  FToken.Kind = TFormTokenKind::Identifier;
+  FToken.Text = std::string(FSource.substr(start, FPos - start));
+}
+
+void TFormLexer::ReadNumber() {
+  const std::size_t start = FPos;
+  bool negative = false;
+  if (FSource[FPos] == '-') {
+    negative = true;
+    ++FPos;
+  }
+  if (FSource[FPos] == '$') {
+    ++FPos;
+    const std::size_t digits = FPos;
+    std::uint64_t value = 0;
+    while (FPos < FSource.size() && HexValue(FSource[FPos]) >= 0) {
+      if (FPos - digits >= 16) Error("hexadecimal number too long");
+      value = value * 16 + static_cast<std::uint64_t>(HexValue(FSource[FPos]));
+      ++FPos;
+    }
+    if (FPos == digits) Error("expected hexadecimal digits after '$'");
+    FToken.Kind = TFormTokenKind::Integer;
+    FToken.Hex = true;
+    FToken.Int = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
+  } else {
+    while (FPos < FSource.size() && IsDigit(FSource[FPos])) ++FPos;
+    bool isFloat = false;
+    if (FPos + 1 < FSource.size() && FSource[FPos] == '.' && IsDigit(FSource[FPos + 1])) {
+      isFloat = true;
+      ++FPos;
+      while (FPos < FSource.size() && IsDigit(FSource[FPos])) ++FPos;
+    }
+    if (FPos < FSource.size() && (FSource[FPos] == 'e' || FSource[FPos] == 'E')) {
+      std::size_t p = FPos + 1;
+      if (p < FSource.size() && (FSource[p] == '+' || FSource[p] == '-')) ++p;
+      if (p < FSource.size() && IsDigit(FSource[p])) {
+        isFloat = true;
+        FPos = p;
+        while (FPos < FSource.size() && IsDigit(FSource[FPos])) ++FPos;
+      }
+    }
+    const std::string text(FSource.substr(start, FPos - start));
+    if (isFloat) {
+      FToken.Kind = TFormTokenKind::Float;
+      // strtod under the "C" locale semantics: the format always uses '.'.
+      const char* first = text.c_str();
+      char* end = nullptr;
+      FToken.Float = std::strtod(first, &end);
+    } else {
+      FToken.Kind = TFormTokenKind::Integer;
+      std::int64_t v = 0;
+      auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+      if (ec != std::errc() || ptr != text.data() + text.size()) Error("number out of range: " + text);
+      FToken.Int = v;
+    }
+  }
+  if (FPos < FSource.size() && (IsIdentChar(FSource[FPos]) || FSource[FPos] == '.'))
+    Error("invalid number '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
+  FToken.Text = std::string(FSource.substr(start, FPos - start));
+}
+
+// Quoted segments and #NNN codes written next to each other form one string.
+void TFormLexer::ReadString() {
+  FToken.Kind = TFormTokenKind::String;
+  std::string& out = FToken.Str;
+  while (FPos < FSource.size()) {
+    const char c = FSource[FPos];
+    if (c == '\'') {
+      ++FPos;
+      for (;;) {
+        if (FPos >= FSource.size() || FSource[FPos] == '\n' || FSource[FPos] == '\r')
+          Error("unterminated string");
+        const char d = FSource[FPos++];
+        if (d == '\'') {
+          if (FPos < FSource.size() && FSource[FPos] == '\'') {
+            out += '\'';
+            ++FPos;
+            continue;
+          }
+          break;
+        }
+        out += d;
+      }
+    } else if (c == '#') {
+      ++FPos;
+      ReadCharCode(out);
+    } else {
+      break;
+    }
+  }
+  FToken.Text = "string";
+}
+
+void TFormLexer::ReadCharCode(std::string& Out) {
+  std::uint32_t code = 0;
+  std::size_t digits = 0;
+  if (FPos < FSource.size() && FSource[FPos] == '$') {
+    ++FPos;
+    while (FPos < FSource.size() && HexValue(FSource[FPos]) >= 0) {
+      code = code * 16 + static_cast<std::uint32_t>(HexValue(FSource[FPos]));
+      if (code > 0x10FFFF) Error("character code out of range");
+      ++FPos;
+      ++digits;
+    }
+  } else {
+    while (FPos < FSource.size() && IsDigit(FSource[FPos])) {
+      code = code * 10 + static_cast<std::uint32_t>(FSource[FPos] - '0');
+      if (code > 0x10FFFF) Error("character code out of range");
+      ++FPos;
+      ++digits;
+    }
+  }
+  if (digits == 0) Error("expected a character code after '#'");
+  if (code >= 0xD800 && code <= 0xDFFF) Error("character code #" + std::to_string(code) + " is a surrogate");
+  AppendUtf8(Out, code);
+}
+
+}  // namespace host

@@ -1,0 +1,75 @@
+// The tokens of the text form format: identifiers (dotted paths kept whole),
+// numbers, strings already decoded to UTF-8, and single-character symbols.
+// The lexer knows nothing of components; the parser gives tokens meaning.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/core/SysUtils.h"
+
+namespace host {
+
+// Raised for anything wrong in a form file. The message names the file,
+// the line and what was expected or found: "Main.dfm:12: expected 'end'".
+class EReadError : public Exception {
+public:
+  EReadError(std::string FileName, int Line, std::string Detail);
+  const std::string& FileName() const { return FFileName; }
+  int Line() const { return FLine; }
+  // The message without file and line.
+  const std::string& Detail() const { return FDetail; }
+
+private:
+  std::string FFileName;
+  int FLine;
+  std::string FDetail;
+};
+
+enum class TFormTokenKind { EndOfFile, Identifier, Integer, Float, String, Symbol };
+
+struct TFormToken {
+  TFormTokenKind Kind = TFormTokenKind::EndOfFile;
+  int Line = 1;
+  std::string Text;          // identifier, symbol or the number as written
+  std::string Str;           // String: the decoded value
+  std::int64_t Int = 0;      // Integer
+  double Float = 0;          // Float
+  bool Hex = false;          // Integer written with '$'
+};
+
+class TFormLexer {
+public:
+  TFormLexer(std::string_view Source, std::string FileName);
+
+  // Reads the next token; raises EReadError for a malformed one.
+  const TFormToken& Next();
+  const TFormToken& Current() const { return FToken; }
+  const std::string& FileName() const { return FFileName; }
+  int Line() const { return FLine; }
+
+  [[noreturn]] void Error(const std::string& Detail) const;
+  [[noreturn]] void ErrorAt(int Line, const std::string& Detail) const;
+
+  // How a token reads in a message: 'end', identifier 'Foo', end of file.
+  static std::string Describe(const TFormToken& Token);
+
+private:
+  void SkipBlanks();
+  void ReadIdentifier();
+  void ReadNumber();
+  void ReadString();
+  void ReadCharCode(std::string& Out);
+
+  std::string_view FSource;
+  std::string FFileName;
+  std::size_t FPos = 0;
+  int FLine = 1;
+  TFormToken FToken;
+};
+
+// Appends code point Code to Out as UTF-8.
+void AppendUtf8(std::string& Out, std::uint32_t Code);
+
+}  // namespace host

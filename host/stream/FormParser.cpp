@@ -1,0 +1,194 @@
+#include "host/stream/FormParser.h"
+
+#include "host/core/CaseFold.h"
+
+namespace host {
+
+TFormParser::TFormParser(std::string_view Source, std::string FileName) : FLexer(Source, std::move(FileName)) {}
+
+const char* TFormParser::KindKeyword(TFormObjectKind Kind) {
+  switch (Kind) {
+    case TFormObjectKind::Inherited: return "inherited";
+    case TFormObjectKind::Inline: return "inline";
+    default: return "object";
+  }
+}
+
+bool TFormParser::AtKeyword(std::string_view Keyword) const {
+  const TFormToken& t = FLexer.Current();
+  return t.Kind == TFormTokenKind::Identifier && SameText(t.Text, Keyword);
+}
+
+bool TFormParser::AtSymbol(char Symbol) const {
+  const TFormToken& t = FLexer.Current();
+  return t.Kind == TFormTokenKind::Symbol && t.Text[0] == Symbol;
+}
+
+void TFormParser::Expected(const std::string& What) const {
+  FLexer.Error("expected " + What + " but found " + TFormLexer::Describe(FLexer.Current()));
+}
+
+void TFormParser::ExpectSymbol(char Symbol, const char* Context) {
+  if (!AtSymbol(Symbol)) Expected(std::string("'") + Symbol + "'" + Context);
+  FLexer.Next();
+}
+
+std::string TFormParser::ExpectIdentifier(const char* What) {
+  if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected(What);
+  std::string text = FLexer.Current().Text;
+  FLexer.Next();
+  return text;
+}
+
+std::unique_ptr<TFormObject> TFormParser::ParseRoot() {
+  FLexer.Next();
+  if (!AtKeyword("object") && !AtKeyword("inherited") && !AtKeyword("inline")) Expected("'object'");
+  auto root = ParseObject(0);
+  if (FLexer.Current().Kind != TFormTokenKind::EndOfFile) Expected("end of file after the root object");
+  return root;
+}
+
+std::unique_ptr<TFormObject> TFormParser::ParseObject(int Depth) {
+  if (Depth >= MaxFormNesting) FLexer.Error("objects nested too deeply");
+  auto obj = std::make_unique<TFormObject>();
+  obj->Line = FLexer.Current().Line;
+  obj->Kind = AtKeyword("inline")      ? TFormObjectKind::Inline
+              : AtKeyword("inherited") ? TFormObjectKind::Inherited
+                                       : TFormObjectKind::Object;
+  FLexer.Next();
+  // "object Name: TClass", or "object TClass" for an unnamed component.
+  std::string first = ExpectIdentifier("a component name");
+  if (AtSymbol(':')) {
+    FLexer.Next();
+    obj->Name = std::move(first);
+    obj->ClassName = ExpectIdentifier("a class name after ':'");
+  } else {
+    obj->ClassName = std::move(first);
+  }
+  for (;;) {
+    const TFormToken& t = FLexer.Current();
+    if (t.Kind == TFormTokenKind::EndOfFile)
+      FLexer.Error("expected 'end' of " + (obj->Name.empty() ? obj->ClassName : obj->Name) + " (begun on line " +
+                   std::to_string(obj->Line) + ") but found end of file");
+    if (t.Kind != TFormTokenKind::Identifier) Expected("a property name, 'object' or 'end'");
+    if (AtKeyword("end")) {
+      FLexer.Next();
+      break;
+    }
+    if (AtKeyword("object") || AtKeyword("inherited") || AtKeyword("inline")) {
+      obj->Children.push_back(ParseObject(Depth + 1));
+      continue;
+    }
+    if (AtKeyword("item")) FLexer.Error("'item' outside a collection");
+    ParseProperty(obj->Props, Depth);
+  }
+  return obj;
+}
+
+void TFormParser::ParseProperty(std::vector<TFormProperty>& Props, int Depth) {
+  TFormProperty prop;
+  prop.Line = FLexer.Current().Line;
+  prop.Path = FLexer.Current().Text;
+  FLexer.Next();
+  ExpectSymbol('=', " after the property name");
+  ParseValue(prop.Value, Depth);
+  Props.push_back(std::move(prop));
+}
+
+std::string TFormParser::ParseStringSum() {
+  std::string out = FLexer.Current().Str;
+  FLexer.Next();
+  while (AtSymbol('+')) {
+    FLexer.Next();
+    if (FLexer.Current().Kind != TFormTokenKind::String) Expected("a string after '+'");
+    out += FLexer.Current().Str;
+    FLexer.Next();
+  }
+  return out;
+}
+
+void TFormParser::ParseValue(TFormValue& Value, int Depth) {
+  const TFormToken& t = FLexer.Current();
+  Value.Line = t.Line;
+  switch (t.Kind) {
+    case TFormTokenKind::Integer:
+      Value.Kind = TFormValueKind::Integer;
+      Value.Int = t.Int;
+      Value.Hex = t.Hex;
+      Value.Text = t.Text;
+      FLexer.Next();
+      return;
+    case TFormTokenKind::Float:
+      Value.Kind = TFormValueKind::Float;
+      Value.Float = t.Float;
+      Value.Text = t.Text;
+      FLexer.Next();
+      return;
+    case TFormTokenKind::String:
+      Value.Kind = TFormValueKind::String;
+      Value.Text = ParseStringSum();
+      return;
+    case TFormTokenKind::Identifier:
+      if (AtKeyword("end") || AtKeyword("object") || AtKeyword("item")) Expected("a value");
+      Value.Kind = TFormValueKind::Identifier;
+      Value.Text = t.Text;
+      FLexer.Next();
+      return;
+    case TFormTokenKind::EndOfFile:
+      Expected("a value");
+    case TFormTokenKind::Symbol:
+      break;
+  }
+  if (AtSymbol('[')) {
+    Value.Kind = TFormValueKind::Set;
+    FLexer.Next();
+    if (!AtSymbol(']')) {
+      for (;;) {
+        Value.Items.push_back(ExpectIdentifier("a set element"));
+        if (AtSymbol(']')) break;
+        ExpectSymbol(',', " or ']' in the set");
+      }
+    }
+    FLexer.Next();
+  } else if (AtSymbol('(')) {
+    Value.Kind = TFormValueKind::List;
+    FLexer.Next();
+    while (!AtSymbol(')')) {
+      if (FLexer.Current().Kind != TFormTokenKind::String) Expected("a string or ')' in the list");
+      Value.Items.push_back(ParseStringSum());
+    }
+    FLexer.Next();
+  } else if (AtSymbol('<')) {
+    ParseCollection(Value, Depth + 1);
+  } else {
+    Expected("a value");
+  }
+}
+
+void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
+  if (Depth >= MaxFormNesting) FLexer.Error("collections nested too deeply");
+  Value.Kind = TFormValueKind::Collection;
+  FLexer.Next();
+  while (!AtSymbol('>')) {
+    if (!AtKeyword("item")) Expected("'item' or '>' in the collection");
+    TFormItem item;
+    item.Line = FLexer.Current().Line;
+    FLexer.Next();
+    for (;;) {
+      if (AtKeyword("end")) {
+        FLexer.Next();
+        break;
+      }
+      if (FLexer.Current().Kind == TFormTokenKind::EndOfFile)
+        FLexer.Error("expected 'end' of the item begun on line " + std::to_string(item.Line) +
+                     " but found end of file");
+      if (FLexer.Current().Kind != TFormTokenKind::Identifier || AtKeyword("item") || AtKeyword("object"))
+        Expected("a property name or 'end' in the item");
+      ParseProperty(item.Props, Depth);
+    }
+    Value.Collection.push_back(std::move(item));
+  }
+  FLexer.Next();
+}
+
+}  // namespace host

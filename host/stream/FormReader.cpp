@@ -1,0 +1,224 @@
+#include "host/stream/FormReader.h"
+
+#include <unordered_set>
+
+#include "host/core/ClassRegistry.h"
+
+namespace host {
+
+namespace {
+// A component whose children it owns itself (a frame) starts a new level of
+// names: references inside it are looked up there first.
+bool IsOwnerLevel(TComponent* c) { return c->GetChildOwner() == c; }
+
+const TPropInfo* FormClassNameProp(const TComponent& c) {
+  const TPropInfo* p = GetPropInfo(&c, "FormClassName");
+  return p && p->SetStr ? p : nullptr;
+}
+}  // namespace
+
+TFormReader::TFormReader(std::string FileName, const TReadOptions& Options)
+    : FFileName(std::move(FileName)), FOptions(Options) {}
+
+void TFormReader::Fail(int Line, const std::string& Detail) const { throw EReadError(FFileName, Line, Detail); }
+
+TComponent* TFormReader::CreateComponent(const TFormObject& Node, TComponent* Owner, bool IsRoot) {
+  const TRegisteredClass* cls = FindRegisteredClass(Node.ClassName);
+  bool declared = false;
+  if (!cls && (IsRoot || Node.Kind == TFormObjectKind::Inline)) {
+    // Forms and frames name their own classes (TMainForm); they are read
+    // as the generic class, which keeps the declared name.
+    cls = FindRegisteredClass(IsRoot ? FOptions.RootClass : FOptions.FrameClass);
+    declared = true;
+  }
+  if (!cls || !cls->Create) Fail(Node.Line, "unknown class '" + Node.ClassName + "'");
+  TComponent* c = nullptr;
+  try {
+    c = cls->Create(Owner);
+  } catch (const std::exception& e) {
+    Fail(Node.Line, "cannot create " + Node.ClassName + ": " + e.what());
+  }
+  if (!c) Fail(Node.Line, "cannot create " + Node.ClassName);
+  FCreated.push_back(c);
+  if (declared) {
+    const TPropInfo* p = FormClassNameProp(*c);
+    if (!p) Fail(Node.Line, "unknown class '" + Node.ClassName + "'");
+    p->SetStr(*c, Node.ClassName);
+  }
+  return c;
+}
+
+void TFormReader::BeginLoading(TComponent& Component) {
+  Component.SetLoading(true);
+  Component.SetReading(true);
+  if (FOptions.Designing) Component.SetDesigning(true, false);
+}
+
+void TFormReader::NameComponent(TComponent& Component, const TFormObject& Node, bool UniqueInOwner) {
+  if (Node.Name.empty()) return;
+  std::string name = Node.Name;
+  // A second copy of a form gets Name_1, Name_2, ... as its owner cannot
+  // hold two components of one name.
+  if (UniqueInOwner && Component.Owner() && IsValidIdent(name)) {
+    for (int i = 1; Component.Owner()->FindComponent(name) != nullptr; ++i) name = Node.Name + "_" + std::to_string(i);
+  }
+  try {
+    Component.SetName(name);
+  } catch (const Exception& e) {
+    Fail(Node.Line, "cannot name the " + Node.ClassName + " '" + Node.Name + "': " + e.Message());
+  }
+}
+
+TComponent* TFormReader::ReadRoot(const TFormObject& Node, TComponent* Owner) {
+  TComponent* root = nullptr;
+  try {
+    if (Node.Kind == TFormObjectKind::Inherited) Fail(Node.Line, "expected 'object' for the root");
+    root = CreateComponent(Node, Owner, true);
+    NameComponent(*root, Node, true);
+    Build(*root, Node);
+  } catch (...) {
+    FreeCreated(nullptr);
+    throw;
+  }
+  return root;
+}
+
+void TFormReader::ReadInto(TComponent& Root, const TFormObject& Node) {
+  try {
+    if (!SameText(Node.ClassName, Root.ClassName())) {
+      const TPropInfo* p = FormClassNameProp(Root);
+      if (!p) Fail(Node.Line, "expected class " + Root.ClassName() + " but found " + Node.ClassName);
+      p->SetStr(Root, Node.ClassName);
+    }
+    NameComponent(Root, Node, false);
+    Build(Root, Node);
+  } catch (...) {
+    FreeCreated(&Root);
+    Root.SetReading(false);
+    Root.SetLoading(false);
+    throw;
+  }
+}
+
+void TFormReader::Build(TComponent& Root, const TFormObject& Node) {
+  BeginLoading(Root);
+  FLoaded.push_back(&Root);
+  FLines.push_back(Node.Line);
+  FChains.push_back({&Root});
+  FChain = 0;
+  ReadProperties(Root, Node);
+  ReadChildren(Root, Node, 0);
+  Root.SetReading(false);
+  ResolveFixups();
+  if (FOptions.OnBindEvent)
+    for (const TBinding& b : FBindings) FOptions.OnBindEvent(b.Instance, b.Event, b.Handler);
+  CallLoaded();
+}
+
+void TFormReader::ReadChildren(TComponent& Component, const TFormObject& Node, std::size_t Chain) {
+  for (const auto& child : Node.Children) ReadChild(*child, Component, Chain);
+}
+
+void TFormReader::ReadChild(const TFormObject& Node, TComponent& Parent, std::size_t Chain) {
+  TComponent* owner = Parent.GetChildOwner();
+  if (!owner) owner = FChains[Chain].back();
+  TComponent* c = nullptr;
+  if (Node.Kind == TFormObjectKind::Inherited) {
+    c = owner->FindComponent(Node.Name);
+    if (!c) Fail(Node.Line, "inherited component '" + Node.Name + "' not found in " + owner->Name());
+    if (!SameText(c->ClassName(), Node.ClassName))
+      Fail(Node.Line, "inherited component '" + Node.Name + "' is a " + c->ClassName() + ", not a " + Node.ClassName);
+  } else {
+    c = CreateComponent(Node, owner, false);
+  }
+  BeginLoading(*c);
+  FLoaded.push_back(c);
+  FLines.push_back(Node.Line);
+  if (Node.Kind != TFormObjectKind::Inherited) NameComponent(*c, Node, false);
+  try {
+    c->SetParentComponent(Parent.GetChildParent());
+  } catch (const Exception& e) {
+    Fail(Node.Line, "cannot place " + Node.Name + " into " + Parent.Name() + ": " + e.Message());
+  }
+  std::size_t chain = Chain;
+  if (Node.Kind == TFormObjectKind::Inline || IsOwnerLevel(c)) {
+    std::vector<TComponent*> inner = FChains[Chain];
+    inner.push_back(c);
+    FChains.push_back(std::move(inner));
+    chain = FChains.size() - 1;
+  }
+  FChain = chain;
+  ReadProperties(*c, Node);
+  ReadChildren(*c, Node, chain);
+  c->SetReading(false);
+}
+
+void TFormReader::ReadProperties(TComponent& Component, const TFormObject& Node) {
+  const std::string context = Component.Name().empty() ? Component.ClassName() : Component.Name();
+  for (const TFormProperty& p : Node.Props) AssignProperty(Component, Component, p, context);
+}
+
+TComponent* TFormReader::ResolveReference(const std::vector<TComponent*>& Roots, std::string_view Path) {
+  const std::size_t dot = Path.find('.');
+  const std::string_view first = Path.substr(0, dot);
+  TComponent* c = nullptr;
+  for (auto it = Roots.rbegin(); it != Roots.rend() && !c; ++it) {
+    c = (*it)->FindComponent(first);
+    if (!c && SameText((*it)->Name(), first)) c = *it;
+  }
+  if (!c) c = FindGlobalComponent(first);
+  std::string_view rest = dot == std::string_view::npos ? std::string_view{} : Path.substr(dot + 1);
+  while (c && !rest.empty()) {
+    const std::size_t next = rest.find('.');
+    c = c->FindComponent(rest.substr(0, next));
+    rest = next == std::string_view::npos ? std::string_view{} : rest.substr(next + 1);
+  }
+  return c;
+}
+
+void TFormReader::ResolveFixups() {
+  for (const TFixup& f : FFixups) {
+    TComponent* target = ResolveReference(FChains[f.Chain], f.Path);
+    if (!target) Fail(f.Line, f.Context + ": unresolved reference '" + f.Path + "'");
+    try {
+      f.Prop->SetObj(*f.Instance, target);
+    } catch (const Exception& e) {
+      Fail(f.Line, f.Context + ": " + e.Message());
+    }
+  }
+}
+
+void TFormReader::CallLoaded() {
+  // Loaded may look at the components read after it, so every reference is
+  // in place before the first call.
+  for (std::size_t i = 0; i < FLoaded.size(); ++i) {
+    TComponent* c = FLoaded[i];
+    try {
+      c->Loaded();
+    } catch (const EReadError&) {
+      throw;
+    } catch (const std::exception& e) {
+      Fail(FLines[i], (c->Name().empty() ? c->ClassName() : c->Name()) + ": " + e.what());
+    }
+    // An override that forgot the base must not leave the component loading.
+    c->SetLoading(false);
+  }
+}
+
+void TFormReader::FreeCreated(TComponent* Keep) {
+  // Components owned by what is freed go with it; free only the top-most
+  // ones, newest first, and never one already taken with its owner.
+  const std::unordered_set<TComponent*> created(FCreated.begin(), FCreated.end());
+  std::vector<TComponent*> top;
+  for (TComponent* c : FCreated) {
+    bool nested = false;
+    for (TComponent* o = c->Owner(); o && !nested; o = o->Owner()) nested = created.count(o) != 0;
+    if (!nested) top.push_back(c);
+  }
+  for (auto it = top.rbegin(); it != top.rend(); ++it)
+    if (*it != Keep) delete *it;
+  FCreated.clear();
+  FLoaded.clear();
+}
+
+}  // namespace host
