@@ -85,11 +85,14 @@ char32_t Lower(char32_t c) {
   if (c >= 0x388 && c <= 0x38A) return c + 37;
   if (c == 0x38C) return 0x3CC;
   if (c == 0x38E || c == 0x38F) return c + 63;
-  if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 32;
+  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32;
   if (c == 0x3C2) return 0x3C3;  // final sigma folds with sigma
   if (c >= 0x400 && c <= 0x40F) return c + 80;
   if (c >= 0x410 && c <= 0x42F) return c + 32;
-  if (c >= 0x490 && c <= 0x4BF) return (c % 2 == 0) ? c + 1 : c;
+  if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x4FF))
+    return (c % 2 == 0) ? c + 1 : c;
+  if (c == 0x4C0) return 0x4CF;
+  if (c >= 0x4C1 && c <= 0x4CE) return (c % 2 == 1) ? c + 1 : c;
   return c;
 }
 
@@ -105,10 +108,13 @@ char32_t Upper(char32_t c) {
   if (c == 0x3CC) return 0x38C;
   if (c == 0x3CD || c == 0x3CE) return c - 63;
   if (c == 0x3C2) return 0x3A3;
-  if (c >= 0x3B1 && c <= 0x3C9) return c - 32;
+  if (c >= 0x3B1 && c <= 0x3CB) return c - 32;
   if (c >= 0x450 && c <= 0x45F) return c - 80;
   if (c >= 0x430 && c <= 0x44F) return c - 32;
-  if (c >= 0x490 && c <= 0x4BF) return (c % 2 == 1) ? c - 1 : c;
+  if ((c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) || (c >= 0x4D0 && c <= 0x4FF))
+    return (c % 2 == 1) ? c - 1 : c;
+  if (c == 0x4CF) return 0x4C0;
+  if (c >= 0x4C1 && c <= 0x4CE) return (c % 2 == 0) ? c - 1 : c;
   return c;
 }
 

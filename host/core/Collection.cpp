@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/core/Component.h"
+
 namespace host {
 
 // ---- class records ----
@@ -116,6 +118,12 @@ void TCollectionItem::Assign(const TPersistent* Source) {
     for (const TPropInfo* p : GetPropInfos(this)) {
       switch (p->Kind) {
         case tkClass: {
+          // A component is a reference to share; anything else is a
+          // sub-object of the item whose content is copied.
+          if (p->PropClass && p->PropClass->InheritsFrom(TComponent::StaticClass())) {
+            SetObjectProp(this, p, GetObjectProp(Source, p));
+            break;
+          }
           auto* dst = As<TPersistent>(GetObjectProp(this, p));
           auto* src = As<TPersistent>(GetObjectProp(Source, p));
           if (dst && src) dst->Assign(src);

@@ -124,6 +124,9 @@ void TComponent::UnindexName(TComponent* AComponent) {
 
 void TComponent::InsertComponent(TComponent* AComponent) {
   if (!AComponent || AComponent->FOwner == this) return;
+  // An ownership cycle would make each free the other for ever.
+  for (const TComponent* o = this; o; o = o->FOwner)
+    if (o == AComponent) throw EComponentError("A component cannot own itself or one of its owners");
   ValidateRename(AComponent, std::string(), AComponent->FName);
   if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
   Insert(AComponent);

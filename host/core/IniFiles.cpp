@@ -26,9 +26,14 @@ TMemIniFile::TMemIniFile(std::string FileName) : FFileName(std::move(FileName)) 
   if (::stat(FFileName.c_str(), &st) != 0) return;  // missing: empty
   std::ifstream in(FFileName, std::ios::binary);
   if (!in) throw EFOpenError(Format("Cannot open file \"%s\". %s", {FFileName, std::strerror(errno)}));
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  SetText(buf.str());
+  std::string data;
+  if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
+  char chunk[65536];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) data.append(chunk, static_cast<std::size_t>(in.gcount()));
+  // A read that failed half-way must not pass for a short file: the next
+  // UpdateFile would write the truncated content over the whole one.
+  if (in.bad()) throw EFOpenError(Format("Cannot read file \"%s\". %s", {FFileName, std::strerror(errno)}));
+  SetText(data);
 }
 
 TMemIniFile::~TMemIniFile() = default;
@@ -201,9 +206,10 @@ void TMemIniFile::ReadSectionValues(std::string_view Section, TStrings* Strings)
 }
 
 void TMemIniFile::EraseSection(std::string_view Section) {
-  auto it = FIndex.find(Section);
-  if (it == FIndex.end()) return;
-  FSections.erase(FSections.begin() + static_cast<std::ptrdiff_t>(it->second));
+  if (FIndex.find(Section) == FIndex.end()) return;
+  // A repeated header of the same name goes too: erasing only the first
+  // would bring the hidden second one to light under the erased name.
+  std::erase_if(FSections, [&](const auto& s) { return SameText(s.Name, Section); });
   Reindex();
 }
 
@@ -229,26 +235,49 @@ namespace {
   throw EFCreateError(Format("Cannot create file \"%s\". %s", {FileName, std::strerror(err)}));
 }
 
+std::string DirName(const std::string& Path) {
+  const std::size_t slash = Path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : Path.substr(0, slash);
+}
+
+// Follows symbolic links to the file they name, also when that file does not
+// exist yet, so that a rewrite replaces the file and keeps the link.
+std::string ResolveLinks(const std::string& FileName) {
+  std::string path = FileName;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st{};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
+    const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
+    if (n <= 0) return path;
+    link.resize(static_cast<std::size_t>(n));
+    path = link.front() == '/' ? link : DirName(path) + "/" + link;
+  }
+  return path;  // a loop: the rename below reports it
+}
+
 }  // namespace
 
 void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
   if (FileName.empty()) CreateError(FileName, ENOENT);
-  // Write beside the real file when the name is a link, so the link stays.
-  std::string target = FileName;
+  const std::string target = ResolveLinks(FileName);
   struct stat st{};
-  bool exists = false;
-  if (::lstat(FileName.c_str(), &st) == 0) {
-    if (S_ISLNK(st.st_mode)) {
-      char resolved[PATH_MAX];
-      if (::realpath(FileName.c_str(), resolved)) target = resolved;
-    }
-    exists = ::stat(target.c_str(), &st) == 0;
-  }
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  // A read-only file stays unwritten, as it would with a direct write; the
+  // rename would otherwise replace it behind its owner's back.
+  if (exists && ::access(target.c_str(), W_OK) != 0) CreateError(FileName, errno);
+  // The temporary name is short and hidden, so a long file name still fits
+  // the folder's name limit and a crash leaves nothing that looks like data.
+  const std::string dir = DirName(target);
+  const std::size_t slash = target.rfind('/');
+  std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  if (base.size() > 100) base.resize(100);
   static std::atomic<unsigned> counter{0};
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    temp = dir + "/." + base + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) CreateError(FileName, errno);
   }
@@ -258,7 +287,14 @@ void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
     ::unlink(temp.c_str());
     CreateError(FileName, err);
   };
-  if (exists && ::fchmod(fd, st.st_mode & 07777) != 0) fail(errno);
+  if (exists) {
+    if (::fchmod(fd, st.st_mode & 07777) != 0) fail(errno);
+    // Keeping the owner needs privileges; without them the file simply
+    // becomes the writer's, as any rewrite would make it.
+    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+      [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+    }
+  }
   const char* p = Data.data();
   std::size_t left = Data.size();
   while (left > 0) {
@@ -270,6 +306,9 @@ void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
     p += n;
     left -= static_cast<std::size_t>(n);
   }
+  // On disk before the rename: otherwise a power loss could leave the new
+  // name on an empty file, and some file systems report a full disk only now.
+  if (::fsync(fd) != 0) fail(errno);
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
@@ -279,6 +318,12 @@ void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
     const int err = errno;
     ::unlink(temp.c_str());
     CreateError(FileName, err);
+  }
+  // Make the rename itself durable; failing here loses nothing already done.
+  const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
   }
 }
 

@@ -39,6 +39,7 @@ public:
   virtual void ReadSections(TStrings* Strings);
   // The section's lines as they are stored (key=raw value).
   virtual void ReadSectionValues(std::string_view Section, TStrings* Strings);
+  // Removes the section, and any repeated section of the same name.
   virtual void EraseSection(std::string_view Section);
   virtual void DeleteKey(std::string_view Section, std::string_view Ident);
   bool SectionExists(std::string_view Section) const;
@@ -76,8 +77,12 @@ private:
   std::unordered_map<std::string, std::size_t, TextHash, TextEqual> FIndex;
 };
 
-// Writes Data to FileName atomically (temporary file and rename), keeping
-// the permissions of an existing file. Raises EFCreateError on failure.
+// Writes Data to FileName atomically: into a hidden temporary file in the
+// same folder, flushed to disk, then renamed over the old file. An existing
+// file keeps its permissions (and its owner where the process may set it);
+// a symbolic link stays a link and its target is replaced. A file without
+// write permission is not replaced. Raises EFCreateError on failure and then
+// leaves the old file and no temporary file behind.
 void WriteFileAtomic(const std::string& FileName, std::string_view Data);
 
 }  // namespace host

@@ -53,9 +53,12 @@ int TStrings::AddObject(const std::string& S, TObject* AObject) {
 
 void TStrings::AddStrings(const TStrings* Strings) {
   if (!Strings) return;
+  // Counted once, so adding a list to itself doubles it instead of running
+  // for ever.
+  const int n = Strings->Count();
   BeginUpdate();
   try {
-    for (int i = 0; i < Strings->Count(); ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
+    for (int i = 0; i < n; ++i) AddObject(Strings->Get(i), Strings->GetObject(i));
   } catch (...) {
     EndUpdate();
     throw;
@@ -80,6 +83,8 @@ void TStrings::Exchange(int Index1, int Index2) {
 }
 
 void TStrings::Move(int CurIndex, int NewIndex) {
+  if (CurIndex < 0 || CurIndex >= Count()) Error(CurIndex);
+  if (NewIndex < 0 || NewIndex >= Count()) Error(NewIndex);
   if (CurIndex == NewIndex) return;
   BeginUpdate();
   try {
@@ -271,7 +276,10 @@ void TStrings::Assign(const TPersistent* Source) {
 }
 
 void TStrings::BeginUpdate() {
-  if (FUpdateCount++ == 0) SetUpdateState(true);
+  // The state changes while the count is still zero, so a list can still
+  // announce the change that is about to start.
+  if (FUpdateCount == 0) SetUpdateState(true);
+  ++FUpdateCount;
 }
 
 void TStrings::EndUpdate() {
@@ -392,6 +400,20 @@ void TStringList::Exchange(int Index1, int Index2) {
   if (Index2 < 0 || Index2 >= Count()) Error(Index2);
   Changing();
   std::swap(FList[static_cast<std::size_t>(Index1)], FList[static_cast<std::size_t>(Index2)]);
+  InvalidateIndex();
+  Changed();
+}
+
+void TStringList::Move(int CurIndex, int NewIndex) {
+  if (CurIndex < 0 || CurIndex >= Count()) Error(CurIndex);
+  if (NewIndex < 0 || NewIndex >= Count()) Error(NewIndex);
+  if (CurIndex == NewIndex) return;
+  if (FSorted) throw EListError("Operation not allowed on sorted list");
+  Changing();
+  // Moved as a whole: going through Delete would free an owned object.
+  Item item = std::move(FList[static_cast<std::size_t>(CurIndex)]);
+  FList.erase(FList.begin() + CurIndex);
+  FList.insert(FList.begin() + NewIndex, std::move(item));
   InvalidateIndex();
   Changed();
 }

@@ -34,7 +34,9 @@ public:
   void AddStrings(const TStrings* Strings);
   void Append(const std::string& S) { Add(S); }
   virtual void Exchange(int Index1, int Index2);
-  void Move(int CurIndex, int NewIndex);
+  // Moves a line (with its object) to NewIndex. Both indexes are checked
+  // first, so a bad one raises EListError and loses nothing.
+  virtual void Move(int CurIndex, int NewIndex);
 
   std::string Strings(int Index) const { return Get(Index); }
   void SetStrings(int Index, const std::string& S) { Put(Index, S); }
@@ -106,6 +108,8 @@ public:
   void Clear() override;
   int Add(const std::string& S) override;
   void Exchange(int Index1, int Index2) override;
+  // Keeps the line's object (even an owned one); not allowed on a sorted list.
+  void Move(int CurIndex, int NewIndex) override;
   int IndexOf(std::string_view S) const override;
   // Constant time on average: a name index is kept while lines are appended
   // and rebuilt after other changes.

@@ -59,15 +59,16 @@ std::string Format(std::string_view format, std::initializer_list<TVarRec> argLi
       continue;
     }
     // %[index:][-][width][.precision]type
-    int number = -1;
+    // An index is digits followed by ':'; a "*" here is a width and must
+    // not take an argument while looking.
     const std::size_t start = i;
-    if (readNumber(number) && i < format.size() && format[i] == ':') {
+    std::size_t digitsEnd = i;
+    while (digitsEnd < format.size() && std::isdigit(static_cast<unsigned char>(format[digitsEnd]))) ++digitsEnd;
+    if (digitsEnd > start && digitsEnd < format.size() && format[digitsEnd] == ':') {
+      int number = -1;
+      readNumber(number);
       ++i;
       next = static_cast<std::size_t>(number);
-      number = -1;
-    } else {
-      i = start;
-      number = -1;
     }
     bool left = false;
     if (i < format.size() && format[i] == '-') {
@@ -119,9 +120,14 @@ std::string Format(std::string_view format, std::initializer_list<TVarRec> argLi
         if (!arg.IsFloat() && !arg.IsInteger()) FormatError(format);
         const double v = arg.IsFloat() ? arg.AsFloat() : static_cast<double>(arg.AsInteger());
         const char spec[] = {'%', '.', '*', type == 'e' ? 'E' : type, '\0'};
-        char buf[512];
-        std::snprintf(buf, sizeof buf, spec, precision < 0 ? (type == 'g' ? 15 : 2) : precision, v);
-        text = buf;
+        const int digits = precision < 0 ? (type == 'g' ? 15 : 2) : precision;
+        // Sized by a first pass: large values with many decimals do not fit
+        // a fixed buffer.
+        const int n = std::snprintf(nullptr, 0, spec, digits, v);
+        if (n < 0) FormatError(format);
+        text.resize(static_cast<std::size_t>(n) + 1);
+        std::snprintf(text.data(), text.size(), spec, digits, v);
+        text.resize(static_cast<std::size_t>(n));
         break;
       }
       default:

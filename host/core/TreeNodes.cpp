@@ -38,6 +38,38 @@ void TTreeNodes::FreeNodes(std::vector<std::unique_ptr<TTreeNode>>& Nodes) {
   }
 }
 
+// Copies the children of Source and everything below them into new nodes
+// of this tree whose top level hangs from Parent. Iterative, like FreeNodes.
+std::vector<std::unique_ptr<TTreeNode>> TTreeNodes::CopyChildren(const TTreeNode& Source, TTreeNode* Parent) {
+  std::vector<std::unique_ptr<TTreeNode>> result;
+  struct Job {
+    const TTreeNode* From;
+    std::vector<std::unique_ptr<TTreeNode>>* Into;  // empty when the job starts
+    TTreeNode* Parent;
+  };
+  std::vector<Job> jobs{{&Source, &result, Parent}};
+  while (!jobs.empty()) {
+    const Job job = jobs.back();
+    jobs.pop_back();
+    for (const auto& from : job.From->FChildren) {
+      auto node = std::unique_ptr<TTreeNode>(new TTreeNode(this));
+      node->FParent = job.Parent;
+      node->FText = from->FText;
+      node->FImageIndex = from->FImageIndex;
+      node->FSelectedIndex = from->FSelectedIndex;
+      node->FStateIndex = from->FStateIndex;
+      node->FExpanded = from->FExpanded;
+      node->FData = from->FData;
+      job.Into->push_back(std::move(node));
+    }
+    for (std::size_t i = 0; i < job.From->FChildren.size(); ++i) {
+      TTreeNode* copy = (*job.Into)[i].get();
+      jobs.push_back({job.From->FChildren[i].get(), &copy->FChildren, copy});
+    }
+  }
+  return result;
+}
+
 // ---- TTreeNode ----
 
 void TTreeNode::SetText(const std::string& Value) {
@@ -117,21 +149,20 @@ void TTreeNode::Assign(const TPersistent* Source) {
     return;
   }
   if (src == this) return;
+  // The whole subtree is copied before anything is freed: Source may be a
+  // child of this node (freed below) or its parent (changed below).
+  auto children = FOwner->CopyChildren(*src, this);
   FOwner->BeginUpdate();
-  try {
-    FText = src->FText;
-    FImageIndex = src->FImageIndex;
-    FSelectedIndex = src->FSelectedIndex;
-    FStateIndex = src->FStateIndex;
-    FExpanded = src->FExpanded;
-    FData = src->FData;
-    TTreeNodes::FreeNodes(FChildren);
-    for (const auto& child : src->FChildren) FOwner->AddChild(this, std::string())->Assign(child.get());
-    FOwner->Invalidate();
-  } catch (...) {
-    FOwner->EndUpdate();
-    throw;
-  }
+  FText = src->FText;
+  FImageIndex = src->FImageIndex;
+  FSelectedIndex = src->FSelectedIndex;
+  FStateIndex = src->FStateIndex;
+  FExpanded = src->FExpanded;
+  FData = src->FData;
+  TTreeNodes::FreeNodes(FChildren);
+  FChildren = std::move(children);
+  FOwner->Invalidate();
+  FOwner->Notify(this, tcChanged);
   FOwner->EndUpdate();
 }
 

@@ -111,6 +111,7 @@ public:
 private:
   friend class TTreeNode;
   static void FreeNodes(std::vector<std::unique_ptr<TTreeNode>>& Nodes);
+  std::vector<std::unique_ptr<TTreeNode>> CopyChildren(const TTreeNode& Source, TTreeNode* Parent);
   TTreeNode* InsertNode(TTreeNode* Parent, std::size_t Position, const std::string& S);
   std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* Node);
   void Invalidate();
