@@ -47,7 +47,8 @@ TFormLexer::TFormLexer(std::string_view Source, std::string FileName)
   if (FSource.substr(0, 3) == "\xEF\xBB\xBF") FPos = 3;
 }
 
-void TFormLexer::Error(const std::string& Detail) const { throw EReadError(FFileName, FLine, Detail); }
+// Tokens never span lines, so the current token's line is the place.
+void TFormLexer::Error(const std::string& Detail) const { throw EReadError(FFileName, FToken.Line, Detail); }
 void TFormLexer::ErrorAt(int Line, const std::string& Detail) const { throw EReadError(FFileName, Line, Detail); }
 
 std::string TFormLexer::Describe(const TFormToken& Token) {
@@ -79,9 +80,15 @@ void TFormLexer::SkipBlanks() {
 
 const TFormToken& TFormLexer::Next() {
   SkipBlanks();
+  const int previous = FToken.Line;
   FToken = TFormToken{};
   FToken.Line = FLine;
-  if (FPos >= FSource.size()) return FToken;
+  // The end of the file is reported where the text ends, not on the empty
+  // line after its last line break.
+  if (FPos >= FSource.size()) {
+    FToken.Line = previous;
+    return FToken;
+  }
   const char c = FSource[FPos];
   if (IsIdentStart(c)) {
     ReadIdentifier();
