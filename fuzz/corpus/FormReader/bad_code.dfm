@@ -1,0 +1,3 @@
+object F: TFuzzThing
+  Caption = #55357
+end

@@ -1,0 +1,6 @@
+object F: TFuzzThing
+  object A: TFuzzThing
+  end
+  object a: TFuzzThing
+  end
+end

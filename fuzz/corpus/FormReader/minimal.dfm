@@ -1,0 +1,2 @@
+object F: TFuzzThing
+end
