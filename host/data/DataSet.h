@@ -1,0 +1,168 @@
+// TDataSet: a cursor over the rows of a table, independent of the database
+// behind it. The back end answers a few questions (fetch a batch of rows
+// after a key, insert, update, delete, seek a column value); navigation,
+// editing, look-ups and row filters are done here alike for every back end.
+//
+// The cursor never holds the whole table: it keeps one batch of rows and
+// fetches the next batch after the last key it has seen (keyset paging), so
+// a row filter the back end pushes into its query touches only those rows.
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/core/Component.h"
+#include "host/core/Set.h"
+#include "host/data/Fields.h"
+#include "host/data/RowFilter.h"
+
+namespace host {
+
+enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
+const TTypeInfo& TypeInfoOf(TDataSetState*);
+
+enum TLocateOption { loCaseInsensitive, loPartialKey };
+using TLocateOptions = TSet<TLocateOption>;
+
+// A row as a back end hands it over: its key (back-end specific, opaque
+// here) and the values of every column in field-definition order.
+struct TRowData {
+  std::vector<std::string> Key;
+  TRowValues Values;
+};
+using TRowKey = std::vector<std::string>;
+
+class TDataSet : public TComponent {
+  HOST_CLASS(TDataSet)
+public:
+  explicit TDataSet(TComponent* AOwner);
+  ~TDataSet() override;
+
+  bool Active() const { return FState != dsInactive; }
+  void SetActive(bool Value);
+  void Open() { SetActive(true); }
+  void Close() { SetActive(false); }
+  TDataSetState State() const { return FState; }
+
+  // Column definitions; read from the database on first use, without
+  // opening the dataset.
+  const TFieldDefs& FieldDefs();
+  // Reads the column definitions again.
+  void UpdateFieldDefs();
+
+  // Fields of the open dataset, one per column.
+  int FieldCount() const { return static_cast<int>(FFields.size()); }
+  TField* Fields(int Index) const;
+  // Null when there is no such field (names ignore case).
+  TField* FindField(std::string_view FieldName) const;
+  // Raises EDatabaseError naming the field and the dataset.
+  TField* FieldByName(std::string_view FieldName) const;
+
+  void First();
+  void Last();
+  void Next();
+  void Prior();
+  bool Eof() const { return FEof; }
+  bool Bof() const { return FBof; }
+  bool IsEmpty() const { return FRows.empty(); }
+  // Rows that the row filter lets through.
+  int RecordCount();
+
+  // Finds the first row in dataset order whose key fields (names joined by
+  // ";") hold Values; case-insensitive comparison is host::SameText. Moves
+  // there and answers true, or leaves the cursor alone and answers false.
+  bool Locate(std::string_view KeyFields, const std::vector<std::string>& Values, TLocateOptions Options = {});
+
+  void Edit();
+  void Append();
+  void Insert() { Append(); }
+  void Post();
+  void Cancel();
+  // Deletes the current row; the cursor then stands on the following row
+  // (or, after the last one, on the new last row with Eof set).
+  void Delete();
+  // Posts a pending edit with changes, cancels one without.
+  void CheckBrowseMode();
+
+  // Restricts the rows visited to those matching Filter, exactly; the back
+  // end narrows its queries with it. An open dataset moves to the first row.
+  void SetRowFilter(TRowFilter Filter);
+  void ClearRowFilter() { SetRowFilter(TRowFilter()); }
+  const TRowFilter& RowFilter() const { return FFilter; }
+
+  void Loaded() override;
+
+  // Field access for TField.
+  std::optional<std::string> FieldValue(int Index) const;
+  void SetFieldValue(int Index, std::optional<std::string> Value);
+
+protected:
+  // --- The back end ---
+  virtual void InternalInitFieldDefs(TFieldDefs& Defs) = 0;
+  virtual void InternalOpen() = 0;
+  virtual void InternalClose() = 0;
+  // Up to Limit rows in dataset order strictly after After (before it when
+  // Backward, then in descending order), starting at the first (last) row
+  // when After is null. The rows must include every row matching the rcOneOf
+  // conditions of Filter; other conditions may be ignored.
+  virtual std::vector<TRowData> InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
+                                              int Limit) = 0;
+  virtual std::optional<TRowData> InternalFetchKey(const TRowKey& Key) = 0;
+  // Writes the columns Fields with Values; each returns the row's key.
+  virtual TRowKey InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) = 0;
+  virtual TRowKey InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) = 0;
+  virtual void InternalDelete(const TRowKey& Key) = 0;
+  // Whether InternalSeekValue can answer for this column (a text column
+  // ordered by bytes, with an index for speed).
+  virtual bool CanSeekValues(int Field) const { return false; }
+  // The smallest non-null text >= From (byte order) in column Field among
+  // the rows matching the rcOneOf conditions of Filter.
+  virtual std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) {
+    return std::nullopt;
+  }
+  // Rows matching Filter, which holds only rcOneOf conditions.
+  virtual int InternalRecordCount(const TRowFilter& Filter);
+
+  // Raise unless the dataset is closed (for changes of the table's identity).
+  void CheckInactive() const;
+  void CheckActive() const;
+  // Forgets the column definitions (the table changed).
+  void InvalidateFieldDefs();
+  [[noreturn]] void DatabaseError(const std::string& Message) const;
+
+private:
+  void OpenCursor();
+  void CloseCursor();
+  void ResolveFilter(TRowFilter& Filter) const;
+  bool FetchForward(const TRowFilter& Filter, const TRowKey* After, bool OnlyFirst);
+  bool FetchBackward(const TRowFilter& Filter, const TRowKey* Before);
+  void SetEmpty();
+  bool HasCurrent() const { return FCur >= 0 && FCur < static_cast<int>(FRows.size()); }
+  bool CaseVariantsPresent(TRowFilter& Candidates, int Field, const std::string& Value,
+                           std::vector<std::string>& Found);
+
+  TDataSetState FState = dsInactive;
+  bool FStreamedActive = false;
+  std::optional<TFieldDefs> FFieldDefs;
+  std::vector<std::unique_ptr<TField>> FFields;
+  TRowFilter FFilter;
+
+  // The current batch of matching rows, the cursor in it and the last key
+  // the back end handed over (rows between may have failed the filter).
+  std::vector<TRowData> FRows;
+  int FCur = -1;
+  TRowKey FScanEnd;
+  int FBatch = 16;
+  bool FEof = true;
+  bool FBof = true;
+
+  // The record being edited or inserted.
+  TRowValues FEditValues;
+  std::vector<bool> FModified;
+  std::optional<TRowData> FSavedRow;
+};
+
+}  // namespace host

@@ -1,0 +1,279 @@
+#include "host/data/postgres/PgTable.h"
+
+#include "host/core/CaseFold.h"
+
+namespace host {
+
+namespace {
+
+TFieldType TypeOf(const std::string& category, const std::string& typeName) {
+  if (typeName == "int2" || typeName == "int4") return ftInteger;
+  if (typeName == "int8") return ftLargeint;
+  if (typeName == "bool") return ftBoolean;
+  if (typeName == "date") return ftDate;
+  if (typeName == "time" || typeName == "timetz") return ftTime;
+  if (typeName == "bytea") return ftBlob;
+  if (typeName == "text") return ftMemo;
+  if (category == "S") return ftString;
+  if (category == "N") return ftFloat;
+  if (category == "D") return ftDateTime;
+  return ftUnknown;
+}
+
+std::string Placeholder(TPgParams& params, std::optional<std::string> value) {
+  params.push_back(std::move(value));
+  return "$" + std::to_string(params.size());
+}
+
+const char* const kColumnsSql =
+    "SELECT a.attname, format_type(a.atttypid, a.atttypmod), t.typcategory::text, t.typname::text, a.attnotnull,"
+    " CASE WHEN a.attcollation = 0 THEN false"
+    "  WHEN a.attcollation = 100 THEN (SELECT d.datcollate IN ('C', 'POSIX') FROM pg_database d"
+    "   WHERE d.datname = current_database())"
+    "  ELSE (SELECT c.collprovider = 'c' AND coalesce(c.collcollate, '') IN ('C', 'POSIX') FROM pg_collation c"
+    "   WHERE c.oid = a.attcollation) END"
+    " FROM pg_attribute a JOIN pg_type t ON t.oid = a.atttypid"
+    " WHERE a.attrelid = to_regclass($1) AND a.attnum > 0 AND NOT a.attisdropped ORDER BY a.attnum";
+
+const char* const kPrimaryKeySql =
+    "SELECT a.attname FROM pg_index i JOIN pg_attribute a ON a.attrelid = i.indrelid AND a.attnum = ANY(i.indkey)"
+    " WHERE i.indrelid = to_regclass($1) AND i.indisprimary"
+    " ORDER BY array_position(i.indkey::int2[], a.attnum)";
+
+}  // namespace
+
+const TClass& TPgTable::StaticClass() {
+  static const TClass cls = TClassBuilder<TPgTable>("TPgTable", &TDataSet::StaticClass())
+                                .Prop("Connection", &TPgTable::Connection, &TPgTable::SetConnection)
+                                .Prop("TableName", &TPgTable::TableName, &TPgTable::SetTableName)
+                                .Build();
+  return cls;
+}
+const TClass& TPgTable::ClassType() const { return StaticClass(); }
+
+TPgTable::TPgTable(TComponent* AOwner) : TDataSet(AOwner) {}
+
+TPgTable::~TPgTable() {
+  Destroying();
+  Close();
+  if (FConnection) FConnection->DetachTable(this);
+}
+
+void TPgTable::SetConnection(TPgConnection* Value) {
+  if (Value == FConnection) return;
+  Close();
+  if (FConnection) {
+    FConnection->DetachTable(this);
+    FConnection->RemoveFreeNotification(this);
+  }
+  FConnection = Value;
+  InvalidateFieldDefs();
+  if (FConnection) {
+    FConnection->AttachTable(this);
+    FConnection->FreeNotification(this);
+  }
+}
+
+void TPgTable::SetTableName(const std::string& Value) {
+  if (Value == FTableName) return;
+  CheckInactive();
+  FTableName = Value;
+  InvalidateFieldDefs();
+}
+
+void TPgTable::Notification(TComponent* AComponent, TOperation Operation) {
+  TDataSet::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FConnection) {
+    FConnection = nullptr;
+    InvalidateFieldDefs();
+  }
+}
+
+TPgConnection& TPgTable::Conn() const {
+  if (!FConnection) DatabaseError("No connection for the PostgreSQL table");
+  return *FConnection;
+}
+
+void TPgTable::InternalInitFieldDefs(TFieldDefs& Defs) {
+  if (FTableName.empty()) DatabaseError("No table name given");
+  const std::size_t dot = FTableName.find('.');
+  FTable = dot == std::string::npos ? QuoteIdent(FTableName)
+                                    : QuoteIdent(FTableName.substr(0, dot)) + "." + QuoteIdent(FTableName.substr(dot + 1));
+  TPgConnection& conn = Conn();
+  TPgResult cols = conn.Exec(kColumnsSql, {FTable});
+  if (cols.RowCount() == 0) DatabaseError(Format("Table '%s' not found", {FTableName}));
+  FColumns.clear();
+  std::string list;
+  for (int r = 0; r < cols.RowCount(); ++r) {
+    const std::string name = cols.Value(r, 0).value_or("");
+    const std::string category = cols.Value(r, 2).value_or("");
+    const std::string typeName = cols.Value(r, 3).value_or("");
+    Defs.Add(TFieldDef(name, TypeOf(category, typeName), cols.Value(r, 4) == "t", cols.Value(r, 1).value_or("")));
+    Column c;
+    c.Quoted = QuoteIdent(name);
+    // Strings compare as themselves (blank-padded ones loosely, which only
+    // widens the candidates); other types through their text form, which
+    // is what the dataset reads.
+    c.TextExpr = category == "S" ? c.Quoted : c.Quoted + "::text";
+    c.Seekable = category == "S" && typeName != "bpchar" && cols.Value(r, 5) == "t";
+    list += ", " + c.Quoted;
+    FColumns.push_back(std::move(c));
+  }
+  FKeys.clear();
+  TPgResult keys = conn.Exec(kPrimaryKeySql, {FTable});
+  for (int r = 0; r < keys.RowCount(); ++r) FKeys.push_back(QuoteIdent(keys.Value(r, 0).value_or("")));
+  if (FKeys.empty()) FKeys.push_back("ctid");
+  FKeyList.clear();
+  for (const std::string& k : FKeys) FKeyList += (FKeyList.empty() ? "" : ", ") + k;
+  FSelect = "SELECT " + FKeyList + list + " FROM " + FTable;
+}
+
+void TPgTable::InternalOpen() {}
+
+void TPgTable::InternalClose() {}
+
+std::string TPgTable::Where(const TSqlBranch& Branch, TPgParams& Params) const {
+  std::string sql;
+  for (const TSqlTerm& t : Branch) {
+    const Column& c = FColumns.at(static_cast<std::size_t>(t.Field));
+    std::string term;
+    if (t.Kind == stIsNull) {
+      term = c.Quoted + " IS NULL";
+    } else {
+      std::string in;
+      if (t.Values.empty()) {
+        in = "false";
+      } else {
+        for (const std::string& v : t.Values) in += (in.empty() ? "" : ", ") + Placeholder(Params, v);
+        in = t.Values.size() == 1 ? c.TextExpr + " = " + in : c.TextExpr + " IN (" + in + ")";
+      }
+      term = t.Kind == stNullOrIn ? "(" + c.Quoted + " IS NULL OR " + in + ")" : in;
+    }
+    sql += (sql.empty() ? " WHERE " : " AND ") + term;
+  }
+  return sql;
+}
+
+std::string TPgTable::KeyMatch(const TRowKey& Key, const char* Op, TPgParams& Params) const {
+  std::string values;
+  for (const std::string& k : Key) values += (values.empty() ? "" : ", ") + Placeholder(Params, k);
+  if (FKeys.size() == 1) return FKeys[0] + " " + Op + " " + values;
+  return "(" + FKeyList + ") " + Op + " (" + values + ")";
+}
+
+TRowData TPgTable::ReadRow(const TPgResult& Result, int Row) const {
+  TRowData row;
+  const int nKeys = static_cast<int>(FKeys.size());
+  for (int k = 0; k < nKeys; ++k) row.Key.push_back(Result.Value(Row, k).value_or(""));
+  row.Values.reserve(FColumns.size());
+  for (std::size_t i = 0; i < FColumns.size(); ++i) row.Values.push_back(Result.Value(Row, nKeys + static_cast<int>(i)));
+  return row;
+}
+
+// One SELECT per branch, so that each can use an index by equality; the
+// union goes back into key order.
+std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
+                                              int Limit) {
+  const std::vector<TSqlBranch> branches = PushdownBranches(Filter);
+  TPgParams params;
+  std::string sql;
+  for (const TSqlBranch& b : branches) {
+    std::string where = Where(b, params);
+    if (After) where += (where.empty() ? " WHERE " : " AND ") + KeyMatch(*After, Backward ? "<" : ">", params);
+    sql += (sql.empty() ? "" : " UNION ALL ") + FSelect + where;
+  }
+  std::string order;
+  for (std::size_t k = 0; k < FKeys.size(); ++k) {
+    const std::string key = branches.size() == 1 ? FKeys[k] : std::to_string(k + 1);
+    order += (order.empty() ? "" : ", ") + key + (Backward ? " DESC" : "");
+  }
+  if (branches.size() > 1) sql = "SELECT * FROM (" + sql + ") AS u";
+  sql += " ORDER BY " + order + " LIMIT " + Placeholder(params, std::to_string(Limit));
+  TPgResult r = Conn().Exec(sql, params);
+  std::vector<TRowData> rows;
+  rows.reserve(static_cast<std::size_t>(r.RowCount()));
+  for (int i = 0; i < r.RowCount(); ++i) rows.push_back(ReadRow(r, i));
+  return rows;
+}
+
+std::optional<TRowData> TPgTable::InternalFetchKey(const TRowKey& Key) {
+  TPgParams params;
+  const std::string where = KeyMatch(Key, "=", params);
+  TPgResult r = Conn().Exec(FSelect + " WHERE " + where, params);
+  if (r.RowCount() == 0) return std::nullopt;
+  return ReadRow(r, 0);
+}
+
+TRowKey TPgTable::InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) {
+  TPgParams params;
+  std::string sql = "INSERT INTO " + FTable;
+  if (Fields.empty()) {
+    sql += " DEFAULT VALUES";
+  } else {
+    std::string cols, vals;
+    for (std::size_t i = 0; i < Fields.size(); ++i) {
+      cols += (i ? ", " : "") + FColumns.at(static_cast<std::size_t>(Fields[i])).Quoted;
+      vals += (i ? ", " : "") + Placeholder(params, Values[i]);
+    }
+    sql += " (" + cols + ") VALUES (" + vals + ")";
+  }
+  TPgResult r = Conn().Exec(sql + " RETURNING " + FKeyList, params);
+  TRowKey key;
+  for (std::size_t k = 0; k < FKeys.size(); ++k) key.push_back(r.Value(0, static_cast<int>(k)).value_or(""));
+  return key;
+}
+
+TRowKey TPgTable::InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) {
+  TPgParams params;
+  std::string sets;
+  for (std::size_t i = 0; i < Fields.size(); ++i)
+    sets += (i ? ", " : "") + FColumns.at(static_cast<std::size_t>(Fields[i])).Quoted + " = " +
+            Placeholder(params, Values[i]);
+  const std::string where = KeyMatch(Key, "=", params);
+  TPgResult r = Conn().Exec("UPDATE " + FTable + " SET " + sets + " WHERE " + where + " RETURNING " + FKeyList, params);
+  if (r.RowCount() == 0) DatabaseError("Record not found or changed by another user");
+  TRowKey key;
+  for (std::size_t k = 0; k < FKeys.size(); ++k) key.push_back(r.Value(0, static_cast<int>(k)).value_or(""));
+  return key;
+}
+
+void TPgTable::InternalDelete(const TRowKey& Key) {
+  TPgParams params;
+  const std::string where = KeyMatch(Key, "=", params);
+  Conn().Exec("DELETE FROM " + FTable + " WHERE " + where, params);
+}
+
+bool TPgTable::CanSeekValues(int Field) const {
+  return Field >= 0 && static_cast<std::size_t>(Field) < FColumns.size() &&
+         FColumns[static_cast<std::size_t>(Field)].Seekable;
+}
+
+std::optional<std::string> TPgTable::InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) {
+  const Column& c = FColumns.at(static_cast<std::size_t>(Field));
+  std::optional<std::string> best;
+  for (const TSqlBranch& b : PushdownBranches(Filter)) {
+    TPgParams params;
+    std::string where = Where(b, params);
+    where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= " + Placeholder(params, From);
+    TPgResult r = Conn().Exec("SELECT " + c.Quoted + " FROM " + FTable + where + " ORDER BY " + c.Quoted + " LIMIT 1",
+                              params);
+    if (r.RowCount() > 0) {
+      std::optional<std::string> v = r.Value(0, 0);
+      if (v && (!best || *v < *best)) best = std::move(v);
+    }
+  }
+  return best;
+}
+
+int TPgTable::InternalRecordCount(const TRowFilter& Filter) {
+  int count = 0;
+  for (const TSqlBranch& b : PushdownBranches(Filter)) {
+    TPgParams params;
+    const std::string where = Where(b, params);
+    TPgResult r = Conn().Exec("SELECT count(*) FROM " + FTable + where, params);
+    count += std::stoi(r.Value(0, 0).value_or("0"));
+  }
+  return count;
+}
+
+}  // namespace host

@@ -1,0 +1,172 @@
+#include "host/data/sqlite/SQLiteConnection.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+#include "host/core/ClassRegistry.h"
+#include "host/data/sqlite/SQLiteTable.h"
+
+namespace host {
+
+const TClass& TSQLiteConnection::StaticClass() {
+  static const TClass cls = TClassBuilder<TSQLiteConnection>("TSQLiteConnection", &TComponent::StaticClass())
+                                .Prop("DatabaseName", &TSQLiteConnection::DatabaseName,
+                                      &TSQLiteConnection::SetDatabaseName)
+                                .Prop("ReadOnly", &TSQLiteConnection::ReadOnly, &TSQLiteConnection::SetReadOnly)
+                                .Default(false)
+                                .Prop("Connected", &TSQLiteConnection::Connected, &TSQLiteConnection::SetConnected)
+                                .Default(false)
+                                .Build();
+  return cls;
+}
+const TClass& TSQLiteConnection::ClassType() const { return StaticClass(); }
+
+TSQLiteConnection::TSQLiteConnection(TComponent* AOwner) : TComponent(AOwner) {}
+
+TSQLiteConnection::~TSQLiteConnection() {
+  Destroying();
+  Close();
+  // Tables outliving the connection must not reach for it again.
+  for (TSQLiteTable* t : std::vector<TSQLiteTable*>(FTables)) t->SetConnection(nullptr);
+}
+
+void TSQLiteConnection::SetDatabaseName(const std::string& Value) {
+  if (Value == FDatabaseName) return;
+  Close();
+  FDatabaseName = Value;
+}
+
+void TSQLiteConnection::SetReadOnly(bool Value) {
+  if (Value == FReadOnly) return;
+  Close();
+  FReadOnly = Value;
+}
+
+void TSQLiteConnection::Loaded() {
+  TComponent::Loaded();
+  if (FStreamedConnected) SetConnected(true);
+}
+
+void TSQLiteConnection::SetConnected(bool Value) {
+  if (IsLoading()) {
+    FStreamedConnected = Value;
+    return;
+  }
+  if (Value == Connected()) return;
+  if (Value) {
+    if (FDatabaseName.empty()) throw EDatabaseError("No database name given for the SQLite connection");
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
+    const int rc = sqlite3_open_v2(FDatabaseName.c_str(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+      std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+      sqlite3_close(db);
+      throw EDatabaseError(message);
+    }
+    FDb = db;
+    sqlite3_extended_result_codes(FDb, 1);
+    // Translators may share one file; wait for a writer instead of failing.
+    sqlite3_busy_timeout(FDb, 5000);
+    // query_only refuses writes also for a database in memory, which cannot
+    // be opened read-only.
+    if (FReadOnly) ExecSQL("PRAGMA query_only = 1");
+  } else {
+    for (TSQLiteTable* t : std::vector<TSQLiteTable*>(FTables)) t->Close();
+    for (auto& [sql, stmt] : FStatements) sqlite3_finalize(stmt);
+    FStatements.clear();
+    sqlite3_close(FDb);
+    FDb = nullptr;
+  }
+}
+
+sqlite3* TSQLiteConnection::Handle() {
+  if (!FDb) Open();
+  return FDb;
+}
+
+void TSQLiteConnection::RaiseError() const {
+  throw EDatabaseError(FDb ? sqlite3_errmsg(FDb) : "SQLite database is not open");
+}
+
+void TSQLiteConnection::ExecSQL(const std::string& Sql) {
+  char* error = nullptr;
+  if (sqlite3_exec(Handle(), Sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    std::string message = error ? error : sqlite3_errmsg(FDb);
+    sqlite3_free(error);
+    throw EDatabaseError(message);
+  }
+}
+
+sqlite3_stmt* TSQLiteConnection::Prepare(const std::string& Sql) {
+  sqlite3* db = Handle();
+  auto it = FStatements.find(Sql);
+  if (it != FStatements.end()) return it->second;
+  sqlite3_stmt* stmt = nullptr;
+  if (sqlite3_prepare_v3(db, Sql.c_str(), static_cast<int>(Sql.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) !=
+      SQLITE_OK)
+    RaiseError();
+  FStatements.emplace(Sql, stmt);
+  return stmt;
+}
+
+void TSQLiteConnection::AttachTable(TSQLiteTable* Table) {
+  if (std::find(FTables.begin(), FTables.end(), Table) == FTables.end()) FTables.push_back(Table);
+}
+
+void TSQLiteConnection::DetachTable(TSQLiteTable* Table) {
+  FTables.erase(std::remove(FTables.begin(), FTables.end(), Table), FTables.end());
+}
+
+// --- TSQLiteQuery ---
+
+TSQLiteQuery::TSQLiteQuery(TSQLiteConnection& Connection, const std::string& Sql)
+    : FConnection(Connection), FStmt(Connection.Prepare(Sql)) {}
+
+TSQLiteQuery::~TSQLiteQuery() {
+  sqlite3_reset(FStmt);
+  sqlite3_clear_bindings(FStmt);
+}
+
+TSQLiteQuery& TSQLiteQuery::Bind(const std::optional<std::string>& Value) {
+  const int rc = Value ? sqlite3_bind_text(FStmt, FNext, Value->data(), static_cast<int>(Value->size()),
+                                           SQLITE_TRANSIENT)
+                       : sqlite3_bind_null(FStmt, FNext);
+  if (rc != SQLITE_OK) FConnection.RaiseError();
+  ++FNext;
+  return *this;
+}
+
+TSQLiteQuery& TSQLiteQuery::BindInt64(std::int64_t Value) {
+  if (sqlite3_bind_int64(FStmt, FNext, Value) != SQLITE_OK) FConnection.RaiseError();
+  ++FNext;
+  return *this;
+}
+
+bool TSQLiteQuery::Step() {
+  const int rc = sqlite3_step(FStmt);
+  if (rc == SQLITE_ROW) return true;
+  if (rc == SQLITE_DONE) return false;
+  FConnection.RaiseError();
+}
+
+void TSQLiteQuery::Exec() {
+  while (Step()) {
+  }
+}
+
+std::optional<std::string> TSQLiteQuery::Column(int Index) const {
+  if (sqlite3_column_type(FStmt, Index) == SQLITE_NULL) return std::nullopt;
+  const auto* text = sqlite3_column_text(FStmt, Index);
+  const int size = sqlite3_column_bytes(FStmt, Index);
+  return std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
+}
+
+std::int64_t TSQLiteQuery::ColumnInt64(int Index) const { return sqlite3_column_int64(FStmt, Index); }
+
+void RegisterSQLiteClasses() {
+  RegisterClass<TSQLiteConnection>();
+  RegisterClass<TSQLiteTable>();
+}
+
+}  // namespace host

@@ -1,0 +1,90 @@
+// TSQLiteConnection: one SQLite database (a file, or ":memory:") shared by
+// the tables that name it, with a cache of prepared statements.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/core/Component.h"
+#include "host/data/Fields.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace host {
+
+class TSQLiteTable;
+
+class TSQLiteConnection : public TComponent {
+  HOST_CLASS(TSQLiteConnection)
+public:
+  explicit TSQLiteConnection(TComponent* AOwner);
+  ~TSQLiteConnection() override;
+
+  // A file path, or ":memory:" for a private database in memory.
+  const std::string& DatabaseName() const { return FDatabaseName; }
+  void SetDatabaseName(const std::string& Value);
+  // Refuses every write (the database itself stays as it is).
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  bool Connected() const { return FDb != nullptr; }
+  void SetConnected(bool Value);
+  void Open() { SetConnected(true); }
+  // Closes the tables that use this connection first.
+  void Close() { SetConnected(false); }
+
+  void Loaded() override;
+
+  // Runs statements without parameters or results (schema set-up).
+  void ExecSQL(const std::string& Sql);
+  // The open handle; opens the connection when needed.
+  sqlite3* Handle();
+  // A prepared statement for Sql, kept until the connection closes.
+  sqlite3_stmt* Prepare(const std::string& Sql);
+  [[noreturn]] void RaiseError() const;
+
+  // Tables register themselves so that closing the connection closes them.
+  void AttachTable(TSQLiteTable* Table);
+  void DetachTable(TSQLiteTable* Table);
+
+private:
+  std::string FDatabaseName;
+  bool FReadOnly = false;
+  bool FStreamedConnected = false;
+  sqlite3* FDb = nullptr;
+  std::map<std::string, sqlite3_stmt*, std::less<>> FStatements;
+  std::vector<TSQLiteTable*> FTables;
+};
+
+// One run of a cached statement: binds parameters from 1 on, steps through
+// the rows and resets the statement when it goes out of scope.
+class TSQLiteQuery {
+public:
+  TSQLiteQuery(TSQLiteConnection& Connection, const std::string& Sql);
+  ~TSQLiteQuery();
+  TSQLiteQuery(const TSQLiteQuery&) = delete;
+  TSQLiteQuery& operator=(const TSQLiteQuery&) = delete;
+
+  TSQLiteQuery& Bind(const std::optional<std::string>& Value);
+  TSQLiteQuery& BindInt64(std::int64_t Value);
+  // True while there is a row.
+  bool Step();
+  // Runs a statement without rows.
+  void Exec();
+  std::optional<std::string> Column(int Index) const;
+  std::int64_t ColumnInt64(int Index) const;
+
+private:
+  TSQLiteConnection& FConnection;
+  sqlite3_stmt* FStmt;
+  int FNext = 1;
+};
+
+// Registers the SQLite dataset classes for streaming and the designer.
+void RegisterSQLiteClasses();
+
+}  // namespace host

@@ -1,0 +1,291 @@
+#include "host/data/sqlite/SQLiteTable.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+#include "host/core/CaseFold.h"
+
+namespace host {
+
+namespace {
+
+bool Contains(const std::string& upperType, const char* part) { return upperType.find(part) != std::string::npos; }
+
+// SQLite's own affinity rules, applied to the declared type.
+TFieldType TypeOfDeclared(const std::string& declared, bool& textAffinity) {
+  const std::string t = UpperCase(declared);
+  textAffinity = false;
+  if (Contains(t, "INT")) return ftLargeint;
+  if (Contains(t, "CHAR") || Contains(t, "CLOB") || Contains(t, "TEXT")) {
+    textAffinity = true;
+    return ftString;
+  }
+  if (t.empty() || Contains(t, "BLOB")) return t.empty() ? ftUnknown : ftBlob;
+  if (Contains(t, "REAL") || Contains(t, "FLOA") || Contains(t, "DOUB")) return ftFloat;
+  if (Contains(t, "BOOL")) return ftBoolean;
+  if (Contains(t, "DATETIME") || Contains(t, "TIMESTAMP")) return ftDateTime;
+  if (Contains(t, "DATE")) return ftDate;
+  if (Contains(t, "TIME")) return ftTime;
+  return ftFloat;
+}
+
+std::string Placeholders(std::size_t n) {
+  std::string s;
+  for (std::size_t i = 0; i < n; ++i) s += i ? ",?" : "?";
+  return s;
+}
+
+}  // namespace
+
+const TClass& TSQLiteTable::StaticClass() {
+  static const TClass cls = TClassBuilder<TSQLiteTable>("TSQLiteTable", &TDataSet::StaticClass())
+                                .Prop("Connection", &TSQLiteTable::Connection, &TSQLiteTable::SetConnection)
+                                .Prop("TableName", &TSQLiteTable::TableName, &TSQLiteTable::SetTableName)
+                                .Build();
+  return cls;
+}
+const TClass& TSQLiteTable::ClassType() const { return StaticClass(); }
+
+TSQLiteTable::TSQLiteTable(TComponent* AOwner) : TDataSet(AOwner) {}
+
+TSQLiteTable::~TSQLiteTable() {
+  Destroying();
+  Close();
+  if (FConnection) FConnection->DetachTable(this);
+}
+
+void TSQLiteTable::SetConnection(TSQLiteConnection* Value) {
+  if (Value == FConnection) return;
+  Close();
+  if (FConnection) {
+    FConnection->DetachTable(this);
+    FConnection->RemoveFreeNotification(this);
+  }
+  FConnection = Value;
+  InvalidateFieldDefs();
+  if (FConnection) {
+    FConnection->AttachTable(this);
+    FConnection->FreeNotification(this);
+  }
+}
+
+void TSQLiteTable::SetTableName(const std::string& Value) {
+  if (Value == FTableName) return;
+  CheckInactive();
+  FTableName = Value;
+  InvalidateFieldDefs();
+}
+
+void TSQLiteTable::Notification(TComponent* AComponent, TOperation Operation) {
+  TDataSet::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FConnection) {
+    // The connection has closed this table already.
+    FConnection = nullptr;
+    InvalidateFieldDefs();
+  }
+}
+
+TSQLiteConnection& TSQLiteTable::Conn() const {
+  if (!FConnection) DatabaseError("No connection for the SQLite table");
+  return *FConnection;
+}
+
+void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
+  if (FTableName.empty()) DatabaseError("No table name given");
+  TSQLiteConnection& conn = Conn();
+  std::vector<std::string> names;
+  {
+    TSQLiteQuery q(conn, "SELECT name, type, \"notnull\" FROM pragma_table_info(?)");
+    q.Bind(FTableName);
+    while (q.Step()) {
+      names.push_back(q.Column(0).value_or(""));
+      const std::string declared = q.Column(1).value_or("");
+      bool textAffinity = false;
+      const TFieldType type = TypeOfDeclared(declared, textAffinity);
+      Defs.Add(TFieldDef(names.back(), type, q.ColumnInt64(2) != 0, declared));
+    }
+  }
+  if (names.empty()) DatabaseError(Format("Table '%s' not found", {FTableName}));
+
+  FTable = QuoteIdent(FTableName);
+  FColumns.clear();
+  std::string list;
+  for (int i = 0; i < Defs.Count(); ++i) {
+    bool textAffinity = false;
+    TypeOfDeclared(Defs.Items(i).SqlType(), textAffinity);
+    Column c;
+    c.Quoted = QuoteIdent(Defs.Items(i).Name());
+    c.TextExpr = textAffinity ? c.Quoted : "CAST(" + c.Quoted + " AS TEXT)";
+    // Seeks run in byte order, so only a text column with the binary
+    // collation can take them (its index then serves them).
+    const char* collation = nullptr;
+    if (textAffinity &&
+        sqlite3_table_column_metadata(conn.Handle(), nullptr, FTableName.c_str(), Defs.Items(i).Name().c_str(),
+                                      nullptr, &collation, nullptr, nullptr, nullptr) == SQLITE_OK)
+      c.Seekable = collation != nullptr && SameText(collation, "BINARY");
+    list += ", " + c.Quoted;
+    FColumns.push_back(std::move(c));
+  }
+  // A column of the table may be called rowid itself; its other names reach
+  // the same value.
+  FRowId.clear();
+  for (const char* alias : {"rowid", "_rowid_", "oid"})
+    if (Defs.IndexOf(alias) < 0) {
+      FRowId = alias;
+      break;
+    }
+  if (FRowId.empty()) DatabaseError(Format("Table '%s' hides its rowid", {FTableName}));
+  FSelect = "SELECT " + FRowId + list + " FROM " + FTable;
+}
+
+void TSQLiteTable::InternalOpen() {
+  // A table WITHOUT ROWID fails here, with SQLite's message.
+  TSQLiteQuery q(Conn(), FSelect + " LIMIT 0");
+  q.Step();
+}
+
+void TSQLiteTable::InternalClose() {}
+
+std::string TSQLiteTable::Term(const TSqlTerm& T, std::vector<std::string>& Params) const {
+  const Column& c = FColumns.at(static_cast<std::size_t>(T.Field));
+  if (T.Kind == stIsNull) return c.Quoted + " IS NULL";
+  std::string in;
+  if (T.Values.empty())
+    in = "0";
+  else if (T.Values.size() == 1)
+    in = c.TextExpr + " = ?";
+  else
+    in = c.TextExpr + " IN (" + Placeholders(T.Values.size()) + ")";
+  Params.insert(Params.end(), T.Values.begin(), T.Values.end());
+  if (T.Kind == stNullOrIn) return "(" + c.Quoted + " IS NULL OR " + in + ")";
+  return in;
+}
+
+std::string TSQLiteTable::Where(const TSqlBranch& Branch, std::vector<std::string>& Params) const {
+  std::string sql;
+  for (const TSqlTerm& t : Branch) sql += (sql.empty() ? " WHERE " : " AND ") + Term(t, Params);
+  return sql;
+}
+
+std::int64_t TSQLiteTable::KeyOf(const TRowKey& Key) { return std::stoll(Key.at(0)); }
+
+TRowData TSQLiteTable::ReadRow(const TSQLiteQuery& Query) const {
+  TRowData row;
+  row.Key.push_back(std::to_string(Query.ColumnInt64(0)));
+  row.Values.reserve(FColumns.size());
+  for (std::size_t i = 0; i < FColumns.size(); ++i) row.Values.push_back(Query.Column(static_cast<int>(i) + 1));
+  return row;
+}
+
+// Each branch is its own SELECT so that each can seek an index by equality;
+// their union is put back into rowid order.
+std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
+                                                  int Limit) {
+  const std::vector<TSqlBranch> branches = PushdownBranches(Filter);
+  std::vector<std::string> params;
+  std::string sql;
+  const char* cmp = Backward ? " < ?" : " > ?";
+  for (const TSqlBranch& b : branches) {
+    std::string where = Where(b, params);
+    if (After) {
+      where += (where.empty() ? " WHERE " : " AND ") + FRowId + cmp;
+      params.push_back(After->at(0));
+    }
+    sql += (sql.empty() ? "" : " UNION ALL ") + FSelect + where;
+  }
+  const char* dir = Backward ? " DESC" : "";
+  if (branches.size() == 1)
+    sql += " ORDER BY " + FRowId + dir + " LIMIT ?";
+  else
+    sql = "SELECT * FROM (" + sql + ") ORDER BY 1" + dir + " LIMIT ?";
+
+  TSQLiteQuery q(Conn(), sql);
+  std::size_t keyParam = 0;
+  for (const TSqlBranch& b : branches) {
+    std::size_t n = 0;
+    for (const TSqlTerm& t : b) n += t.Kind == stIsNull ? 0 : t.Values.size();
+    for (std::size_t i = 0; i < n; ++i) q.Bind(params[keyParam++]);
+    if (After) q.BindInt64(KeyOf(*After)), ++keyParam;
+  }
+  q.BindInt64(Limit);
+  std::vector<TRowData> rows;
+  while (q.Step()) rows.push_back(ReadRow(q));
+  return rows;
+}
+
+std::optional<TRowData> TSQLiteTable::InternalFetchKey(const TRowKey& Key) {
+  TSQLiteQuery q(Conn(), FSelect + " WHERE " + FRowId + " = ?");
+  q.BindInt64(KeyOf(Key));
+  if (!q.Step()) return std::nullopt;
+  return ReadRow(q);
+}
+
+TRowKey TSQLiteTable::InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) {
+  std::string sql = "INSERT INTO " + FTable;
+  if (Fields.empty()) {
+    sql += " DEFAULT VALUES";
+  } else {
+    std::string cols;
+    for (int f : Fields) cols += (cols.empty() ? "" : ", ") + FColumns.at(static_cast<std::size_t>(f)).Quoted;
+    sql += " (" + cols + ") VALUES (" + Placeholders(Fields.size()) + ")";
+  }
+  TSQLiteQuery q(Conn(), sql);
+  for (const auto& v : Values) q.Bind(v);
+  q.Exec();
+  return {std::to_string(sqlite3_last_insert_rowid(Conn().Handle()))};
+}
+
+TRowKey TSQLiteTable::InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) {
+  std::string sets;
+  for (int f : Fields) sets += (sets.empty() ? "" : ", ") + FColumns.at(static_cast<std::size_t>(f)).Quoted + " = ?";
+  TSQLiteQuery q(Conn(), "UPDATE " + FTable + " SET " + sets + " WHERE " + FRowId + " = ?");
+  for (const auto& v : Values) q.Bind(v);
+  q.BindInt64(KeyOf(Key));
+  q.Exec();
+  if (sqlite3_changes(Conn().Handle()) == 0) DatabaseError("Record not found or changed by another user");
+  return Key;
+}
+
+void TSQLiteTable::InternalDelete(const TRowKey& Key) {
+  TSQLiteQuery q(Conn(), "DELETE FROM " + FTable + " WHERE " + FRowId + " = ?");
+  q.BindInt64(KeyOf(Key));
+  q.Exec();
+}
+
+bool TSQLiteTable::CanSeekValues(int Field) const {
+  return Field >= 0 && static_cast<std::size_t>(Field) < FColumns.size() &&
+         FColumns[static_cast<std::size_t>(Field)].Seekable;
+}
+
+std::optional<std::string> TSQLiteTable::InternalSeekValue(const TRowFilter& Filter, int Field,
+                                                          const std::string& From) {
+  const Column& c = FColumns.at(static_cast<std::size_t>(Field));
+  std::optional<std::string> best;
+  for (const TSqlBranch& b : PushdownBranches(Filter)) {
+    std::vector<std::string> params;
+    std::string where = Where(b, params);
+    where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= ?";
+    TSQLiteQuery q(Conn(), "SELECT " + c.Quoted + " FROM " + FTable + where + " ORDER BY " + c.Quoted + " LIMIT 1");
+    for (const auto& p : params) q.Bind(p);
+    q.Bind(From);
+    if (q.Step()) {
+      std::optional<std::string> v = q.Column(0);
+      if (v && (!best || *v < *best)) best = std::move(v);
+    }
+  }
+  return best;
+}
+
+int TSQLiteTable::InternalRecordCount(const TRowFilter& Filter) {
+  int count = 0;
+  for (const TSqlBranch& b : PushdownBranches(Filter)) {
+    std::vector<std::string> params;
+    TSQLiteQuery q(Conn(), "SELECT COUNT(*) FROM " + FTable + Where(b, params));
+    for (const auto& p : params) q.Bind(p);
+    if (q.Step()) count += static_cast<int>(q.ColumnInt64(0));
+  }
+  return count;
+}
+
+}  // namespace host
