@@ -23,14 +23,14 @@ TEST(IniBadInput, MalformedLinesAreKeptAsTheyCome) {
 }
 
 TEST(IniBadInput, NulBytesAreOrdinaryCharactersInsideLines) {
-  const std::string text("[S]\na=x\0y\nb=2\n[T\0U]\nc=3\n", 27);
+  const std::string text = Bytes("[S]\na=x\0y\nb=2\n[T\0U]\nc=3\n");
   TMemIniFile ini("");
   ini.SetText(text);
-  EXPECT_EQ(ini.ReadString("S", "a", ""), std::string("x\0y", 3));
+  EXPECT_EQ(ini.ReadString("S", "a", ""), Bytes("x\0y"));
   EXPECT_EQ(ini.ReadString("S", "b", ""), "2");
-  EXPECT_EQ(ini.ReadString(std::string("T\0U", 3), "c", ""), "3");
+  EXPECT_EQ(ini.ReadString(Bytes("T\0U"), "c", ""), "3");
   // A NUL at a line's edge is trimmed like any control character.
-  ini.SetText(std::string("[S]\n\0k=v\0\n", 11));
+  ini.SetText(Bytes("[S]\n\0k=v\0\n"));
   EXPECT_EQ(ini.ReadString("S", "k", ""), "v");
 }
 
@@ -81,7 +81,7 @@ TEST(IniBadInput, TruncatedFileKeepsEverythingBeforeTheCut) {
 
 TEST(IniBadInput, RandomBytesNeverCrashAndRewriteIsStable) {
   std::mt19937 rng(99);
-  const std::string alphabet = std::string("[]=;\r\n \t\"#ab", 13) + std::string("\0\xFF\xC3", 3);
+  const std::string alphabet = Bytes("[]=;\r\n \t\"#ab\0\xFF\xC3");
   for (int round = 0; round < 500; ++round) {
     std::string text;
     const int n = static_cast<int>(rng() % 200);
@@ -98,11 +98,11 @@ TEST(IniBadInput, RandomBytesNeverCrashAndRewriteIsStable) {
 TEST(IniBadInput, BadFileOnDiskLoadsLikeTheSameText) {
   TempFolder dir;
   const std::string path = dir / "bad.ini";
-  const std::string text("\xEF\xBB\xBF[S]\r\nk=a\0\xFF\r\n[T\r\nx", 21);
+  const std::string text = Bytes("\xEF\xBB\xBF[S]\r\nk=a\0\xFF\r\n[T\r\nx");
   WriteFile(path, text);
   TMemIniFile fromFile(path);
   TMemIniFile fromText("");
   fromText.SetText(text);
   EXPECT_EQ(fromFile.Text(), fromText.Text());
-  EXPECT_EQ(fromFile.ReadString("S", "k", ""), std::string("a\0\xFF", 3));
+  EXPECT_EQ(fromFile.ReadString("S", "k", ""), Bytes("a\0\xFF"));
 }

@@ -43,6 +43,12 @@ private:
   std::filesystem::path FPath;
 };
 
+// A literal with NUL bytes inside, taken whole.
+template <std::size_t N>
+std::string Bytes(const char (&literal)[N]) {
+  return std::string(literal, N - 1);
+}
+
 inline std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream s;
