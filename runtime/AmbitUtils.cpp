@@ -1,7 +1,9 @@
 #include "runtime/AmbitUtils.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
+#include <vector>
 
 #include "host/core/Collection.h"
 #include "host/core/Component.h"
@@ -122,7 +124,6 @@ std::string GetFullName(const host::TPersistent* Obj, const host::TComponent* Ro
   const auto* comp = host::As<host::TComponent>(Obj);
   if (!comp) return Root ? Root->Name() : std::string();
   if (comp == Root) return comp->Name();
-  std::string path;  // owners' names, innermost first, each followed by "."
   std::vector<const host::TComponent*> owners;
   const host::TComponent* owner = comp->Owner();
   for (; owner && owner != Root; owner = owner->Owner()) {
