@@ -15,6 +15,9 @@ const TClass& TCustomForm::StaticClass() {
     // A form stores its client size; the outer size belongs to the widgetset.
     b.Prop("Width", &TControl::Width, &TControl::SetWidth).Stored(false);
     b.Prop("Height", &TControl::Height, &TControl::SetHeight).Stored(false);
+    // The class name the form file declares; the writer puts it in the
+    // object line, never among the properties.
+    b.Prop("FormClassName", &TCustomForm::FormClassName, &TCustomForm::SetFormClassName).Stored(false);
     return b.Build();
   }();
   return cls;
@@ -76,6 +79,7 @@ const TClass& TFrame::StaticClass() {
   static const TClass cls = [] {
     namespace pub = publish;
     TClassBuilder<TFrame> b("TFrame", &TCustomControl::StaticClass());
+    b.Prop("FormClassName", &TFrame::FormClassName, &TFrame::SetFormClassName).Stored(false);
     pub::Align(b);
     pub::Anchors(b);
     pub::BiDiMode(b);
