@@ -357,13 +357,15 @@ void TControl::SetAction(TBasicAction* Value) {
     FActionLink.reset();
     return;
   }
-  if (!FActionLink) FActionLink = std::make_unique<TControlActionLink>(this);
+  if (!FActionLink) FActionLink = CreateActionLink();
   FActionLink->SetAction(Value);
   // While the form is being read, the control keeps the texts it was
   // stored with and only fills in what it lacks.
   ActionChange(Value, Value->IsLoading() || IsLoading());
   Value->FreeNotification(this);
 }
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() { return std::make_unique<TControlActionLink>(this); }
 
 void TControl::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
   const auto* action = dynamic_cast<const TCustomAction*>(Sender);

@@ -93,6 +93,9 @@ public:
   // Applies the constraints, tells the peer and realigns the parent's
   // aligned controls (and this control's own, when it is a container).
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  // Sets the bounds without realigning the parent: for containers that lay
+  // out their children.
+  void SetBoundsFromParent(int ALeft, int ATop, int AWidth, int AHeight, bool TellPeer = true);
   TRect BoundsRect() const { return {FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
   void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
   // The models have no non-client frame: the client area is the bounds.
@@ -262,8 +265,8 @@ protected:
   // Called after the text changed.
   virtual void TextChanged() {}
   virtual void Resize();
-  // Sets the bounds without realigning the parent (used by the alignment).
-  void SetBoundsFromParent(int ALeft, int ATop, int AWidth, int AHeight, bool TellPeer = true);
+  // The link SetAction makes; classes that link more override it.
+  virtual std::unique_ptr<TControlActionLink> CreateActionLink();
   virtual void BoundsChanged(int OldWidth, int OldHeight) {}
   // Blocks PeerChanged while the peer reports a user change. Events are
   // fired outside the lock, so that what their handlers change reaches

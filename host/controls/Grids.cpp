@@ -1,0 +1,619 @@
+#include "host/controls/Grids.h"
+
+#include <algorithm>
+
+#include "host/controls/Publish.h"
+
+namespace host {
+
+const TClass& TCustomGrid::StaticClass() {
+  static const TClass cls = TClassBuilder<TCustomGrid>("TCustomGrid", &TCustomControl::StaticClass()).Build();
+  return cls;
+}
+const TClass& TCustomGrid::ClassType() const { return StaticClass(); }
+
+const TClass& TStringGrid::StaticClass() {
+  static const TClass cls = [] {
+    namespace pub = publish;
+    TClassBuilder<TStringGrid> b("TStringGrid", &TCustomGrid::StaticClass());
+    pub::Align(b);
+    pub::Anchors(b);
+    pub::BiDiMode(b);
+    b.Prop("BorderStyle", &TCustomGrid::BorderStyle, &TCustomGrid::SetBorderStyle).Default(bsSingle);
+    pub::Color(b, clWindow);
+    // The counts come before the fixed counts, so that reading them in
+    // this order always meets a valid grid.
+    b.Prop("ColCount", &TCustomGrid::ColCount, &TCustomGrid::SetColCount).Default(5);
+    pub::Constraints(b);
+    b.Prop("DefaultColWidth", &TCustomGrid::DefaultColWidth, &TCustomGrid::SetDefaultColWidth).Default(64);
+    b.Prop("DefaultDrawing", &TCustomGrid::DefaultDrawing, &TCustomGrid::SetDefaultDrawing).Default(true);
+    b.Prop("DefaultRowHeight", &TCustomGrid::DefaultRowHeight, &TCustomGrid::SetDefaultRowHeight).Default(24);
+    pub::DragMode(b);
+    pub::Enabled(b);
+    b.Prop("FixedColor", &TCustomGrid::FixedColor, &TCustomGrid::SetFixedColor).Default(clBtnFace);
+    b.Prop("FixedCols", &TCustomGrid::FixedCols, &TCustomGrid::SetFixedCols).Default(1);
+    b.Prop("RowCount", &TCustomGrid::RowCount, &TCustomGrid::SetRowCount).Default(5);
+    b.Prop("FixedRows", &TCustomGrid::FixedRows, &TCustomGrid::SetFixedRows).Default(1);
+    pub::Font(b);
+    b.Prop("GridLineWidth", &TCustomGrid::GridLineWidth, &TCustomGrid::SetGridLineWidth).Default(1);
+    b.Prop("Options", &TCustomGrid::Options, &TCustomGrid::SetOptions)
+        .Default(static_cast<std::int64_t>(
+            TGridOptions{goFixedVertLine, goFixedHorzLine, goVertLine, goHorzLine, goRangeSelect}.Mask()));
+    pub::ParentBiDiMode(b);
+    pub::ParentColor(b);
+    pub::ParentFont(b);
+    pub::ParentShowHint(b);
+    pub::PopupMenu(b);
+    b.Prop("ScrollBars", &TCustomGrid::ScrollBars, &TCustomGrid::SetScrollBars).Default(ssBoth);
+    pub::ShowHint(b);
+    pub::TabOrder(b);
+    pub::TabStop(b, true);
+    pub::Visible(b);
+    pub::OnClick(b);
+    b.Prop("OnColumnMoved", &TCustomGrid::OnColumnMoved, &TCustomGrid::SetOnColumnMoved);
+    pub::OnContextPopup(b);
+    pub::OnDblClick(b);
+    pub::OnDragDrop(b);
+    pub::OnDragOver(b);
+    b.Prop("OnDrawCell", &TCustomGrid::OnDrawCell, &TCustomGrid::SetOnDrawCell);
+    pub::OnEndDrag(b);
+    pub::OnEnter(b);
+    pub::OnExit(b);
+    b.Prop("OnGetEditText", &TStringGrid::OnGetEditText, &TStringGrid::SetOnGetEditText);
+    pub::KeyEvents(b);
+    pub::MouseEvents(b);
+    b.Prop("OnRowMoved", &TCustomGrid::OnRowMoved, &TCustomGrid::SetOnRowMoved);
+    b.Prop("OnSelectCell", &TCustomGrid::OnSelectCell, &TCustomGrid::SetOnSelectCell);
+    b.Prop("OnSetEditText", &TStringGrid::OnSetEditText, &TStringGrid::SetOnSetEditText);
+    pub::OnStartDrag(b);
+    b.Prop("OnTopLeftChanged", &TCustomGrid::OnTopLeftChanged, &TCustomGrid::SetOnTopLeftChanged);
+    return b.Build();
+  }();
+  return cls;
+}
+const TClass& TStringGrid::ClassType() const { return StaticClass(); }
+
+// ---- TCustomGrid: size ----
+
+TCustomGrid::TCustomGrid(TComponent* AOwner)
+    : TCustomControl(AOwner),
+      FColWidths(static_cast<std::size_t>(FColCount), FDefaultColWidth),
+      FRowHeights(static_cast<std::size_t>(FRowCount), FDefaultRowHeight) {
+  FSetCaptionOnRename = false;
+  InitColor(clWindow);
+  SetTabStop(true);
+  SetBounds(0, 0, 320, 120);
+}
+
+void TCustomGrid::Normalize() {
+  FColWidths.resize(static_cast<std::size_t>(FColCount), FDefaultColWidth);
+  FRowHeights.resize(static_cast<std::size_t>(FRowCount), FDefaultRowHeight);
+  FFixedCols = std::clamp(FFixedCols, 0, FColCount - 1);
+  FFixedRows = std::clamp(FFixedRows, 0, FRowCount - 1);
+  FCol = std::clamp(FCol, FFixedCols, FColCount - 1);
+  FRow = std::clamp(FRow, FFixedRows, FRowCount - 1);
+  FLeftCol = std::clamp(FLeftCol, FFixedCols, FColCount - 1);
+  FTopRow = std::clamp(FTopRow, FFixedRows, FRowCount - 1);
+  auto clampRect = [&](TGridRect& r) {
+    r.Left = std::clamp(r.Left, FFixedCols, FColCount - 1);
+    r.Right = std::clamp(r.Right, FFixedCols, FColCount - 1);
+    r.Top = std::clamp(r.Top, FFixedRows, FRowCount - 1);
+    r.Bottom = std::clamp(r.Bottom, FFixedRows, FRowCount - 1);
+  };
+  clampRect(FSelection);
+  if (FCol < FSelection.Left || FCol > FSelection.Right || FRow < FSelection.Top || FRow > FSelection.Bottom)
+    FSelection = {FCol, FRow, FCol, FRow};
+  if (FEditorMode && !CanEditShow()) FEditorMode = false;
+}
+
+void TCustomGrid::SetColCount(int Value) {
+  Value = std::max(1, Value);
+  if (FColCount == Value) return;
+  const int old = FColCount;
+  FColCount = Value;
+  Normalize();
+  SizeChanged(old, FRowCount);
+  PeerChanged(pcGridSize);
+  PeerChanged(pcColWidths);
+  PeerChanged(pcCurrentCell);
+}
+
+void TCustomGrid::SetRowCount(int Value) {
+  Value = std::max(1, Value);
+  if (FRowCount == Value) return;
+  const int old = FRowCount;
+  FRowCount = Value;
+  Normalize();
+  SizeChanged(FColCount, old);
+  PeerChanged(pcGridSize);
+  PeerChanged(pcRowHeights);
+  PeerChanged(pcCurrentCell);
+}
+
+void TCustomGrid::SetFixedCols(int Value) {
+  if (FFixedCols == Value) return;
+  if (Value < 0 || Value >= FColCount) throw EInvalidGridOperation("Fixed column count must be less than column count");
+  FFixedCols = Value;
+  if (FCol < Value) FCol = Value;
+  if (FLeftCol < Value) FLeftCol = Value;
+  Normalize();
+  PeerChanged(pcGridSize);
+  PeerChanged(pcCurrentCell);
+}
+
+void TCustomGrid::SetFixedRows(int Value) {
+  if (FFixedRows == Value) return;
+  if (Value < 0 || Value >= FRowCount) throw EInvalidGridOperation("Fixed row count must be less than row count");
+  FFixedRows = Value;
+  if (FRow < Value) FRow = Value;
+  if (FTopRow < Value) FTopRow = Value;
+  Normalize();
+  PeerChanged(pcGridSize);
+  PeerChanged(pcCurrentCell);
+}
+
+void TCustomGrid::SetDefaultColWidth(int Value) {
+  Value = std::max(0, Value);
+  if (FDefaultColWidth == Value) return;
+  FDefaultColWidth = Value;
+  std::fill(FColWidths.begin(), FColWidths.end(), Value);
+  PeerChanged(pcGridSize);
+  PeerChanged(pcColWidths);
+}
+
+void TCustomGrid::SetDefaultRowHeight(int Value) {
+  Value = std::max(0, Value);
+  if (FDefaultRowHeight == Value) return;
+  FDefaultRowHeight = Value;
+  std::fill(FRowHeights.begin(), FRowHeights.end(), Value);
+  PeerChanged(pcGridSize);
+  PeerChanged(pcRowHeights);
+}
+
+int TCustomGrid::ColWidths(int Index) const {
+  if (Index < 0 || Index >= FColCount) throw EListError(Format("List index out of bounds (%d)", {Index}));
+  return FColWidths[static_cast<std::size_t>(Index)];
+}
+
+void TCustomGrid::SetColWidths(int Index, int Value) {
+  if (Index < 0 || Index >= FColCount) throw EListError(Format("List index out of bounds (%d)", {Index}));
+  Value = std::max(0, Value);
+  if (FColWidths[static_cast<std::size_t>(Index)] == Value) return;
+  FColWidths[static_cast<std::size_t>(Index)] = Value;
+  PeerChanged(pcColWidths);
+}
+
+int TCustomGrid::RowHeights(int Index) const {
+  if (Index < 0 || Index >= FRowCount) throw EListError(Format("List index out of bounds (%d)", {Index}));
+  return FRowHeights[static_cast<std::size_t>(Index)];
+}
+
+void TCustomGrid::SetRowHeights(int Index, int Value) {
+  if (Index < 0 || Index >= FRowCount) throw EListError(Format("List index out of bounds (%d)", {Index}));
+  Value = std::max(0, Value);
+  if (FRowHeights[static_cast<std::size_t>(Index)] == Value) return;
+  FRowHeights[static_cast<std::size_t>(Index)] = Value;
+  PeerChanged(pcRowHeights);
+}
+
+void TCustomGrid::UserSetColWidth(int Index, int Value) {
+  if (Index < 0 || Index >= FColCount) return;
+  TPeerLock lock(this);
+  SetColWidths(Index, Value);
+}
+
+void TCustomGrid::UserSetRowHeight(int Index, int Value) {
+  if (Index < 0 || Index >= FRowCount) return;
+  TPeerLock lock(this);
+  SetRowHeights(Index, Value);
+}
+
+void TCustomGrid::SetGridLineWidth(int Value) {
+  Value = std::max(0, Value);
+  if (FGridLineWidth == Value) return;
+  FGridLineWidth = Value;
+  PeerChanged(pcOptions);
+}
+
+void TCustomGrid::SetOptions(TGridOptions Value) {
+  if (FOptions == Value) return;
+  FOptions = Value;
+  if (FOptions.Contains(goRowSelect)) FSelection = {FFixedCols, FRow, FColCount - 1, FRow};
+  if (FEditorMode && !CanEditShow()) FEditorMode = false;
+  if (FOptions.Contains(goAlwaysShowEditor) && CanEditShow()) FEditorMode = true;
+  PeerChanged(pcOptions);
+  PeerChanged(pcCurrentCell);
+  PeerChanged(pcEditorMode);
+}
+
+void TCustomGrid::SetFixedColor(TColor Value) {
+  if (FFixedColor == Value) return;
+  FFixedColor = Value;
+  PeerChanged(pcColor);
+}
+
+void TCustomGrid::SetScrollBars(TScrollStyle Value) {
+  if (FScrollBars == Value) return;
+  FScrollBars = Value;
+  PeerChanged(pcScrollBars);
+}
+
+void TCustomGrid::SetBorderStyle(TBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  PeerChanged(pcBevel);
+}
+
+void TCustomGrid::Loaded() {
+  TCustomControl::Loaded();
+  Normalize();
+}
+
+// ---- geometry ----
+
+int TCustomGrid::LineX() const { return FOptions.Contains(goVertLine) ? FGridLineWidth : 0; }
+int TCustomGrid::LineY() const { return FOptions.Contains(goHorzLine) ? FGridLineWidth : 0; }
+
+int TCustomGrid::ExtentX(int FromCol, int ToCol) const {
+  int x = 0;
+  for (int c = FromCol; c < ToCol; ++c) x += FColWidths[static_cast<std::size_t>(c)] + LineX();
+  return x;
+}
+
+int TCustomGrid::ExtentY(int FromRow, int ToRow) const {
+  int y = 0;
+  for (int r = FromRow; r < ToRow; ++r) y += FRowHeights[static_cast<std::size_t>(r)] + LineY();
+  return y;
+}
+
+TRect TCustomGrid::CellRect(int ACol, int ARow) const {
+  if (ACol < 0 || ARow < 0 || ACol >= FColCount || ARow >= FRowCount) return {};
+  int x;
+  if (ACol < FFixedCols) {
+    x = ExtentX(0, ACol);
+  } else {
+    if (ACol < FLeftCol) return {};
+    x = ExtentX(0, FFixedCols) + ExtentX(FLeftCol, ACol);
+  }
+  int y;
+  if (ARow < FFixedRows) {
+    y = ExtentY(0, ARow);
+  } else {
+    if (ARow < FTopRow) return {};
+    y = ExtentY(0, FFixedRows) + ExtentY(FTopRow, ARow);
+  }
+  if (x >= ClientWidth() || y >= ClientHeight()) return {};
+  return {x, y, x + FColWidths[static_cast<std::size_t>(ACol)], y + FRowHeights[static_cast<std::size_t>(ARow)]};
+}
+
+TGridCoord TCustomGrid::MouseCoord(int X, int Y) const {
+  TGridCoord result;
+  auto find = [](int pos, int count, int fixed, int first, int limit, const std::vector<int>& sizes, int line) {
+    if (pos < 0 || pos >= limit) return -1;
+    int start = 0;
+    for (int i = 0; i < count; ++i) {
+      if (i >= fixed && i < first) continue;  // scrolled out of view
+      const int size = sizes[static_cast<std::size_t>(i)] + line;
+      if (pos < start + size) return i;
+      start += size;
+      if (start >= limit) break;
+    }
+    return -1;
+  };
+  result.X = find(X, FColCount, FFixedCols, FLeftCol, ClientWidth(), FColWidths, LineX());
+  result.Y = find(Y, FRowCount, FFixedRows, FTopRow, ClientHeight(), FRowHeights, LineY());
+  if (result.X < 0 || result.Y < 0) result = {-1, -1};
+  return result;
+}
+
+int TCustomGrid::VisibleColCount() const {
+  int x = ExtentX(0, FFixedCols);
+  int n = 0;
+  for (int c = FLeftCol; c < FColCount; ++c) {
+    x += FColWidths[static_cast<std::size_t>(c)];
+    if (x > ClientWidth()) break;
+    x += LineX();
+    ++n;
+  }
+  return n;
+}
+
+int TCustomGrid::VisibleRowCount() const {
+  int y = ExtentY(0, FFixedRows);
+  int n = 0;
+  for (int r = FTopRow; r < FRowCount; ++r) {
+    y += FRowHeights[static_cast<std::size_t>(r)];
+    if (y > ClientHeight()) break;
+    y += LineY();
+    ++n;
+  }
+  return n;
+}
+
+void TCustomGrid::SetTopRow(int Value) {
+  Value = std::clamp(Value, FFixedRows, FRowCount - 1);
+  if (FTopRow == Value) return;
+  FTopRow = Value;
+  PeerChanged(pcTopLeft);
+  if (FOnTopLeftChanged) FOnTopLeftChanged(this);
+}
+
+void TCustomGrid::SetLeftCol(int Value) {
+  Value = std::clamp(Value, FFixedCols, FColCount - 1);
+  if (FLeftCol == Value) return;
+  FLeftCol = Value;
+  PeerChanged(pcTopLeft);
+  if (FOnTopLeftChanged) FOnTopLeftChanged(this);
+}
+
+void TCustomGrid::UserScroll(int ALeftCol, int ATopRow) {
+  ALeftCol = std::clamp(ALeftCol, FFixedCols, FColCount - 1);
+  ATopRow = std::clamp(ATopRow, FFixedRows, FRowCount - 1);
+  if (ALeftCol == FLeftCol && ATopRow == FTopRow) return;
+  FLeftCol = ALeftCol;
+  FTopRow = ATopRow;
+  if (FOnTopLeftChanged) FOnTopLeftChanged(this);
+}
+
+void TCustomGrid::ScrollIntoView(int ACol, int ARow) {
+  int left = FLeftCol;
+  int top = FTopRow;
+  if (ACol >= FFixedCols) {
+    if (ACol < left) left = ACol;
+    // Scroll right until the column fits whole (or is the first shown).
+    while (left < ACol) {
+      const int fixed = ExtentX(0, FFixedCols);
+      if (fixed + ExtentX(left, ACol) + FColWidths[static_cast<std::size_t>(ACol)] <= ClientWidth()) break;
+      ++left;
+    }
+  }
+  if (ARow >= FFixedRows) {
+    if (ARow < top) top = ARow;
+    while (top < ARow) {
+      const int fixed = ExtentY(0, FFixedRows);
+      if (fixed + ExtentY(top, ARow) + FRowHeights[static_cast<std::size_t>(ARow)] <= ClientHeight()) break;
+      ++top;
+    }
+  }
+  if (left == FLeftCol && top == FTopRow) return;
+  FLeftCol = left;
+  FTopRow = top;
+  PeerChanged(pcTopLeft);
+  if (FOnTopLeftChanged) FOnTopLeftChanged(this);
+}
+
+// ---- current cell and selection ----
+
+bool TCustomGrid::SelectCell(int ACol, int ARow) {
+  bool canSelect = true;
+  if (FOnSelectCell) FOnSelectCell(this, ACol, ARow, canSelect);
+  return canSelect;
+}
+
+bool TCustomGrid::Focus(int ACol, int ARow, bool MoveAnchor, bool TellPeer) {
+  if (ACol < FFixedCols || ARow < FFixedRows || ACol >= FColCount || ARow >= FRowCount) return false;
+  if (ACol != FCol || ARow != FRow) {
+    if (!SelectCell(ACol, ARow)) return false;
+    // Leaving a cell closes its editor, unless the editor always shows.
+    if (FEditorMode && !FOptions.Contains(goAlwaysShowEditor)) {
+      FEditorMode = false;
+      if (TellPeer) PeerChanged(pcEditorMode);
+    }
+  }
+  const TGridCoord anchor = MoveAnchor || !FOptions.Contains(goRangeSelect)
+                                ? TGridCoord{ACol, ARow}
+                                : TGridCoord{FSelection.Left == FCol ? FSelection.Right : FSelection.Left,
+                                             FSelection.Top == FRow ? FSelection.Bottom : FSelection.Top};
+  FCol = ACol;
+  FRow = ARow;
+  if (FOptions.Contains(goRowSelect))
+    FSelection = {FFixedCols, ARow, FColCount - 1, ARow};
+  else
+    FSelection = {std::min(anchor.X, ACol), std::min(anchor.Y, ARow), std::max(anchor.X, ACol), std::max(anchor.Y, ARow)};
+  ScrollIntoView(ACol, ARow);
+  if (TellPeer) PeerChanged(pcCurrentCell);
+  return true;
+}
+
+bool TCustomGrid::FocusCell(int ACol, int ARow, bool MoveAnchor) { return Focus(ACol, ARow, MoveAnchor, true); }
+
+bool TCustomGrid::UserSelectCell(int ACol, int ARow) {
+  TPeerLock lock(this);
+  return Focus(ACol, ARow, true, false);
+}
+
+void TCustomGrid::SetSelection(TGridRect Value) {
+  Value.Left = std::clamp(Value.Left, FFixedCols, FColCount - 1);
+  Value.Right = std::clamp(Value.Right, FFixedCols, FColCount - 1);
+  Value.Top = std::clamp(Value.Top, FFixedRows, FRowCount - 1);
+  Value.Bottom = std::clamp(Value.Bottom, FFixedRows, FRowCount - 1);
+  if (Value.Left > Value.Right) std::swap(Value.Left, Value.Right);
+  if (Value.Top > Value.Bottom) std::swap(Value.Top, Value.Bottom);
+  if (!FocusCell(Value.Left, Value.Top, true)) return;
+  FSelection = Value;
+  PeerChanged(pcCurrentCell);
+}
+
+// ---- editing ----
+
+bool TCustomGrid::CanEditShow() const {
+  return FOptions.Contains(goEditing) && !FOptions.Contains(goRowSelect) && FCol >= FFixedCols && FRow >= FFixedRows;
+}
+
+void TCustomGrid::SetEditorMode(bool Value) {
+  if (Value && !CanEditShow()) Value = false;
+  if (FEditorMode == Value) return;
+  FEditorMode = Value;
+  PeerChanged(pcEditorMode);
+}
+
+void TCustomGrid::UserSetEditorMode(bool Value) {
+  if (Value && !CanEditShow()) return;
+  FEditorMode = Value;
+}
+
+void TCustomGrid::DrawCell(int ACol, int ARow, TGridDrawState State) {
+  if (FOnDrawCell) FOnDrawCell(this, ACol, ARow, CellRect(ACol, ARow), State);
+}
+
+void TCustomGrid::MoveColumn(int FromIndex, int ToIndex) {
+  if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FColCount || ToIndex >= FColCount || FromIndex == ToIndex) return;
+  const int width = FColWidths[static_cast<std::size_t>(FromIndex)];
+  FColWidths.erase(FColWidths.begin() + FromIndex);
+  FColWidths.insert(FColWidths.begin() + ToIndex, width);
+  ColumnMoved(FromIndex, ToIndex);
+  PeerChanged(pcColWidths);
+  if (FOnColumnMoved) FOnColumnMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomGrid::MoveRow(int FromIndex, int ToIndex) {
+  if (FromIndex < 0 || ToIndex < 0 || FromIndex >= FRowCount || ToIndex >= FRowCount || FromIndex == ToIndex) return;
+  const int height = FRowHeights[static_cast<std::size_t>(FromIndex)];
+  FRowHeights.erase(FRowHeights.begin() + FromIndex);
+  FRowHeights.insert(FRowHeights.begin() + ToIndex, height);
+  RowMoved(FromIndex, ToIndex);
+  PeerChanged(pcRowHeights);
+  if (FOnRowMoved) FOnRowMoved(this, FromIndex, ToIndex);
+}
+
+void TCustomGrid::ColumnMoved(int, int) {}
+void TCustomGrid::RowMoved(int, int) {}
+
+bool TCustomGrid::KeyDown(TKey& Key, TShiftState Shift) {
+  if (!TCustomControl::KeyDown(Key, Shift)) return false;
+  int col = FCol;
+  int row = FRow;
+  switch (Key) {
+    case VK_LEFT:
+      if (FEditorMode) return true;
+      --col;
+      break;
+    case VK_RIGHT:
+      if (FEditorMode) return true;
+      ++col;
+      break;
+    case VK_UP: --row; break;
+    case VK_DOWN: ++row; break;
+    case VK_HOME:
+      if (FEditorMode) return true;
+      col = FFixedCols;
+      break;
+    case VK_END:
+      if (FEditorMode) return true;
+      col = FColCount - 1;
+      break;
+    case VK_TAB:
+      if (!FOptions.Contains(goTabs)) return true;
+      if (Shift.Contains(ssShift)) {
+        if (--col < FFixedCols) {
+          col = FColCount - 1;
+          --row;
+        }
+      } else if (++col >= FColCount) {
+        col = FFixedCols;
+        ++row;
+      }
+      break;
+    case VK_F2:
+      SetEditorMode(true);
+      Key = 0;
+      return false;
+    default:
+      return true;
+  }
+  col = std::clamp(col, FFixedCols, FColCount - 1);
+  row = std::clamp(row, FFixedRows, FRowCount - 1);
+  FocusCell(col, row, !Shift.Contains(ssShift) || Key == VK_TAB);
+  Key = 0;
+  return false;
+}
+
+void TCustomGrid::PushPeerState() {
+  TCustomControl::PushPeerState();
+  PeerChanged(pcBevel);
+  PeerChanged(pcScrollBars);
+  PeerChanged(pcOptions);
+  PeerChanged(pcGridSize);
+  PeerChanged(pcColWidths);
+  PeerChanged(pcRowHeights);
+  PeerChanged(pcTopLeft);
+  PeerChanged(pcCurrentCell);
+  PeerChanged(pcEditorMode);
+}
+
+// ---- TStringGrid ----
+
+TStringGrid::TStringGrid(TComponent* AOwner) : TCustomGrid(AOwner) {
+  FCells.assign(static_cast<std::size_t>(RowCount()), std::vector<TCell>(static_cast<std::size_t>(ColCount())));
+}
+
+void TStringGrid::SizeChanged(int, int) {
+  FCells.resize(static_cast<std::size_t>(RowCount()));
+  for (auto& row : FCells) row.resize(static_cast<std::size_t>(ColCount()));
+}
+
+std::string TStringGrid::Cells(int ACol, int ARow) const {
+  return InRange(ACol, ARow) ? FCells[static_cast<std::size_t>(ARow)][static_cast<std::size_t>(ACol)].Text : std::string();
+}
+
+void TStringGrid::SetCells(int ACol, int ARow, const std::string& Value) {
+  if (!InRange(ACol, ARow)) return;
+  std::string& text = FCells[static_cast<std::size_t>(ARow)][static_cast<std::size_t>(ACol)].Text;
+  if (text == Value) return;
+  text = Value;
+  if (Peer() && !IsDestroying()) Peer()->CellChanged(ACol, ARow);
+}
+
+TObject* TStringGrid::Objects(int ACol, int ARow) const {
+  return InRange(ACol, ARow) ? FCells[static_cast<std::size_t>(ARow)][static_cast<std::size_t>(ACol)].Object : nullptr;
+}
+
+void TStringGrid::SetObjects(int ACol, int ARow, TObject* Value) {
+  if (InRange(ACol, ARow)) FCells[static_cast<std::size_t>(ARow)][static_cast<std::size_t>(ACol)].Object = Value;
+}
+
+std::vector<std::string> TStringGrid::Cols(int Index) const {
+  std::vector<std::string> out;
+  for (int r = 0; r < RowCount(); ++r) out.push_back(Cells(Index, r));
+  return out;
+}
+
+std::vector<std::string> TStringGrid::Rows(int Index) const {
+  std::vector<std::string> out;
+  for (int c = 0; c < ColCount(); ++c) out.push_back(Cells(c, Index));
+  return out;
+}
+
+std::string TStringGrid::GetEditText(int ACol, int ARow) {
+  std::string value = Cells(ACol, ARow);
+  if (FOnGetEditText) FOnGetEditText(this, ACol, ARow, value);
+  return value;
+}
+
+void TStringGrid::SetEditText(int ACol, int ARow, const std::string& Value) {
+  SetCells(ACol, ARow, Value);
+  if (FOnSetEditText) FOnSetEditText(this, ACol, ARow, Value);
+}
+
+void TStringGrid::ColumnMoved(int FromIndex, int ToIndex) {
+  for (auto& row : FCells) {
+    TCell cell = std::move(row[static_cast<std::size_t>(FromIndex)]);
+    row.erase(row.begin() + FromIndex);
+    row.insert(row.begin() + ToIndex, std::move(cell));
+  }
+  PeerChanged(pcCells);
+}
+
+void TStringGrid::RowMoved(int FromIndex, int ToIndex) {
+  auto row = std::move(FCells[static_cast<std::size_t>(FromIndex)]);
+  FCells.erase(FCells.begin() + FromIndex);
+  FCells.insert(FCells.begin() + ToIndex, std::move(row));
+  PeerChanged(pcCells);
+}
+
+void TStringGrid::PushPeerState() {
+  TCustomGrid::PushPeerState();
+  PeerChanged(pcCells);
+}
+
+}  // namespace host
