@@ -7,7 +7,7 @@
 namespace host {
 
 namespace {
-constexpr int kFirstBatch = 16;
+constexpr int kFirstBatch = 64;
 constexpr int kMaxBatch = 4096;
 }  // namespace
 
@@ -144,12 +144,26 @@ void TDataSet::ResolveFilter(TRowFilter& Filter) const {
 }
 
 void TDataSet::SetRowFilter(TRowFilter Filter) {
-  if (Active()) {
-    CheckBrowseMode();
-    ResolveFilter(Filter);
+  if (!Active()) {
+    FFilter = std::move(Filter);
+    return;
   }
+  CheckBrowseMode();
+  ResolveFilter(Filter);
   FFilter = std::move(Filter);
-  if (Active()) First();
+  // No query here: callers go on with First or Locate. A current row that
+  // passes stays current, as the only row of the batch.
+  if (HasCurrent() && FFilter.Matches(FRows[static_cast<std::size_t>(FCur)].Values)) {
+    TRowData row = std::move(FRows[static_cast<std::size_t>(FCur)]);
+    FRows.clear();
+    FRows.push_back(std::move(row));
+    FCur = 0;
+    FScanEnd = FRows.front().Key;
+    FAtEnd = false;
+    FEof = FBof = false;
+  } else {
+    SetEmpty();
+  }
 }
 
 // --- Navigation ---
@@ -158,6 +172,7 @@ void TDataSet::SetEmpty() {
   FRows.clear();
   FCur = -1;
   FScanEnd.clear();
+  FAtEnd = false;
   FEof = FBof = true;
 }
 
@@ -171,6 +186,7 @@ bool TDataSet::FetchForward(const TRowFilter& Filter, const TRowKey* After, bool
   for (;;) {
     std::vector<TRowData> rows = InternalFetch(Filter, hasAfter ? &after : nullptr, false, limit);
     if (rows.empty()) return false;
+    const bool atEnd = static_cast<int>(rows.size()) < limit;
     after = rows.back().Key;
     hasAfter = true;
     std::vector<TRowData> kept;
@@ -182,8 +198,11 @@ bool TDataSet::FetchForward(const TRowFilter& Filter, const TRowKey* After, bool
       FRows = std::move(kept);
       FCur = 0;
       FScanEnd = std::move(after);
+      // Only a scan under the dataset's own filter may skip the last query.
+      FAtEnd = atEnd && !OnlyFirst;
       return true;
     }
+    if (atEnd) return false;
   }
 }
 
@@ -204,6 +223,7 @@ bool TDataSet::FetchBackward(const TRowFilter& Filter, const TRowKey* Before) {
     if (!kept.empty()) {
       std::reverse(kept.begin(), kept.end());
       FRows = std::move(kept);
+      FAtEnd = false;
       FCur = static_cast<int>(FRows.size()) - 1;
       FScanEnd = FRows.back().Key;
       return true;
@@ -245,7 +265,7 @@ void TDataSet::Next() {
   }
   // A failed fetch leaves the batch as it was: the cursor stays on the last row.
   const TRowKey scanEnd = FScanEnd;
-  if (!FetchForward(FFilter, &scanEnd, false)) FEof = true;
+  if (FAtEnd || !FetchForward(FFilter, &scanEnd, false)) FEof = true;
 }
 
 void TDataSet::Prior() {
@@ -331,6 +351,7 @@ void TDataSet::Post() {
     FRows.push_back(row ? std::move(*row) : TRowData{key, FEditValues});
     FCur = 0;
     FScanEnd = FRows.front().Key;
+    FAtEnd = false;
     FEof = FBof = false;
   } else if (!fields.empty()) {
     TRowData& cur = FRows[static_cast<std::size_t>(FCur)];
@@ -372,7 +393,7 @@ void TDataSet::Delete() {
   FRows.erase(FRows.begin() + FCur);
   if (FCur < static_cast<int>(FRows.size())) return;  // the following row of this batch
   const TRowKey scanEnd = FScanEnd;
-  if (FetchForward(FFilter, &scanEnd, false)) {
+  if (!FAtEnd && FetchForward(FFilter, &scanEnd, false)) {
     FEof = false;
     return;
   }

@@ -88,7 +88,8 @@ public:
   void CheckBrowseMode();
 
   // Restricts the rows visited to those matching Filter, exactly; the back
-  // end narrows its queries with it. An open dataset moves to the first row.
+  // end narrows its queries with it. An open dataset keeps its current row
+  // when that row passes; otherwise it has none (Eof) until First.
   void SetRowFilter(TRowFilter Filter);
   void ClearRowFilter() { SetRowFilter(TRowFilter()); }
   const TRowFilter& RowFilter() const { return FFilter; }
@@ -155,7 +156,8 @@ private:
   std::vector<TRowData> FRows;
   int FCur = -1;
   TRowKey FScanEnd;
-  int FBatch = 16;
+  bool FAtEnd = false;  // the back end has no rows after FScanEnd
+  int FBatch = 64;
   bool FEof = true;
   bool FBof = true;
 

@@ -91,6 +91,7 @@ bool TDataSet::Locate(std::string_view KeyFields, const std::vector<std::string>
   FRows.resize(1);
   FCur = 0;
   FScanEnd = FRows.front().Key;
+  FAtEnd = false;
   FEof = FBof = false;
   return true;
 }
