@@ -85,7 +85,11 @@ const TClass& TPageControl::ClassType() const { return StaticClass(); }
 
 TTabSheet::TTabSheet(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 100, 100); }
 
-TTabSheet::~TTabSheet() { Destroying(); }
+TTabSheet::~TTabSheet() {
+  Destroying();
+  // Leave the pages while still a sheet; the base only knows a control.
+  if (FPageControl) FPageControl->RemovePage(this);
+}
 
 void TTabSheet::SetParent(TWinControl* AParent) { TWinControl::SetParent(AParent); }
 
@@ -188,24 +192,32 @@ void TPageControl::InsertControl(TControl* AControl) {
   if (!FActivePage && !IsLoading()) ChangeActivePage(page);
 }
 
-void TPageControl::RemoveControl(TControl* AControl) {
-  auto* page = dynamic_cast<TTabSheet*>(AControl);
-  if (page) {
-    auto it = std::find(FPages.begin(), FPages.end(), page);
-    const int index = it == FPages.end() ? -1 : static_cast<int>(it - FPages.begin());
-    if (it != FPages.end()) FPages.erase(it);
-    page->FPageControl = nullptr;
-    if (FActivePage == page) {
-      FActivePage = nullptr;
-      // The neighbour takes over, as a closed tab's neighbour does.
-      if (!FPages.empty() && !IsDestroying())
-        ChangeActivePage(FPages[static_cast<std::size_t>(std::min(std::max(index, 0), PageCount() - 1))]);
-      else
-        PeerChanged(pcActivePage);
-    }
+void TPageControl::RemovePage(TTabSheet* Page) {
+  auto it = std::find(FPages.begin(), FPages.end(), Page);
+  if (it == FPages.end()) return;
+  const int index = static_cast<int>(it - FPages.begin());
+  FPages.erase(it);
+  Page->FPageControl = nullptr;
+  if (FActivePage == Page) {
+    FActivePage = nullptr;
+    // The neighbour takes over, as a closed tab's neighbour does.
+    if (!FPages.empty() && !IsDestroying())
+      ChangeActivePage(FPages[static_cast<std::size_t>(std::min(index, PageCount() - 1))]);
+    else
+      PeerChanged(pcActivePage);
   }
+  PeerChanged(pcItems);
+}
+
+void TPageControl::RemoveControl(TControl* AControl) {
+  // Compared by address: a sheet being destroyed is no longer a TTabSheet
+  // to dynamic_cast.
+  for (TTabSheet* page : FPages)
+    if (static_cast<TControl*>(page) == AControl) {
+      RemovePage(page);
+      break;
+    }
   TWinControl::RemoveControl(AControl);
-  if (page) PeerChanged(pcItems);
 }
 
 void TPageControl::ChangeActivePage(TTabSheet* Page) {

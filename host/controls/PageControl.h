@@ -103,6 +103,7 @@ protected:
 private:
   friend class TTabSheet;
   void ChangeActivePage(TTabSheet* Page);
+  void RemovePage(TTabSheet* Page);
 
   std::vector<TTabSheet*> FPages;
   TTabSheet* FActivePage = nullptr;

@@ -130,7 +130,10 @@ int TToolButton::Index() const {
 void TToolButton::SetStyle(TToolButtonStyle Value) {
   if (FStyle == Value) return;
   FStyle = Value;
-  if ((Value == tbsSeparator || Value == tbsDivider) && Width() == 23 && !IsLoading()) SetWidth(8);
+  // A new separator is narrow, unless it was given a width of its own.
+  const int buttonWidth = ToolBar() ? ToolBar()->ButtonWidth() : 23;
+  if ((Value == tbsSeparator || Value == tbsDivider) && Width() == buttonWidth && !IsLoading())
+    SetBoundsFromParent(Left(), Top(), 8, Height());
   PeerChanged(pcKind);
   if (Parent()) Parent()->AlignControls();
 }
