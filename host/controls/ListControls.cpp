@@ -217,11 +217,12 @@ void TCustomListBox::CheckIndex(int Index) const {
 
 void TCustomListBox::ItemInserted(int Index) {
   FSelected.insert(FSelected.begin() + std::min<std::size_t>(static_cast<std::size_t>(Index), FSelected.size()), false);
-  if (FItemIndex >= Index) ++FItemIndex;
+  if (!IsLoading() && FItemIndex >= Index) ++FItemIndex;
 }
 
 void TCustomListBox::ItemDeleting(int Index) {
   if (static_cast<std::size_t>(Index) < FSelected.size()) FSelected.erase(FSelected.begin() + Index);
+  if (IsLoading()) return;
   if (FItemIndex == Index)
     FItemIndex = -1;
   else if (FItemIndex > Index)
@@ -447,30 +448,35 @@ void TCheckListBox::PushPeerState() {
 // ---- TComboBox ----
 
 namespace {
-TItemStrings::THooks ComboHooks(int* itemIndex) {
+// While a form is read the index may come before the items: it is kept as
+// read and checked in Loaded.
+TItemStrings::THooks ComboHooks(TComboBox* combo, int* itemIndex) {
   TItemStrings::THooks h;
-  h.Inserted = [itemIndex](int i) {
-    if (*itemIndex >= i) ++*itemIndex;
+  h.Inserted = [=](int i) {
+    if (!combo->IsLoading() && *itemIndex >= i) ++*itemIndex;
   };
-  h.Deleting = [itemIndex](int i) {
+  h.Deleting = [=](int i) {
+    if (combo->IsLoading()) return;
     if (*itemIndex == i)
       *itemIndex = -1;
     else if (*itemIndex > i)
       --*itemIndex;
   };
-  h.Cleared = [itemIndex] { *itemIndex = -1; };
-  h.Exchanged = [itemIndex](int a, int b) {
+  h.Cleared = [=] {
+    if (!combo->IsLoading()) *itemIndex = -1;
+  };
+  h.Exchanged = [=](int a, int b) {
     if (*itemIndex == a)
       *itemIndex = b;
     else if (*itemIndex == b)
       *itemIndex = a;
   };
-  h.Reordered = [itemIndex](const std::vector<int>& order) { *itemIndex = FollowIndex(*itemIndex, order); };
+  h.Reordered = [=](const std::vector<int>& order) { *itemIndex = FollowIndex(*itemIndex, order); };
   return h;
 }
 }  // namespace
 
-TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TItemStrings>(ComboHooks(&FItemIndex))) {
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TItemStrings>(ComboHooks(this, &FItemIndex))) {
   InitColor(clWindow);
   SetTabStop(true);
   SetBounds(0, 0, 145, 21);
