@@ -41,7 +41,9 @@ start() {
   local bin dir user=ambit port=5432
   bin=$(bindir)
   [ -n "$bin" ] || fail "initdb not found (install the postgresql package)"
-  dir=$(mktemp -d "${TMPDIR:-/tmp}/ambit-pg.XXXXXX")
+  # Under /tmp, not TMPDIR: the server's user must reach the folder, and a
+  # socket path has to stay short.
+  dir=$(mktemp -d /tmp/ambit-pg.XXXXXX)
   if [ "$(id -u)" -eq 0 ]; then
     id postgres >/dev/null 2>&1 || fail "the postgres system user is missing"
     chown postgres "$dir"
