@@ -89,8 +89,9 @@ TEST(CaseFold, SameTextHashAndFoldAgreeOnRandomTexts) {
   // Equal ignoring case exactly when the folds are equal, and then the
   // hashes agree too (the look-up tables rely on it).
   std::mt19937 rng(1234);
-  const std::vector<std::string> pieces{"a", "A", "z", "Z", "\xC3\x84", "\xC3\xA4", "\xCE\xA3", "\xCF\x82", "\xCF\x83",
-                                        "\xD0\x96", "\xD0\xB6", "\xFF", "\xC3", "=", " ", "\x80", "\xD3\x80", "\xD3\x8F"};
+  const std::vector<std::string> pieces{"a",        "A",        "z",        "Z",        "\xC3\x84", "\xC3\xA4",
+                                        "\xCE\xA3", "\xCF\x82", "\xCF\x83", "\xD0\x96", "\xD0\xB6", "\xFF",
+                                        "\xC3",     "=",        " ",        "\x80",     "\xD3\x80", "\xD3\x8F"};
   TextHash hash;
   for (int round = 0; round < 3000; ++round) {
     std::string a, b;
