@@ -305,8 +305,16 @@ std::string TStringList::Get(int Index) const {
 }
 
 void TStringList::Put(int Index, const std::string& S) {
-  if (FSorted) throw EListError("Operation not allowed on sorted list");
   if (Index < 0 || Index >= Count()) Error(Index);
+  if (FSorted) {
+    // Allowed only where the line keeps its place, so the list stays
+    // sorted; rewriting a line with the same text (a value set again to
+    // what it is) must not fail.
+    const bool afterPrev = Index == 0 || CompareStrings(FList[static_cast<std::size_t>(Index) - 1].Text, S) <= 0;
+    const bool beforeNext =
+        Index + 1 == Count() || CompareStrings(S, FList[static_cast<std::size_t>(Index) + 1].Text) <= 0;
+    if (!afterPrev || !beforeNext) throw EListError("Operation not allowed on sorted list");
+  }
   Changing();
   auto& item = FList[static_cast<std::size_t>(Index)];
   if (FIndexValid) {

@@ -99,6 +99,8 @@ public:
 
   int Count() const override { return static_cast<int>(FList.size()); }
   std::string Get(int Index) const override;
+  // On a sorted list only a text that keeps the line's place is accepted;
+  // anything else raises EListError.
   void Put(int Index, const std::string& S) override;
   TObject* GetObject(int Index) const override;
   void PutObject(int Index, TObject* AObject) override;

@@ -322,6 +322,25 @@ TEST(StringListSorted, AddKeepsOrderAndFindSearches) {
   EXPECT_EQ(s.IndexOf("X"), 3);
   EXPECT_THROW(s.Insert(0, "z"), EListError);
   EXPECT_THROW(s.Put(0, "z"), EListError);
+  EXPECT_EQ(Lines(s), (V{"a", "C", "m", "x"}));
+}
+
+TEST(StringListSorted, PutKeepingThePlaceIsAllowed) {
+  TStringList s;
+  s.SetSorted(true);
+  s.SetText("a=1\nk=1\nz=1");
+  s.Put(1, "k=1");  // the same text again
+  s.SetValues("k", "2");
+  s.SetValues("K", "2");
+  EXPECT_EQ(Lines(s), (V{"a=1", "K=2", "z=1"}));
+  EXPECT_THROW(s.Put(2, "b"), EListError);
+  EXPECT_THROW(s.Put(0, "zz"), EListError);
+  EXPECT_EQ(Lines(s), (V{"a=1", "K=2", "z=1"}));
+  s.SetValues("new", "1");  // appended in order
+  EXPECT_EQ(Lines(s), (V{"a=1", "K=2", "new=1", "z=1"}));
+  s.Add("k=3");
+  EXPECT_THROW(s.SetValues("k", "5"), EListError);  // "K=5" would sort after "k=3"
+  EXPECT_EQ(s.Values("k"), "2");
 }
 
 TEST(StringListSorted, Duplicates) {
