@@ -94,7 +94,7 @@ TEST(TreeNodes, NodePropertiesArePublished) {
   EXPECT_EQ(node->GetOwner(), &n);
 }
 
-TEST(TreeNodes, DeepTreesNeitherOverflowNorSlowDown) {
+TEST(TreeNodes, DeepTreesDoNotExhaustTheStack) {
   TTreeNodes n;
   TTreeNode* p = nullptr;
   for (int i = 0; i < 100000; ++i) p = n.AddChild(p, "d");
