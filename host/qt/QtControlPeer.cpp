@@ -226,7 +226,9 @@ bool TQtControlPeer::MouseEvent(QObject* Watched, QEvent* Event) {
     }
     case QEvent::MouseButtonDblClick: Report([&] { control->DblClick(); }); break;
     case QEvent::MouseMove:
-      if (FPressed && control->DragMode() == dmAutomatic && (e->buttons() & Qt::LeftButton) &&
+      // An automatic drag starts once the mouse moved far enough; a manual
+      // one once a handler called BeginDrag.
+      if (FPressed && (control->DragMode() == dmAutomatic || control->Dragging()) && (e->buttons() & Qt::LeftButton) &&
           (p - FPressPos).manhattanLength() >= QApplication::startDragDistance()) {
         FPressed = false;
         StartDrag();

@@ -88,10 +88,12 @@ protected:
   virtual bool ClicksOnRelease() const { return false; }
   // Maps a point of a watched widget into the control's coordinates.
   QPoint ToControl(QObject* Watched, QPoint Pos) const;
+  // A key reached the focused widget: the model hears it first and may
+  // consume it (true).
+  virtual bool KeyEvent(QEvent* Event);
 
 private:
   bool MouseEvent(QObject* Watched, QEvent* Event);
-  bool KeyEvent(QEvent* Event);
   bool DragEvent(QObject* Watched, QEvent* Event);
   // True when the event reached Watched from a child that has a peer of
   // its own (Qt passes ignored events to the parent).

@@ -5,20 +5,11 @@
 #include <iostream>
 
 #include "host/controls/Application.h"
-#include "host/controls/Buttons.h"
-#include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
-#include "host/controls/ListControls.h"
 #include "host/controls/Menus.h"
-#include "host/controls/StdCtrls.h"
-#include "host/qt/QtButtonPeers.h"
 #include "host/qt/QtDialogs.h"
-#include "host/qt/QtExtPeers.h"
-#include "host/qt/QtFormPeer.h"
-#include "host/qt/QtListPeers.h"
 #include "host/qt/QtMenuPeer.h"
 #include "host/qt/QtPeerFactory.h"
-#include "host/qt/QtStdPeers.h"
 
 namespace host::qt {
 
