@@ -1,6 +1,7 @@
 #include "runtime/AmbitRegister.h"
 
 #include "host/core/ClassRegistry.h"
+#include "runtime/AmFormLocal.h"
 #include "runtime/AmbitSource.h"
 #include "runtime/AmbitUserSource.h"
 
@@ -9,6 +10,7 @@ namespace ambit {
 void RegisterAmbitClasses() {
   host::RegisterClass<TAmLanguageSource>();
   host::RegisterClass<TAmUserLanguageSource>();
+  host::RegisterClass<TAmFormLocalizer>();
 }
 
 }  // namespace ambit

@@ -1,0 +1,131 @@
+#include "runtime/AmFormLocal/PropertyPath.h"
+
+#include "host/core/Collection.h"
+#include "host/core/Component.h"
+#include "host/core/Strings.h"
+#include "host/core/TreeNodes.h"
+#include "host/core/TypInfo.h"
+#include "runtime/AmbitUtils.h"
+
+namespace ambit {
+
+using namespace host;
+
+namespace {
+
+// Splits Path at its first "." into the head and the rest.
+void SplitHead(std::string_view Path, std::string_view& Head, std::string_view& Rest, bool& HasDot) {
+  const std::size_t dot = Path.find('.');
+  HasDot = dot != std::string_view::npos;
+  Head = HasDot ? Path.substr(0, dot) : Path;
+  Rest = HasDot ? Path.substr(dot + 1) : std::string_view();
+}
+
+// Whether Obj has a full property name relative to Form: a component
+// without a name, or with an unnamed owner on the way, has none and so
+// can never hold a record.
+bool HasFullPropName(const TObject* Obj, const TComponent* Form, std::string_view Head) {
+  if (const auto* p = As<TPersistent>(Obj)) return !GetFullPropName(p, Form, Head).empty();
+  return Form && !Form->Name().empty() && !Trim(Head).empty();
+}
+
+std::string CollectionText(const TCollection& Collection, std::string_view ItemProp) {
+  TStringList list;
+  for (int i = 0; i < Collection.Count(); ++i) {
+    const TCollectionItem* item = Collection.Items(i);
+    const TPropInfo* p = GetPropInfo(item, ItemProp);
+    if (p && IsStringKind(p->Kind)) list.Add(GetStrProp(item, p));
+  }
+  return list.CommaText();
+}
+
+}  // namespace
+
+bool IsStringKind(int Kind) {
+  return Kind == tkChar || Kind == tkString || Kind == tkLString || Kind == tkWChar || Kind == tkWString;
+}
+
+std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form) {
+  // Each round consumes one name, so the walk ends with the path.
+  for (;;) {
+    std::string_view head, rest;
+    bool hasDot = false;
+    SplitHead(Path, head, rest, hasDot);
+    if (head.empty() || !Obj) return {};
+    const TPropInfo* p = GetPropInfo(Obj, head);
+    if (!p) return {};
+    if (!HasFullPropName(Obj, Form, head)) return {};
+    if (IsStringKind(p->Kind)) return rest.empty() ? GetStrProp(Obj, p) : std::string();
+    if (p->Kind != tkClass) return {};
+    const TObject* value = GetObjectProp(Obj, p);
+    if (const auto* strings = As<TStrings>(value)) return strings->CommaText();
+    if (const auto* nodes = As<TTreeNodes>(value)) return GetTreeNodesCaptions(nodes);
+    if (const auto* collection = As<TCollection>(value)) return CollectionText(*collection, rest);
+    Obj = value;
+    Path = rest;
+  }
+}
+
+void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty) {
+  TObject* x = Obj;
+  TCollection* collection = nullptr;
+  const TPropInfo* info = nullptr;
+  std::string_view head;
+  for (;;) {
+    std::string_view rest;
+    bool hasDot = false;
+    SplitHead(Path, head, rest, hasDot);
+    info = x ? GetPropInfo(x, head) : nullptr;
+    if (!info) break;
+    if (info->Kind == tkClass) {
+      TObject* held = GetObjectProp(x, info);
+      if (!held) {
+        info = nullptr;
+        break;
+      }
+      x = held;
+      if (auto* c = As<TCollection>(x)) collection = c;
+    }
+    if (!hasDot) break;
+    Path = rest;
+  }
+  if (!x) return;
+  if (!collection) {
+    if (auto* strings = As<TStrings>(x)) {
+      strings->SetCommaText(Value);
+    } else if (auto* nodes = As<TTreeNodes>(x)) {
+      SetTreeNodesCaptions(nodes, Value);
+    } else if (info && IsStringKind(info->Kind)) {
+      // A string property leaves x on the object that has it.
+      if (SaveEmpty || !GetStrProp(x, info).empty()) SetStrProp(x, info, Value);
+    }
+    return;
+  }
+  if (collection->Count() == 0) return;
+  TStringList entries;
+  entries.SetCommaText(Value);
+  for (int i = 0; i < collection->Count(); ++i) {
+    TCollectionItem* item = collection->Items(i);
+    const TPropInfo* p = GetPropInfo(item, head);
+    if (!p || i >= entries.Count()) continue;
+    if (!SaveEmpty && GetStrProp(item, p).empty()) continue;
+    SetStrProp(item, p, entries.Get(i));
+  }
+}
+
+TObject* WalkDependencyTarget(TObject* Obj, std::string& Path) {
+  if (!Obj || Path.empty()) return nullptr;
+  for (std::size_t dot = Path.find('.'); dot != std::string::npos && Obj; dot = Path.find('.')) {
+    const TPropInfo* p = GetPropInfo(Obj, std::string_view(Path).substr(0, dot));
+    if (!p) {
+      Path.clear();
+      return nullptr;
+    }
+    TObject* held = p->Kind == tkClass ? GetObjectProp(Obj, p) : nullptr;
+    Obj = Is<TComponent>(held) ? held : nullptr;
+    Path.erase(0, dot + 1);
+  }
+  return Obj;
+}
+
+}  // namespace ambit

@@ -1,0 +1,37 @@
+// Reading and writing texts along property paths ("Caption", "Font.Name",
+// "Items", "Columns.Caption"), as the form localizer stores them. Shared by
+// saving and localizing, and by every tool that shows the same records.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace host {
+class TObject;
+class TComponent;
+}  // namespace host
+
+namespace ambit {
+
+// True for the kinds the host's string getter and setter handle.
+bool IsStringKind(int Kind);
+
+// The text a record holds for Obj along Path: a string property's text, a
+// string list's comma text, a tree's node texts, a collection's item texts
+// (comma text), or the value read through a nested object. Empty when there
+// is no value, also when Obj has no full name relative to Form.
+std::string ReadPropertyPath(const host::TObject* Obj, std::string_view Path, const host::TComponent* Form);
+
+// Writes Value into Obj along Path: a string list takes it as comma text, a
+// tree's nodes and a collection's items take its entries in index order, a
+// string property takes it whole. Without SaveEmpty a property (or item)
+// whose current text is empty is left alone.
+void WritePropertyPath(host::TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty);
+
+// Follows the component part of a dependency path from Obj: every name
+// before a "." must be a published property holding a component. Returns
+// the component reached (Obj when Path has no "."), and leaves the rest of
+// the path in Path; null when a step fails or the path is empty.
+host::TObject* WalkDependencyTarget(host::TObject* Obj, std::string& Path);
+
+}  // namespace ambit

@@ -1,0 +1,121 @@
+// Saving: the form's texts go either to the active language of the source
+// (Save, SaveAs) or, encoded, to the snapshot of the designed texts
+// (SaveToBuffer, SaveAllToBuffer).
+#include <algorithm>
+#include <vector>
+
+#include "host/controls/Forms.h"
+#include "runtime/AmFormLocal.h"
+#include "runtime/AmFormLocal/PropertyPath.h"
+
+namespace ambit {
+
+using namespace host;
+
+namespace {
+constexpr char kQuote = '"';
+constexpr char kEscape = '#';
+}  // namespace
+
+void TAmFormLocalizer::Save() {
+  TAmCustomLocalizer::Save();
+  if (Owner()) SaveAs(Owner()->Name());
+}
+
+void TAmFormLocalizer::SaveAs(const std::string& Section) {
+  if (!Source() || Source()->ActiveLanguage() < 0 || !Owner()) return;
+  InternalSave(Owner(), Owner(), nullptr, Section, FPropNames.get());
+}
+
+void TAmFormLocalizer::SaveToBuffer(const TStrings* PropList) {
+  if (!Owner() || !PropList || PropList->Count() == 0) return;
+  InternalSave(Owner(), Owner(), FOriginals.get(), Owner()->Name(), PropList);
+}
+
+void TAmFormLocalizer::SaveAllToBuffer() {
+  if (!Owner()) return;
+  FOriginals->Clear();
+  SaveToBuffer(FPropNames.get());
+}
+
+void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TStrings* Buffer,
+                                    const std::string& Section, const TStrings* PropList) {
+  if (!Component) return;
+  if (FExcluded->IndexOf(GetFullName(Component, Root)) < 0) SaveObject(Component, Buffer, Section, {}, PropList);
+  // By index: an event handler may add or remove components on the way.
+  for (int i = 0; i < Component->ComponentCount(); ++i) {
+    TComponent* child = Component->Components(i);
+    if (FExcluded->IndexOf(GetFullName(child, Root)) < 0) SaveObject(child, Buffer, Section, {}, PropList);
+    // A frame's own properties are saved once more here, then what it owns.
+    // The snapshot always covers frames: their records are applied with or
+    // without the option, so their designed texts must be there to return to.
+    if (Is<TFrame>(child) && (FSaveOptions.Contains(soIncludeFrames) || Buffer == FOriginals.get()))
+      InternalSave(child, Root, Buffer, Section, PropList);
+  }
+}
+
+std::string TAmFormLocalizer::ResolveDependency(const std::string& P) const {
+  std::vector<std::string> visited;
+  std::string current = P;
+  int k = FDependencies->IndexOfName(current);
+  while (k >= 0) {
+    std::string next = FDependencies->Values(current);
+    if (std::find(visited.begin(), visited.end(), next) != visited.end()) return P;
+    visited.push_back(next);
+    current = std::move(next);
+    k = FDependencies->IndexOfName(current);
+  }
+  return current;
+}
+
+void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std::string& Section,
+                                  const std::string& Prefix, const TStrings* PropList) {
+  if (!Obj || !PropList) return;
+  TComponent* form = Owner();
+  const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
+  for (int i = 0; i < PropList->Count(); ++i) {
+    const std::string path = PropList->Get(i);
+    TObject* target = Obj;
+    std::string targetPath = path;
+    const std::string own = ReadPropertyPath(Obj, path, form);
+    if (FDependencies->IndexOfName(path) >= 0) {
+      targetPath = ResolveDependency(path);
+      if (targetPath != path) {
+        target = WalkDependencyTarget(Obj, targetPath);
+        if (!target) {
+          target = Obj;
+          targetPath = path;
+        }
+      }
+    }
+    std::string value = ReadPropertyPath(target, targetPath, form);
+    // A dependency counts only when it leads somewhere else; its target
+    // takes the record only when it holds exactly the same text.
+    const bool dependent = target != Obj || targetPath != path;
+    if (value != own || (dependent && value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
+      target = Obj;
+      targetPath = path;
+      value = own;
+    }
+    if (!saveEmpty && Trim(value).empty()) continue;
+    std::string name = Prefix.empty() ? GetFullPropName(As<TPersistent>(target), form, targetPath)
+                                      : Prefix + "." + targetPath;
+    // A nameless component (or one under a nameless owner) has no record
+    // name: such a record could never be resolved, so it goes nowhere.
+    if (name.empty()) continue;
+    if (Buffer) {
+      Buffer->SetValues(name, GetEncodedString(value, kQuote, kEscape));
+      continue;
+    }
+    if (!Source()) continue;
+    Source()->SetFormSection(Section.empty() && form ? form->Name() : Section);
+    bool allow = true;
+    PropertySaving(Obj, targetPath, value, allow);
+    if (!allow) return;
+    if (!Source()) return;  // a handler let the source go
+    Source()->SaveString(name, value);
+    PropertySaved(Obj, targetPath, value);
+  }
+}
+
+}  // namespace ambit
