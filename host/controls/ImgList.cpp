@@ -4,6 +4,8 @@ namespace host {
 
 const TClass& TImageList::StaticClass() {
   static const TClass cls = TClassBuilder<TImageList>("TImageList", &TComponent::StaticClass())
+                                .Prop("Count", &TImageList::Count)
+                                .Stored(false)
                                 .Prop("Height", &TImageList::Height, &TImageList::SetHeight)
                                 .Default(16)
                                 .Prop("Width", &TImageList::Width, &TImageList::SetWidth)

@@ -22,6 +22,8 @@ const TClass& TTabSheet::StaticClass() {
     pub::Enabled(b);
     pub::Font(b);
     b.Prop("ImageIndex", &TTabSheet::ImageIndex, &TTabSheet::SetImageIndex).Default(-1);
+    // The order of the pages is the order the file lists them in.
+    b.Prop("PageIndex", &TTabSheet::PageIndex, &TTabSheet::SetPageIndex).Stored(false);
     pub::ParentBiDiMode(b);
     pub::ParentFont(b);
     pub::ParentShowHint(b);
