@@ -273,6 +273,21 @@ TEST_P(LifetimeTest, DestroyingTheConnectionClosesAndDetachesItsTables) {
   EXPECT_THROW(table->Open(), EDatabaseError);
 }
 
+TEST_P(LifetimeTest, ActiveReadFromAFormOpensOnceLoaded) {
+  table->SetLoading(true);
+  table->SetActive(true);
+  EXPECT_FALSE(table->Active()) << "opening waits for the whole form";
+  table->Loaded();
+  EXPECT_TRUE(table->Active());
+  EXPECT_TRUE(table->IsEmpty());
+}
+
+TEST_P(LifetimeTest, ChangingTheTableOfAnOpenDataSetRaises) {
+  table->Open();
+  EXPECT_THROW(SetStrProp(table, "TableName", "other"), EDatabaseError);
+  EXPECT_EQ(GetStrProp(table, "TableName"), "texts");
+}
+
 TEST_P(LifetimeTest, ClassesAreRegisteredByName) {
   RegisterSQLiteClasses();
   RegisterPgClasses();

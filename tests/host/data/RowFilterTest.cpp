@@ -113,9 +113,13 @@ TEST(AsciiCaseVariants, NextAtLeastAgreesWithBruteForce) {
       const auto next = variants.NextAtLeast(probe, false);
       const auto after = variants.NextAtLeast(probe, true);
       ASSERT_EQ(next.has_value(), ge != all.end()) << value << " / " << probe;
-      if (next) EXPECT_EQ(*next, *ge) << value << " / " << probe;
+      if (next) {
+        EXPECT_EQ(*next, *ge) << value << " / " << probe;
+      }
       ASSERT_EQ(after.has_value(), gt != all.end()) << value << " / " << probe;
-      if (after) EXPECT_EQ(*after, *gt) << value << " / " << probe;
+      if (after) {
+        EXPECT_EQ(*after, *gt) << value << " / " << probe;
+      }
       EXPECT_EQ(variants.IsVariant(probe), all.count(probe) == 1) << probe;
     }
   }
