@@ -14,16 +14,13 @@
 #include "host/controls/Forms.h"
 #include "host/controls/WinControl.h"
 #include "host/qt/QtConvert.h"
+#include "host/qt/QtDrag.h"
 
 namespace host::qt {
 
 namespace {
 
 const char* const PeerProperty = "ambitPeer";
-const char* const DragMime = "application/x-ambit-drag";
-
-// The control being dragged inside the application, and its drag object.
-TControl* gDragSource = nullptr;
 
 class TPeerFilter : public QObject {
 public:
@@ -40,7 +37,7 @@ TQtControlPeer::TQtControlPeer(TControl* Control)
     : FControl(Control), FFilter(std::make_unique<TPeerFilter>(this)) {}
 
 TQtControlPeer::~TQtControlPeer() {
-  if (gDragSource == FControl) gDragSource = nullptr;
+  if (TQtDrag::Source() == FControl) TQtDrag::Clear();
   // The filter goes first: no event reaches the model from here on.
   FFilter.reset();
   if (!FWidget) return;
@@ -132,9 +129,17 @@ void TQtControlPeer::SetFocus() {
   if (FWidget) FWidget->setFocus(Qt::OtherFocusReason);
 }
 
+namespace {
+// The widget with the focus in Widget's window (active or not).
+QWidget* FocusIn(const QWidget* Widget) {
+  if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == Widget->window()) return focus;
+  return Widget->window()->focusWidget();
+}
+}  // namespace
+
 bool TQtControlPeer::Focused() const {
   if (!FWidget) return false;
-  QWidget* focus = QApplication::focusWidget();
+  QWidget* focus = FocusIn(FWidget);
   return focus && Owning(focus) == this;
 }
 
@@ -182,7 +187,7 @@ bool TQtControlPeer::FilterEvent(QObject* Watched, QEvent* Event) {
     case QEvent::KeyRelease: return KeyEvent(Event);
     case QEvent::FocusIn: {
       auto* win = dynamic_cast<TWinControl*>(FControl);
-      if (!win || Owning(QApplication::focusWidget()) != this) return false;
+      if (!win || !FWidget || Owning(FocusIn(FWidget)) != this) return false;
       if (TCustomForm* form = GetParentForm(win); form && form != win && form->ActiveControl() != win)
         Report([&] { form->SetActiveControl(win); });
       return false;
@@ -245,17 +250,17 @@ void TQtControlPeer::StartDrag() {
   TControl* control = FControl;
   Report([&] { control->BeginDrag(); });
   if (!control->Dragging() || !FWidget) return;
-  gDragSource = control;
+  TQtDrag::Start(control);
   auto* drag = new QDrag(FWidget.data());
   auto* mime = new QMimeData;
-  mime->setData(DragMime, QByteArray());
+  mime->setData(TQtDrag::MimeType(), QByteArray());
   drag->setMimeData(mime);
   // The nested loop of the drag may see the source control freed; the
-  // peer's destructor clears gDragSource then.
+  // peer's destructor clears the drag then.
   const Qt::DropAction result = drag->exec(Qt::MoveAction | Qt::CopyAction);
   Q_UNUSED(result);
-  if (gDragSource == control) {
-    gDragSource = nullptr;
+  if (TQtDrag::Source() == control) {
+    TQtDrag::Clear();
     // The target reported itself through the drop; without one the drag
     // ended nowhere.
     if (control->Dragging()) Report([&] { control->EndDrag(nullptr, 0, 0); });
@@ -264,23 +269,23 @@ void TQtControlPeer::StartDrag() {
 
 bool TQtControlPeer::DragEvent(QObject* Watched, QEvent* Event) {
   if (Event->type() == QEvent::DragLeave) {
-    if (gDragSource) {
+    if (TQtDrag::Source()) {
       TControl* control = FControl;
-      TObject* source = gDragSource->DragObject();
+      TObject* source = TQtDrag::Source()->DragObject();
       Report([&] { control->DragOver(source, 0, 0, dsDragLeave); });
     }
     return false;
   }
   auto* e = static_cast<QDropEvent*>(Event);
-  if (!e->mimeData() || !e->mimeData()->hasFormat(DragMime) || !gDragSource) return false;
+  if (!e->mimeData() || !e->mimeData()->hasFormat(TQtDrag::MimeType()) || !TQtDrag::Source()) return false;
   const QPoint local = e->position().toPoint();
   if (FromChildPeer(Watched, local)) return false;
   const QPoint p = ToControl(Watched, local);
   TControl* control = FControl;
-  TControl* sourceControl = gDragSource;
+  TControl* sourceControl = TQtDrag::Source();
   TObject* source = sourceControl->DragObject();
   if (Event->type() == QEvent::Drop) {
-    gDragSource = nullptr;
+    TQtDrag::Clear();
     Report([&] {
       control->DragDrop(source, p.x(), p.y());
       sourceControl->EndDrag(control, p.x(), p.y());
@@ -302,7 +307,7 @@ bool TQtControlPeer::KeyEvent(QEvent* Event) {
   // Qt hands an unused key to the parent widgets; the model hears it once,
   // from the control that has the focus.
   auto* win = dynamic_cast<TWinControl*>(FControl);
-  if (!win || Owning(QApplication::focusWidget()) != this) return false;
+  if (!win || !FWidget || Owning(FocusIn(FWidget)) != this) return false;
   auto* e = static_cast<QKeyEvent*>(Event);
   TKey key = ToVirtualKey(e);
   const TShiftState shift = ToShiftState(e->modifiers());

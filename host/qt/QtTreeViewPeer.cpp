@@ -91,6 +91,7 @@ void TQtTreeViewPeer::TreeNodeChanged(TTreeNode* Node, TTreeNodesChange Change) 
   TApplying applying(this);
   switch (Change) {
     case tcAdded:
+      if (Node && ItemOf(Node)) return;
       if (Node && (!Node->Parent() || ItemOf(Node->Parent()))) {
         AddNode(Node);
         ApplyExpansion();
@@ -122,7 +123,8 @@ void TQtTreeViewPeer::Rebuild() {
   tree->clear();
   FItems.clear();
   TTreeNodes* nodes = TreeView()->Items();
-  for (int i = 0; i < nodes->Count(); ++i) AddNode(nodes->Item(i));
+  // Each top-level node brings its subtree along.
+  for (TTreeNode* n = nodes->GetFirstNode(); n; n = n->GetNextSibling()) AddNode(n);
   ApplyExpansion();
   ApplySelection();
 }

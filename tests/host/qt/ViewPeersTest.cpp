@@ -1,0 +1,229 @@
+// Tree views and list views on real widgets: nodes and items, expansion,
+// selection, check marks, column clicks, in-place edits, drag and drop.
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QMimeData>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+#include "host/controls/ListView.h"
+#include "host/controls/TreeView.h"
+#include "host/qt/QtDrag.h"
+#include "host/qt/QtListViewPeer.h"
+#include "host/qt/QtTreeViewPeer.h"
+#include "tests/host/qt/QtTestSupport.h"
+
+namespace host::qt::test {
+namespace {
+
+template <class T>
+T* Place(TForm* Form) {
+  auto* c = new T(Form);
+  c->SetParent(Form);
+  c->SetBounds(10, 10, 250, 200);
+  return c;
+}
+
+TEST(QtTreeViewPeer, NodesFollowTheModelOneByOne) {
+  TFormPtr form = NewForm();
+  auto* tree = Place<TTreeView>(form.get());
+  TTreeNode* root = tree->Items()->Add(nullptr, "Forms");
+  tree->Items()->AddChild(root, "Main");
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(tree);
+  ASSERT_NE(w, nullptr);
+  ASSERT_EQ(w->topLevelItemCount(), 1);
+  EXPECT_EQ(w->topLevelItem(0)->text(0), QString("Forms"));
+  ASSERT_EQ(w->topLevelItem(0)->childCount(), 1);
+  TTreeNode* about = tree->Items()->AddChildFirst(root, "About");
+  ASSERT_EQ(w->topLevelItem(0)->childCount(), 2);
+  EXPECT_EQ(w->topLevelItem(0)->child(0)->text(0), QString("About"));
+  about->SetText("About box");
+  EXPECT_EQ(w->topLevelItem(0)->child(0)->text(0), QString("About box"));
+  tree->Items()->Delete(about);
+  ASSERT_EQ(w->topLevelItem(0)->childCount(), 1);
+  EXPECT_EQ(w->topLevelItem(0)->child(0)->text(0), QString("Main"));
+  tree->Items()->Clear();
+  EXPECT_EQ(w->topLevelItemCount(), 0);
+}
+
+TEST(QtTreeViewPeer, ExpandingGoesThroughTheModelWhichMayRefuse) {
+  TFormPtr form = NewForm();
+  auto* tree = Place<TTreeView>(form.get());
+  TTreeNode* root = tree->Items()->Add(nullptr, "Root");
+  tree->Items()->AddChild(root, "Child");
+  bool allow = false;
+  int expanded = 0;
+  tree->SetOnExpanding([&](TObject*, TTreeNode* Node, bool& Allow) {
+    EXPECT_EQ(Node, root);
+    Allow = allow;
+  });
+  tree->SetOnExpanded([&](TObject*, TTreeNode*) { ++expanded; });
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(tree);
+  QTreeWidgetItem* item = w->topLevelItem(0);
+  item->setExpanded(true);
+  EXPECT_FALSE(root->Expanded());
+  EXPECT_FALSE(item->isExpanded());
+  allow = true;
+  item->setExpanded(true);
+  EXPECT_TRUE(root->Expanded());
+  EXPECT_EQ(expanded, 1);
+  root->SetExpanded(false);
+  EXPECT_FALSE(item->isExpanded());
+}
+
+TEST(QtTreeViewPeer, SelectionAndInPlaceEditsGoBothWays) {
+  TFormPtr form = NewForm();
+  auto* tree = Place<TTreeView>(form.get());
+  TTreeNode* a = tree->Items()->Add(nullptr, "A");
+  TTreeNode* b = tree->Items()->Add(nullptr, "B");
+  TTreeNode* changed = nullptr;
+  tree->SetOnChange([&](TObject*, TTreeNode* Node) { changed = Node; });
+  tree->SetOnEdited([&](TObject*, TTreeNode*, std::string& S) { S += "!"; });
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(tree);
+  tree->SetSelected(a);
+  EXPECT_EQ(w->currentItem(), w->topLevelItem(0));
+  w->setCurrentItem(w->topLevelItem(1));
+  EXPECT_EQ(tree->Selected(), b);
+  EXPECT_EQ(changed, b);
+  // The user edits B's text; OnEdited has the last word.
+  w->topLevelItem(1)->setText(0, "Bee");
+  EXPECT_EQ(b->Text(), "Bee!");
+  EXPECT_EQ(w->topLevelItem(1)->text(0), QString("Bee!"));
+}
+
+TEST(QtTreeViewPeer, TheNodeAtAPointComesFromTheWidget) {
+  TFormPtr form = NewForm();
+  auto* tree = Place<TTreeView>(form.get());
+  tree->Items()->Add(nullptr, "First");
+  TTreeNode* second = tree->Items()->Add(nullptr, "Second");
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(tree);
+  const QRect r = w->visualItemRect(w->topLevelItem(1));
+  const QPoint p = w->viewport()->mapTo(w, r.center());
+  EXPECT_EQ(tree->GetNodeAt(p.x(), p.y()), second);
+}
+
+TListView* ReportView(TForm* Form) {
+  auto* view = Place<TListView>(Form);
+  view->SetViewStyle(vsReport);
+  view->Columns()->Add()->SetCaption("Name");
+  view->Columns()->Add()->SetCaption("Value");
+  TListItem* item = view->Items()->Add();
+  item->SetCaption("Caption");
+  item->SubItems()->Add("Main window");
+  view->Items()->Add()->SetCaption("Hint");
+  return view;
+}
+
+TEST(QtListViewPeer, ColumnsItemsAndSubItemsShowAsAReport) {
+  TFormPtr form = NewForm();
+  TListView* view = ReportView(form.get());
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(view);
+  ASSERT_NE(w, nullptr);
+  ASSERT_EQ(w->columnCount(), 2);
+  EXPECT_EQ(w->headerItem()->text(1), QString("Value"));
+  EXPECT_FALSE(w->isHeaderHidden());
+  ASSERT_EQ(w->topLevelItemCount(), 2);
+  EXPECT_EQ(w->topLevelItem(0)->text(1), QString("Main window"));
+  view->Columns()->Items(1)->SetCaption("Wert");
+  EXPECT_EQ(w->headerItem()->text(1), QString("Wert"));
+  view->Items()->Items(1)->SetCaption("Tip");
+  EXPECT_EQ(w->topLevelItem(1)->text(0), QString("Tip"));
+  view->Items()->Insert(0)->SetCaption("Font");
+  ASSERT_EQ(w->topLevelItemCount(), 3);
+  EXPECT_EQ(w->topLevelItem(0)->text(0), QString("Font"));
+  view->Items()->Delete(0);
+  ASSERT_EQ(w->topLevelItemCount(), 2);
+  EXPECT_EQ(w->topLevelItem(0)->text(0), QString("Caption"));
+  view->SetShowColumnHeaders(false);
+  EXPECT_TRUE(w->isHeaderHidden());
+}
+
+TEST(QtListViewPeer, SelectionChecksAndColumnClicksReachTheModel) {
+  TFormPtr form = NewForm();
+  TListView* view = ReportView(form.get());
+  view->SetCheckboxes(true);
+  TListItem* selected = nullptr;
+  view->SetOnSelectItem([&](TObject*, TListItem* Item, bool Selected) {
+    if (Selected) selected = Item;
+  });
+  int column = -1;
+  view->SetOnColumnClick([&](TObject*, TListColumn* C) { column = C->Index(); });
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(view);
+  w->topLevelItem(1)->setSelected(true);
+  EXPECT_EQ(view->Selected(), view->Items()->Items(1));
+  EXPECT_EQ(selected, view->Items()->Items(1));
+  view->SetSelected(view->Items()->Items(0));
+  EXPECT_TRUE(w->topLevelItem(0)->isSelected());
+  EXPECT_FALSE(w->topLevelItem(1)->isSelected());
+  w->topLevelItem(0)->setCheckState(0, Qt::Checked);
+  EXPECT_TRUE(view->Items()->Items(0)->Checked());
+  view->Items()->Items(1)->SetChecked(true);
+  EXPECT_EQ(w->topLevelItem(1)->checkState(0), Qt::Checked);
+  emit w->header()->sectionClicked(1);
+  EXPECT_EQ(column, 1);
+}
+
+TEST(QtListViewPeer, DragAndDropAsksTheTargetAndDropsOnIt) {
+  TFormPtr form = NewForm(600, 300);
+  TListView* source = ReportView(form.get());
+  source->SetDragMode(dmAutomatic);
+  auto* target = new TTreeView(form.get());
+  target->SetParent(form.get());
+  target->SetBounds(300, 10, 250, 200);
+  TTreeNode* node = target->Items()->Add(nullptr, "Drop here");
+  int overs = 0;
+  TObject* dropped = nullptr;
+  TTreeNode* dropNode = nullptr;
+  target->SetOnDragOver([&](TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
+    ++overs;
+    Accept = Source == source;
+  });
+  target->SetOnDragDrop([&](TObject*, TObject* Source, int X, int Y) {
+    dropped = Source;
+    dropNode = target->GetNodeAt(X, Y);
+  });
+  TObject* endTarget = nullptr;
+  source->SetOnEndDrag([&](TObject*, TObject* Target, int, int) { endTarget = Target; });
+  form->Show();
+  auto* tw = WidgetAs<QTreeWidget>(target);
+  QMimeData mime;
+  mime.setData(TQtDrag::MimeType(), QByteArray());
+  const QPoint at = tw->visualItemRect(tw->topLevelItem(0)).center();
+  auto enterAt = [&](QPoint P) {
+    QDragEnterEvent enter(P, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(tw->viewport(), &enter);
+    return enter.isAccepted();
+  };
+  // No drag of ours is running: the model is not asked.
+  EXPECT_FALSE(enterAt(at));
+  EXPECT_EQ(overs, 0);
+  // The source begins dragging (Qt's own drag loop needs a real pointer, so
+  // the test stands in for it and delivers the target's events).
+  source->BeginDrag();
+  ASSERT_TRUE(source->Dragging());
+  TQtDrag::Start(source);
+  EXPECT_TRUE(enterAt(at));
+  EXPECT_EQ(overs, 1);
+  QDragMoveEvent move(at, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(tw->viewport(), &move);
+  EXPECT_EQ(overs, 2);
+  EXPECT_TRUE(move.isAccepted());
+  QDropEvent drop(QPointF(at), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(tw->viewport(), &drop);
+  EXPECT_EQ(dropped, source);
+  EXPECT_EQ(dropNode, node);
+  EXPECT_EQ(endTarget, target);
+  EXPECT_FALSE(source->Dragging());
+  EXPECT_EQ(TQtDrag::Source(), nullptr);
+}
+
+}  // namespace
+}  // namespace host::qt::test
