@@ -1,0 +1,18 @@
+#include "apps/ambit/Commands.h"
+
+namespace ambit::cli {
+
+const std::vector<TCommand>& Commands() {
+  static const std::vector<TCommand> commands = {
+      {"tree", "print the component tree of forms with their texts", TreeHelp, RunTree},
+  };
+  return commands;
+}
+
+const TCommand* FindCommand(const std::string& Name) {
+  for (const TCommand& c : Commands())
+    if (Name == c.Name) return &c;
+  return nullptr;
+}
+
+}  // namespace ambit::cli

@@ -1,0 +1,17 @@
+// Runs the built ambit program and captures what it prints.
+#pragma once
+
+#include <string>
+
+namespace ambittest {
+
+struct TRun {
+  int ExitCode = -1;
+  std::string Output;  // standard output and standard error together
+};
+
+// Args are passed through the shell; quote them as needed.
+TRun RunAmbit(const std::string& Args);
+std::string SamplePath(const std::string& Name);
+
+}  // namespace ambittest
