@@ -137,8 +137,14 @@ QStringList TQtDialogs::NameFilters(const std::string& Filter) {
   for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
     QString patterns = parts[i + 1];
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-    // Qt reads the patterns from the last parentheses of the name.
-    result << QStringLiteral("%1 (%2)").arg(parts[i].trimmed(), patterns.trimmed());
+    patterns = patterns.trimmed();
+    const QString name = parts[i].trimmed();
+    // Qt reads the patterns from the last parentheses of the name; a name
+    // that already ends in them needs nothing more.
+    if (name.endsWith(QStringLiteral("(%1)").arg(patterns)))
+      result << name;
+    else
+      result << QStringLiteral("%1 (%2)").arg(name, patterns);
   }
   return result;
 }

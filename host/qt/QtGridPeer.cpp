@@ -264,7 +264,7 @@ bool TQtGridPeer::TypedKey(int Key, const QString& Text) {
 
 bool TQtGridPeer::KeyEvent(QEvent* Event) {
   // Enter and Escape belong to an open editor, not to the form's buttons.
-  if (FEditor && FEditor->hasFocus() && Event->type() == QEvent::KeyPress) {
+  if (FEditor && FEditor->window()->focusWidget() == FEditor && Event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(Event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
       HideEditor(key != Qt::Key_Escape);
@@ -302,7 +302,7 @@ void TQtGridPeer::ShowEditor(const QString* Initial) {
   editor->setFocus(Qt::OtherFocusReason);
   QObject::connect(editor, &QLineEdit::editingFinished, Guard(), [this] {
     // Focus leaving the editor commits it, as the host's grid does.
-    if (FEditor && !FEditor->hasFocus()) HideEditor(true);
+    if (FEditor && FEditor->window()->focusWidget() != FEditor) HideEditor(true);
   });
   Widget()->update();
 }

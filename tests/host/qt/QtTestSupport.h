@@ -5,10 +5,16 @@
 #include <QApplication>
 #include <QWidget>
 #include <memory>
+#include <ostream>
 
 #include "host/controls/Forms.h"
 #include "host/qt/QtControlPeer.h"
 #include "host/qt/QtWidgetSet.h"
+
+// Readable QString values in test failures.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& S, std::ostream* Out) { *Out << '"' << S.toStdString() << '"'; }
+QT_END_NAMESPACE
 
 namespace host::qt::test {
 
