@@ -5,6 +5,8 @@ namespace ambit::cli {
 const std::vector<TCommand>& Commands() {
   static const std::vector<TCommand> commands = {
       {"tree", "print the component tree of forms with their texts", TreeHelp, RunTree},
+      {"show", "print every form's localizable texts in a language", ShowHelp, RunShow},
+      {"template", "save every form's texts into a language file", TemplateHelp, RunTemplate},
   };
   return commands;
 }

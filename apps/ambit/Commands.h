@@ -27,5 +27,9 @@ const TCommand* FindCommand(const std::string& Name);
 // Commands, one per source file.
 int RunTree(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
 extern const char* const TreeHelp;
+int RunShow(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const ShowHelp;
+int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const TemplateHelp;
 
 }  // namespace ambit::cli

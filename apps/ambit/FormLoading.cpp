@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "host/controls/StdRegister.h"
+#include "runtime/AmbitRegister.h"
 
 namespace ambit::cli {
 
@@ -12,6 +13,8 @@ bool IsProjectFile(const std::string& FileName) {
 
 TLoadedForms::TLoadedForms(const std::vector<std::string>& Args) {
   host::RegisterStandardControls();
+  // Forms hold the suite's sources and localizers as well.
+  RegisterAmbitClasses();
   if (Args.size() == 1 && IsProjectFile(Args[0]))
     FProject = host::TFormProject::LoadFromFile(Args[0]);
   else

@@ -63,4 +63,11 @@ object AboutBox: TAboutBox
     Default = True
     ModalResult = 1
   end
+  object FormLocalizer1: TAmFormLocalizer
+    PropNames.Strings = (
+      'Caption'
+      'Hint'
+      'Lines')
+    Source = MainForm.LanguageSource1
+  end
 end

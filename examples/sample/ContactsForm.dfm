@@ -106,4 +106,15 @@ object ContactsForm: TContactsForm
     Caption = 'Cancel'
     ModalResult = 2
   end
+  object FormLocalizer1: TAmFormLocalizer
+    Dependencies.Strings = (
+      'Caption=Action.Caption'
+      'Hint=Action.Hint')
+    PropNames.Strings = (
+      'Caption'
+      'Hint'
+      'Lines')
+    SaveOptions = [soIncludeFrames]
+    Source = MainForm.LanguageSource1
+  end
 end

@@ -167,4 +167,23 @@ object MainForm: TMainForm
       end
     end
   end
+  object LanguageSource1: TAmLanguageSource
+    Languages.Strings = (
+      'German=German.lng'
+      'Russian=Russian.lng'
+      'Arabic=Arabic.lng')
+  end
+  object FormLocalizer1: TAmFormLocalizer
+    Dependencies.Strings = (
+      'Caption=Action.Caption'
+      'Hint=Action.Hint')
+    Excluded.Strings = (
+      'miSeparator')
+    PropNames.Strings = (
+      'Caption'
+      'Hint'
+      'Items'
+      'Columns.Caption')
+    Source = LanguageSource1
+  end
 end

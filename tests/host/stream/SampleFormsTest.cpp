@@ -14,6 +14,7 @@
 #include "host/stream/EventNames.h"
 #include "host/stream/FormProject.h"
 #include "host/stream/FormStream.h"
+#include "runtime/AmbitRegister.h"
 
 using namespace host;
 
@@ -23,6 +24,7 @@ class SampleForms : public ::testing::Test {
 protected:
   void SetUp() override {
     RegisterStandardControls();
+    ambit::RegisterAmbitClasses();
     FProject = TFormProject::LoadFromFile(std::string(AMBIT_SOURCE_DIR) + "/examples/sample/Sample.amproj");
     FProject->LoadForms();
   }

@@ -1,0 +1,108 @@
+#include "apps/ambit/LocalizedForms.h"
+
+#include <filesystem>
+
+#include "host/core/CaseFold.h"
+
+namespace ambit::cli {
+
+namespace {
+
+// The first language source owned by Owner or, depth first, by what it
+// owns (a frame's components, say).
+TAmCustomLanguageSource* FindSource(host::TComponent* Owner, int Depth = 0) {
+  if (Depth > 64) return nullptr;
+  for (host::TComponent* c : Owner->ComponentList())
+    if (auto* s = host::As<TAmCustomLanguageSource>(c)) return s;
+  for (host::TComponent* c : Owner->ComponentList())
+    if (auto* s = FindSource(c, Depth + 1)) return s;
+  return nullptr;
+}
+
+}  // namespace
+
+TLocalizedForms::TLocalizedForms(const std::vector<std::string>& Files) : FLoaded(std::make_unique<TLoadedForms>(Files)) {
+  for (std::size_t i = 0; i < Forms().size() && !FSource; ++i) {
+    FSource = FindSource(Forms()[i]);
+    if (FSource) {
+      FSourceForm = Forms()[i];
+      FSourceFile = FileOf(i);
+    }
+  }
+  if (auto* files = host::As<TAmFileLanguageSource>(FSource)) {
+    const std::filesystem::path folder = std::filesystem::path(FSourceFile).parent_path();
+    files->SetOnGetFileName([folder](host::TObject*, std::string& FileName) {
+      const std::filesystem::path p(FileName);
+      if (p.is_relative()) FileName = (folder / p).lexically_normal().string();
+    });
+  }
+}
+
+TLocalizedForms::~TLocalizedForms() = default;
+
+TAmFormLocalizer* TLocalizedForms::LocalizerOf(host::TComponent* Form) {
+  if (!Form) return nullptr;
+  for (host::TComponent* c : Form->ComponentList())
+    if (auto* l = host::As<TAmFormLocalizer>(c)) return l;
+  return nullptr;
+}
+
+bool TLocalizedForms::FindLanguage(const std::string& Name, int& Index) const {
+  if (!FSource) return false;
+  for (int i = 0; i < FSource->Languages()->Count(); ++i)
+    if (host::SameText(FSource->GetLanguageName(i), Name)) {
+      Index = i;
+      return true;
+    }
+  if (host::SameText(FSource->OriginalName(), Name)) {
+    Index = -1;
+    return true;
+  }
+  return false;
+}
+
+std::string TLocalizedForms::LanguageNames() const {
+  std::string names;
+  if (!FSource) return names;
+  for (int i = 0; i < FSource->Languages()->Count(); ++i) {
+    if (i > 0) names += ", ";
+    names += FSource->GetLanguageName(i);
+  }
+  return names;
+}
+
+void TLocalizedForms::Activate(int Index) {
+  // A language stored as active was opened while the form was read, before
+  // the hook was there: back to the designed texts first, then the switch.
+  if (FSource->ActiveLanguage() >= 0) FSource->SetActiveLanguage(-1);
+  FSource->SetActiveLanguage(Index);
+}
+
+bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error) {
+  for (std::size_t i = 0; i < Args.size(); ++i) {
+    const std::string& a = Args[i];
+    if (a == "--language") {
+      if (i + 1 >= Args.size()) {
+        Error = "--language needs a language name";
+        return false;
+      }
+      Result.Language = Args[++i];
+      Result.HasLanguage = true;
+    } else if (a.rfind("--language=", 0) == 0) {
+      Result.Language = a.substr(11);
+      Result.HasLanguage = true;
+    } else if (!a.empty() && a[0] == '-') {
+      Error = "unknown option '" + a + "'";
+      return false;
+    } else {
+      Result.Files.push_back(a);
+    }
+  }
+  if (Result.HasLanguage && Result.Language.empty()) {
+    Error = "--language needs a language name";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace ambit::cli

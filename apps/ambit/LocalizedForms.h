@@ -1,0 +1,64 @@
+// Forms loaded for the localization commands (show, template): the forms
+// in order with references between them resolved, the first language
+// source among their components, each form's localizer, and the look-up
+// of a language by its display name.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "apps/ambit/FormLoading.h"
+#include "runtime/AmFormLocal.h"
+
+namespace ambit::cli {
+
+class TLocalizedForms {
+public:
+  // Loads the forms (raises the reader's errors). A file-based source gets a file-name hook that
+  // resolves relative language file names against the folder of the form
+  // file holding the source; a language stored as active is closed again
+  // and reopened through the hook when a command switches.
+  explicit TLocalizedForms(const std::vector<std::string>& Files);
+  ~TLocalizedForms();
+
+  const std::vector<host::TComponent*>& Forms() const { return FLoaded->Forms(); }
+  const std::string& FileOf(std::size_t Index) const { return FLoaded->FileOf(Index); }
+
+  // The first language source among the forms' components, in form order
+  // and, within a form, in ownership order; null when there is none.
+  TAmCustomLanguageSource* Source() const { return FSource; }
+  // The form and the file that hold the source.
+  host::TComponent* SourceForm() const { return FSourceForm; }
+  const std::string& SourceFile() const { return FSourceFile; }
+
+  // The form's localizer; null when it has none.
+  static TAmFormLocalizer* LocalizerOf(host::TComponent* Form);
+
+  // The index of the language whose display name is Name, ignoring case;
+  // the source's OriginalName gives -1. False when no language has it.
+  bool FindLanguage(const std::string& Name, int& Index) const;
+  // The display names, joined by ", ".
+  std::string LanguageNames() const;
+  // Makes Index the active language, reopening a language that was stored
+  // as active so that its file is found through the hook.
+  void Activate(int Index);
+
+private:
+  std::unique_ptr<TLoadedForms> FLoaded;
+  TAmCustomLanguageSource* FSource = nullptr;
+  host::TComponent* FSourceForm = nullptr;
+  std::string FSourceFile;
+};
+
+// "--language NAME" or "--language=NAME" among a command's arguments; the
+// rest are the form files. Returns false (with Error set) for an unknown
+// option or a missing value.
+struct TLanguageArgs {
+  std::vector<std::string> Files;
+  std::string Language;
+  bool HasLanguage = false;
+};
+bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error);
+
+}  // namespace ambit::cli

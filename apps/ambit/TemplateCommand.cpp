@@ -1,0 +1,106 @@
+// ambit template: loads forms, switches the first language source to a
+// language and saves every form's texts into it, as a localization
+// template generation does: records the language already has keep their
+// translation, the others get the designed text.
+#include <ostream>
+#include <set>
+
+#include "apps/ambit/Commands.h"
+#include "apps/ambit/LocalizedForms.h"
+
+namespace ambit::cli {
+
+const char* const TemplateHelp =
+    "Usage: ambit template FORMFILE... --language NAME\n"
+    "       ambit template PROJECTFILE --language NAME\n"
+    "\n"
+    "Loads the forms in the order given (a project file, *.amproj, lists its\n"
+    "forms in creation order), switches the first language source among\n"
+    "their components to the language NAME (its display name in the\n"
+    "source's Languages, case ignored) and lets every form's localizer save\n"
+    "the form's texts into that language: the texts the language already\n"
+    "translates are written back as they are, every other text is written\n"
+    "with the form's designed text, ready for translation. Each form is\n"
+    "reported with the number of records it wrote, and each file written.\n"
+    "\n"
+    "The source must keep language files. Relative language file names in\n"
+    "its Languages are resolved against the folder of the form file that\n"
+    "holds the source.\n"
+    "\n"
+    "Every form must have a form localizer bound to that source; otherwise\n"
+    "nothing is written and the command fails.\n"
+    "\n"
+    "Exit status: 0 done; 1 a file is missing or malformed, there is no\n"
+    "language source or it keeps no files, the language is unknown, a form\n"
+    "has no localizer bound to the source, or a language file cannot be\n"
+    "written; 2 bad usage.\n";
+
+int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
+  TLanguageArgs args;
+  std::string error;
+  if (!ParseLanguageArgs(Args, args, error)) {
+    Err << "ambit template: " << error << " (see ambit template --help)\n";
+    return ExitUsage;
+  }
+  if (args.Files.empty() || !args.HasLanguage) {
+    Err << "ambit template: expected form files and --language NAME (see ambit template --help)\n";
+    return ExitUsage;
+  }
+  TLocalizedForms forms(args.Files);
+  auto* source = host::As<TAmFileLanguageSource>(forms.Source());
+  if (!forms.Source()) {
+    Err << "ambit template: none of the loaded forms has a language source\n";
+    return ExitFailure;
+  }
+  if (!source) {
+    Err << "ambit template: the language source " << forms.Source()->Name() << " on " << forms.SourceForm()->Name()
+        << " keeps no language files\n";
+    return ExitFailure;
+  }
+  int index = -1;
+  if (!forms.FindLanguage(args.Language, index) || index < 0) {
+    Err << "ambit template: unknown language '" << args.Language << "'; the languages of " << source->Name()
+        << " on " << forms.SourceForm()->Name() << " are: " << forms.LanguageNames() << "\n";
+    return ExitFailure;
+  }
+  // Every form is checked before anything is written.
+  for (std::size_t i = 0; i < forms.Forms().size(); ++i) {
+    host::TComponent* form = forms.Forms()[i];
+    TAmFormLocalizer* localizer = TLocalizedForms::LocalizerOf(form);
+    if (!localizer) {
+      Err << "ambit template: form " << form->Name() << " (" << forms.FileOf(i)
+          << ") has no form localizer; nothing was written\n";
+      return ExitFailure;
+    }
+    if (localizer->Source() != source) {
+      Err << "ambit template: the form localizer of " << form->Name() << " (" << forms.FileOf(i)
+          << ") is not bound to " << source->Name() << "; nothing was written\n";
+      return ExitFailure;
+    }
+  }
+  forms.Activate(index);
+  const std::string file = source->GetLanguageFile(index);
+  for (host::TComponent* form : forms.Forms()) {
+    TAmFormLocalizer* localizer = TLocalizedForms::LocalizerOf(form);
+    // The records reaching the store are counted through the source's
+    // event, which is put back afterwards.
+    std::set<std::string> records;
+    TAmSaveStringEvent previous = source->OnSaveString();
+    source->SetOnSaveString([&](host::TObject* Sender, const std::string& Name, const std::string& Value) {
+      records.insert(Name);
+      if (previous) previous(Sender, Name, Value);
+    });
+    try {
+      localizer->Save();
+    } catch (...) {
+      source->SetOnSaveString(previous);
+      throw;
+    }
+    source->SetOnSaveString(previous);
+    Out << form->Name() << ": " << records.size() << " records\n";
+  }
+  Out << "wrote " << file << "\n";
+  return ExitOk;
+}
+
+}  // namespace ambit::cli
