@@ -7,6 +7,7 @@ const std::vector<TCommand>& Commands() {
       {"tree", "print the component tree of forms with their texts", TreeHelp, RunTree},
       {"show", "print every form's localizable texts in a language", ShowHelp, RunShow},
       {"template", "save every form's texts into a language file", TemplateHelp, RunTemplate},
+      {"render", "draw every form in a language into PNG pictures", RenderHelp, RunRender},
   };
   return commands;
 }

@@ -31,5 +31,7 @@ int RunShow(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
 extern const char* const ShowHelp;
 int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
 extern const char* const TemplateHelp;
+int RunRender(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const RenderHelp;
 
 }  // namespace ambit::cli
