@@ -105,22 +105,54 @@ void TMemIniFile::GetStrings(TStrings* List) const {
   List->EndUpdate();
 }
 
+const std::string& TMemIniFile::SectionText(const Section& s) {
+  if (!s.CacheValid) {
+    s.Cache.clear();
+    s.Starts.clear();
+    s.Starts.reserve(static_cast<std::size_t>(s.Lines->Count()));
+    s.Cache += '[';
+    s.Cache += s.Name;
+    s.Cache += "]\r\n";
+    for (int i = 0; i < s.Lines->Count(); ++i) {
+      s.Starts.push_back(s.Cache.size());
+      s.Cache += s.Lines->Get(i);
+      s.Cache += "\r\n";
+    }
+    s.CacheValid = true;
+  }
+  return s.Cache;
+}
+
+// Line Index of S was just replaced or appended (Index == the old count).
+void TMemIniFile::CacheLine(Section& S, int Index, const std::string& Line) {
+  if (!S.CacheValid) return;
+  try {
+    const auto i = static_cast<std::size_t>(Index);
+    if (i == S.Starts.size()) {
+      S.Starts.push_back(S.Cache.size());
+      S.Cache += Line;
+      S.Cache += "\r\n";
+      return;
+    }
+    const std::size_t start = S.Starts[i];
+    const std::size_t end = (i + 1 < S.Starts.size() ? S.Starts[i + 1] : S.Cache.size()) - 2;
+    S.Cache.replace(start, end - start, Line);
+    const std::size_t oldLength = end - start;
+    if (Line.size() != oldLength)
+      for (std::size_t j = i + 1; j < S.Starts.size(); ++j) S.Starts[j] = S.Starts[j] + Line.size() - oldLength;
+  } catch (...) {
+    // Out of memory: the next Text() serialises the section from its lines.
+    S.CacheValid = false;
+  }
+}
+
 std::string TMemIniFile::Text() const {
   std::size_t size = 0;
-  for (const auto& s : FSections) {
-    size += s.Name.size() + 6;
-    for (int i = 0; i < s.Lines->Count(); ++i) size += s.Lines->Get(i).size() + 2;
-  }
+  for (const auto& s : FSections) size += SectionText(s).size() + 2;
   std::string out;
   out.reserve(size);
   for (const auto& s : FSections) {
-    out += '[';
-    out += s.Name;
-    out += "]\r\n";
-    for (int i = 0; i < s.Lines->Count(); ++i) {
-      out += s.Lines->Get(i);
-      out += "\r\n";
-    }
+    out += s.Cache;
     out += "\r\n";
   }
   return out;
@@ -146,10 +178,12 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
   line.reserve(Ident.size() + 1 + Value.size());
   line.append(Ident).append(1, '=').append(Value);
   const int i = s->Lines->IndexOfName(Ident);
-  if (i >= 0)
+  if (i >= 0) {
     s->Lines->Put(i, line);
-  else
-    s->Lines->Add(line);
+    CacheLine(*s, i, line);
+  } else {
+    CacheLine(*s, s->Lines->Add(line), line);
+  }
 }
 
 int TMemIniFile::ReadInteger(std::string_view Section, std::string_view Ident, int Default) {
@@ -216,7 +250,10 @@ void TMemIniFile::EraseSection(std::string_view Section) {
 void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
   if (auto* s = FindSection(Section)) {
     const int i = s->Lines->IndexOfName(Ident);
-    if (i >= 0) s->Lines->Delete(i);
+    if (i >= 0) {
+      s->Lines->Delete(i);
+      s->CacheValid = false;
+    }
   }
 }
 
@@ -306,9 +343,12 @@ void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
     p += n;
     left -= static_cast<std::size_t>(n);
   }
-  // On disk before the rename: otherwise a power loss could leave the new
-  // name on an empty file, and some file systems report a full disk only now.
-  if (::fsync(fd) != 0) fail(errno);
+  // Data on disk before the rename: otherwise a power loss could leave the
+  // new name on an empty file, and some file systems report a full disk only
+  // now. The folder is not synced after the rename: losing the rename to a
+  // power cut leaves the previous file whole, and it would double the cost
+  // of every write (language files are rewritten once per saved text).
+  if (::fdatasync(fd) != 0) fail(errno);
   if (::close(fd) != 0) {
     const int err = errno;
     ::unlink(temp.c_str());
@@ -318,12 +358,6 @@ void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
     const int err = errno;
     ::unlink(temp.c_str());
     CreateError(FileName, err);
-  }
-  // Make the rename itself durable; failing here loses nothing already done.
-  const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
   }
 }
 
