@@ -64,8 +64,8 @@ void TFormReader::NameComponent(TComponent& Component, const TFormObject& Node, 
   }
   try {
     Component.SetName(name);
-  } catch (const Exception& e) {
-    Fail(Node.Line, "cannot name the " + Node.ClassName + " '" + Node.Name + "': " + e.Message());
+  } catch (const std::exception& e) {
+    Fail(Node.Line, "cannot name the " + Node.ClassName + " '" + Node.Name + "': " + e.what());
   }
 }
 
@@ -137,8 +137,8 @@ void TFormReader::ReadChild(const TFormObject& Node, TComponent& Parent, std::si
   if (Node.Kind != TFormObjectKind::Inherited) NameComponent(*c, Node, false);
   try {
     c->SetParentComponent(Parent.GetChildParent());
-  } catch (const Exception& e) {
-    Fail(Node.Line, "cannot place " + Node.Name + " into " + Parent.Name() + ": " + e.Message());
+  } catch (const std::exception& e) {
+    Fail(Node.Line, "cannot place " + Node.Name + " into " + Parent.Name() + ": " + e.what());
   }
   std::size_t chain = Chain;
   if (Node.Kind == TFormObjectKind::Inline || IsOwnerLevel(c)) {
@@ -182,8 +182,8 @@ void TFormReader::ResolveFixups() {
     if (!target) Fail(f.Line, f.Context + ": unresolved reference '" + f.Path + "'");
     try {
       f.Prop->SetObj(*f.Instance, target);
-    } catch (const Exception& e) {
-      Fail(f.Line, f.Context + ": " + e.Message());
+    } catch (const std::exception& e) {
+      Fail(f.Line, f.Context + ": " + e.what());
     }
   }
 }

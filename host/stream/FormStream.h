@@ -1,15 +1,46 @@
 // Reading and writing components as text form files: the entry points.
 //
-//   object MainForm: TMainForm
-//     Caption = 'Main window'
-//     object OKButton: TButton
-//       Caption = 'OK'
+//   object MainForm: TMainForm            root: name and declared class
+//     Caption = 'It''s'#13#10'ok'         quotes doubled, #NNN code points
+//     Hint = 'a long text is cut ' +      '+' joins pieces across lines
+//       'into pieces'
+//     Left = -8                           integers, $hex, floats (1.5E-3)
+//     Font.Style = [fsBold, fsItalic]     dotted paths into nested objects; sets
+//     Menu = MainMenu1                    references by name, also
+//     Source = DataForm.Table1            Form.Component and Frame.Component
+//     OnClick = MainFormClick             event handler names, never run
+//     object List1: TListBox              children, nested as GetChildren
+//       Items.Strings = (                 hands them out
+//         'Red'
+//         'Green')
+//     end
+//     object Tree1: TTreeView
+//       Items.Nodes = <                   tree nodes: items with their
+//         item                            properties and nested Nodes
+//           Text = 'Root'
+//           Nodes = <
+//             item
+//               Text = 'Child'
+//             end>
+//         end>
+//     end
+//     object Columns1: TListView
+//       Columns = <                       collections
+//         item
+//           Caption = 'Name'
+//         end>
+//     end
+//     inline Frame1: TAddressFrame        a frame with its full content; it
+//       object Street: TEdit              owns what is read inside it
+//       end
 //     end
 //   end
 //
-// The lexer (FormLexer.h), the parser (FormParser.h), the reader
-// (FormReader.h) and the writer (FormWriter.h) each live apart; this header
-// is what callers use.
+// Also: "object TClass" for an unnamed component, "inherited Name: TClass"
+// for a component the root already has (reading into an existing root).
+// Text is UTF-8 inside the quotes. The lexer (FormLexer.h), the parser
+// (FormParser.h), the reader (FormReader.h) and the writer (FormWriter.h)
+// each live apart; this header is what callers use.
 #pragma once
 
 #include <functional>
