@@ -43,7 +43,9 @@ TQtControlPeer::~TQtControlPeer() {
   if (!FWidget) return;
   FWidget->setProperty(PeerProperty, QVariant());
   if (TQtWidgetSet::Reporting()) {
+    // Hidden and disabled, the widget hears nothing more until it goes.
     FWidget->hide();
+    FWidget->setEnabled(false);
     FWidget->deleteLater();
   } else {
     delete FWidget.data();

@@ -31,7 +31,6 @@ void DrawEdge(QPainter& P, QRect R, TBevelCut Cut, const QPalette& Pal, int Widt
 class TPanelWidget : public QWidget {
 public:
   TPanelWidget(TPanel* Panel, QWidget* Parent) : QWidget(Parent), FPanel(Panel) {}
-  void Detach() { FPanel = nullptr; }
 
 protected:
   void paintEvent(QPaintEvent*) override {

@@ -22,7 +22,6 @@ public:
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
   }
-  void Detach() { FPeer = nullptr; }
 
 protected:
   void paintEvent(QPaintEvent*) override {

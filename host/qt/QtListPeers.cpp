@@ -13,7 +13,6 @@ namespace {
 class TComboWidget : public QComboBox {
 public:
   TComboWidget(TComboBox* Model, QWidget* Parent) : QComboBox(Parent), FModel(Model) {}
-  void Detach() { FModel = nullptr; }
   void showPopup() override {
     if (TComboBox* m = FModel) TQtWidgetSet::Report([&] { m->DropDown(); });
     QComboBox::showPopup();

@@ -54,14 +54,7 @@ void TQtLabelPeer::ApplyText() {
   // markers would show literally.
   QWidget* buddy = l->ShowAccelChar() ? WidgetOf(l->FocusControl()) : nullptr;
   label->setBuddy(buddy);
-  QString text = l->ShowAccelChar() ? (buddy ? MultiLine(l->Caption()) : PlainCaption(l->Caption()))
-                                    : MultiLine(l->Caption());
-  if (buddy) {
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-  } else {
-    label->setText(text);
-  }
+  label->setText(l->ShowAccelChar() && !buddy ? PlainCaption(l->Caption()) : MultiLine(l->Caption()));
   AdjustBounds();
 }
 

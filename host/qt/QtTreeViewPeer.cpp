@@ -19,7 +19,6 @@ public:
     setColumnCount(1);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
   }
-  void Detach() { FPeer = nullptr; }
 
 protected:
   // The model's OnEditing decides whether the editor opens.
