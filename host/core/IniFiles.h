@@ -66,8 +66,17 @@ private:
   struct Section {
     std::string Name;
     std::unique_ptr<TStringList> Lines;
+    // The section as Text() writes it, without its closing empty line, and
+    // where each line starts in it. WriteString keeps it in step, so that
+    // rewriting the file after every write copies text instead of
+    // serialising every line again; other changes to the lines drop it.
+    mutable std::string Cache;
+    mutable std::vector<std::size_t> Starts;
+    mutable bool CacheValid = false;
   };
   Section* FindSection(std::string_view Name) const;
+  static const std::string& SectionText(const Section& S);
+  static void CacheLine(Section& S, int Index, const std::string& Line);
   Section& AddSection(std::string Name);
   void Reindex();
 
