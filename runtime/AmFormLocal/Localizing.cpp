@@ -111,7 +111,8 @@ void TAmFormLocalizer::LocalizeObject(TPersistent* Obj, const std::string& Path,
 void TAmFormLocalizer::LoadAllFromBuffer() { LoadFromBuffer(FPropNames.get(), true); }
 
 void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
-  if (!Owner() || !Filter || Filter->Count() == 0) return;
+  // A form on its way out is not written to any more.
+  if (!Owner() || !Filter || Filter->Count() == 0 || Finishing()) return;
   const int count = FOriginals->Count();
   if (!Remove) {
     for (int i = 0; i < count && i < FOriginals->Count(); ++i) {
