@@ -1,4 +1,5 @@
-// Feeds arbitrary bytes to the form reader. Every input must either raise
+// Feeds arbitrary bytes to the form reader (with the standard controls and
+// a class of its own that has a property of every kind). Every input must either raise
 // EReadError or give a tree whose written form reads back and writes to the
 // same text again; nothing may crash, leak or overflow the stack.
 #include <cstdint>
@@ -7,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/controls/StdRegister.h"
 #include "host/core/ClassRegistry.h"
 #include "host/core/Collection.h"
 #include "host/core/Graphics.h"
@@ -143,6 +145,9 @@ TReadOptions Options() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
   static const bool registered = [] {
+    // The real controls too: their setters, Loaded and streaming hooks
+    // meet the same arbitrary input.
+    RegisterStandardControls();
     RegisterClass<TFuzzThing>();
     RegisterClass<TFuzzFrame>();
     return true;
