@@ -112,7 +112,16 @@ void TQtFormPeer::ApplyBounds() {
   }
   // The window manager places forms that leave their position to it.
   if (f->Position() != poDefault && f->Position() != poDefaultPosOnly) FWindow->move(f->Left(), f->Top());
-  FWindow->resize(f->Width(), f->Height() + MenuHeight());
+  Resize();
+}
+
+void TQtFormPeer::Resize() {
+  const QSize size(Form()->Width(), Form()->Height() + MenuHeight());
+  // A window the user may not resize has a fixed size; the model still may.
+  if (FWindow->minimumSize() == FWindow->maximumSize())
+    FWindow->setFixedSize(size);
+  else
+    FWindow->resize(size);
   Layout();
 }
 
@@ -189,11 +198,7 @@ void TQtFormPeer::ApplyMenu() {
     bar->setParent(FWindow);
     bar->show();
   }
-  const bool fixed = FWindow->minimumSize() == FWindow->maximumSize();
-  if (fixed) FWindow->setMinimumSize(0, 0), FWindow->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-  FWindow->resize(Form()->Width(), Form()->Height() + MenuHeight());
-  if (fixed) FWindow->setFixedSize(FWindow->size());
-  Layout();
+  Resize();
 }
 
 void TQtFormPeer::WindowResized() {

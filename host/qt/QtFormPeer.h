@@ -43,6 +43,7 @@ private:
   void ApplyMenu();
   void ApplyFlags();
   void Layout();
+  void Resize();
   int MenuHeight() const;
 
   TQtFormWindow* FWindow = nullptr;

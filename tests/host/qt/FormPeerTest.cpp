@@ -67,6 +67,21 @@ TEST(QtFormPeer, AlignedControlsAreLaidOutAsTheModelLaysThemOut) {
   EXPECT_EQ(TQtControlPeer::WidgetOf(client)->geometry(), QRect(0, 20, 400, 230));
 }
 
+TEST(QtFormPeer, ADialogWindowHasAFixedSizeThatStillFollowsTheModel) {
+  TFormPtr form = NewForm(300, 200);
+  form->SetBorderStyle(bsDialog);
+  form->Show();
+  QWidget* window = FormPeer(form.get())->Window();
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  EXPECT_EQ(window->size(), QSize(300, 200));
+  form->SetClientWidth(360);
+  EXPECT_EQ(window->size(), QSize(360, 200));
+  EXPECT_EQ(window->minimumSize(), window->maximumSize());
+  form->SetBorderStyle(bsSizeable);
+  EXPECT_NE(window->minimumSize(), window->maximumSize());
+  EXPECT_EQ(window->size(), QSize(360, 200));
+}
+
 TEST(QtFormPeer, TheCloseBoxAsksTheModelWhichMayRefuse) {
   TFormPtr form = NewForm();
   bool allow = false;
