@@ -131,7 +131,10 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   if (AComponent->FOwner) AComponent->FOwner->RemoveComponent(AComponent);
   Insert(AComponent);
   if (FComponentState.Contains(csDesigning)) AComponent->SetDesigning(true);
-  Notification(AComponent, opInsert);
+  // The insertion broadcast reaches every owned component, so a form read
+  // from a file would cost quadratic time; while the owner is loading its
+  // components are all being created and none can act on a newcomer yet.
+  if (!FComponentState.Contains(csLoading)) Notification(AComponent, opInsert);
 }
 
 void TComponent::RemoveComponent(TComponent* AComponent) {

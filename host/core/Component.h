@@ -71,7 +71,8 @@ public:
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
   // Called when a component is inserted into or removed from this one's
-  // owner, and for registered free notifications. The default passes the
+  // owner (insertions into a loading owner are not announced), and for
+  // registered free notifications. The default passes the
   // message to every owned component.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
 

@@ -212,3 +212,18 @@ TEST(ComponentLifetime, NotificationHandlerMayFreeOtherComponents) {
   EXPECT_TRUE(SawRemoval(*first, trigger));
   EXPECT_TRUE(SawRemoval(*first, victim));
 }
+
+TEST(ComponentLifetime, InsertionIntoALoadingOwnerIsNotAnnounced) {
+  TComponent form(nullptr);
+  auto* a = new TRecorder(&form, "a", nullptr);
+  form.SetLoading(true);
+  auto* added = new TSample(&form);
+  form.SetLoading(false);
+  for (const auto& seen : a->Seen) EXPECT_NE(seen.first, added);
+  // Removal is still announced while loading: a reference must never dangle.
+  form.SetLoading(true);
+  form.RemoveComponent(added);
+  form.SetLoading(false);
+  EXPECT_TRUE(SawRemoval(*a, added));
+  delete added;
+}
