@@ -1,5 +1,6 @@
 #include "host/qt/QtWidgetSet.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QScreen>
 #include <iostream>
@@ -69,9 +70,20 @@ void TQtWidgetSet::ProcessMessages() {
   if (!Reporting()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void TQtWidgetSet::Run() { QApplication::exec(); }
+void TQtWidgetSet::Run() {
+  // The host's loop: wait for events and handle them, then free the forms
+  // released meanwhile (Release, caFree), outside every handler.
+  while (!Application()->Terminated()) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    if (!Application()->Terminated()) Application()->ProcessMessages();
+  }
+}
 
-void TQtWidgetSet::Terminate() { QCoreApplication::exit(0); }
+void TQtWidgetSet::Terminate() {
+  // The loop may be waiting for an event: wake it so that it sees the end.
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance()) dispatcher->wakeUp();
+  QCoreApplication::exit(0);
+}
 
 void TQtWidgetSet::HandleException(const std::exception& E) {
   if (gExceptionSink) {

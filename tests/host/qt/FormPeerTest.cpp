@@ -3,6 +3,7 @@
 // back to the model; peers go when the form does.
 #include <QCloseEvent>
 #include <QPointer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include "host/controls/Application.h"
@@ -145,6 +146,44 @@ TEST(QtFormPeer, RightToLeftReadingMirrorsTheLayoutOfTheFormAndItsChildren) {
   EXPECT_EQ(w->layoutDirection(), Qt::LeftToRight);
   edit->SetParentBiDiMode(true);
   EXPECT_EQ(w->layoutDirection(), Qt::RightToLeft);
+}
+
+}  // namespace
+}  // namespace host::qt::test
+
+namespace host::qt::test {
+namespace {
+
+TEST(QtWidgetSet, RunHandlesEventsFreesReleasedFormsAndEndsWithTheMainForm) {
+  Application()->ResetTerminated();
+  TFormPtr main = NewForm();
+  auto* other = new TForm(nullptr);
+  bool otherFreed = false;
+  other->SetOnDestroy([&](TObject*) { otherFreed = true; });
+  other->SetOnClose([](TObject*, TCloseAction& Action) { Action = caFree; });
+  Application()->SetMainForm(main.get());
+  other->Show();
+  QTimer::singleShot(0, qApp, [&] {
+    // The user closes the other window: it is freed by the loop, later.
+    dynamic_cast<TQtFormPeer*>(other->Peer())->Window()->close();
+    EXPECT_FALSE(otherFreed);
+    QTimer::singleShot(10, qApp, [&] {
+      EXPECT_TRUE(otherFreed);
+      dynamic_cast<TQtFormPeer*>(main->Peer())->Window()->close();
+    });
+  });
+  // A test that goes wrong must not hang.
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { Application()->Terminate(); });
+  guard.start(10000);
+  Application()->Run();
+  EXPECT_TRUE(guard.isActive()) << "the loop had to be stopped";
+  EXPECT_TRUE(otherFreed);
+  EXPECT_TRUE(Application()->Terminated());
+  EXPECT_FALSE(main->Visible());
+  Application()->SetMainForm(nullptr);
+  Application()->ResetTerminated();
 }
 
 }  // namespace
