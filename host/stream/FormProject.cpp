@@ -36,6 +36,7 @@ std::unique_ptr<TFormProject> TFormProject::LoadFromFile(const std::string& File
   TMemIniFile ini("");
   ini.SetText(text);
   project->FTitle = ini.ReadString("Project", "Title", "");
+  ini.ReadSectionValues("Project", &project->FSettings);
   const std::filesystem::path folder = std::filesystem::path(FileName).parent_path();
   TStringList lines;
   ini.ReadSectionValues("Forms", &lines);
@@ -54,6 +55,8 @@ std::unique_ptr<TFormProject> TFormProject::LoadFromFile(const std::string& File
   }
   return project;
 }
+
+std::string TFormProject::Setting(std::string_view Key) const { return FSettings.Values(Key); }
 
 std::unique_ptr<TFormProject> TFormProject::FromFormFiles(const std::vector<std::string>& FileNames) {
   auto project = std::make_unique<TFormProject>();

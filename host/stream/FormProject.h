@@ -11,7 +11,8 @@
 //   OptionsForm=OptionsForm.dfm
 //
 // Each line of [Forms] names a form and its file, relative to the project
-// file's folder; the order of the lines is the order of creation.
+// file's folder; the order of the lines is the order of creation. Other
+// keys of [Project] are settings for the programs that open the project.
 #pragma once
 
 #include <memory>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "host/core/Component.h"
+#include "host/core/Strings.h"
 #include "host/stream/FormStream.h"
 
 namespace host {
@@ -43,6 +45,8 @@ public:
 
   const std::string& FileName() const { return FFileName; }
   const std::string& Title() const { return FTitle; }
+  // A key of the [Project] section; empty when the project does not set it.
+  std::string Setting(std::string_view Key) const;
   const std::vector<TProjectForm>& FormFiles() const { return FFormFiles; }
 
   // Reads every form in order. With an Owner the forms belong to it (an
@@ -60,6 +64,7 @@ private:
 
   std::string FFileName;
   std::string FTitle;
+  TStringList FSettings;
   std::vector<TProjectForm> FFormFiles;
   std::vector<TComponent*> FForms;
   std::vector<std::unique_ptr<TComponent>> FOwned;

@@ -51,11 +51,14 @@ TEST_F(FormProject, FormsLoadInOrderAndReferToEarlierForms) {
                                "; forms in creation order\n"
                                "[Project]\n"
                                "Title=Demo\n"
+                               "  LanguageSource = DataForm.Source1 \n"
                                "[Forms]\n"
                                "DataForm=forms/Data.dfm\n"
                                "MainForm=forms/Main.dfm\n");
   auto project = TFormProject::LoadFromFile(file);
   EXPECT_EQ(project->Title(), "Demo");
+  EXPECT_EQ(project->Setting("languagesource"), "DataForm.Source1") << "settings are keys of [Project], blanks trimmed";
+  EXPECT_EQ(project->Setting("Missing"), "");
   ASSERT_EQ(project->FormFiles().size(), 2u);
   EXPECT_EQ(project->FormFiles()[0].Name, "DataForm");
   EXPECT_EQ(project->FormFiles()[1].FileName, (FDir / "forms/Main.dfm").string());
