@@ -2,6 +2,7 @@
 
 #include "host/core/ClassRegistry.h"
 #include "runtime/AmFormLocal.h"
+#include "runtime/AmbitDBSource.h"
 #include "runtime/AmbitSource.h"
 #include "runtime/AmbitUserSource.h"
 
@@ -11,6 +12,7 @@ void RegisterAmbitClasses() {
   host::RegisterClass<TAmLanguageSource>();
   host::RegisterClass<TAmUserLanguageSource>();
   host::RegisterClass<TAmFormLocalizer>();
+  RegisterAmbitDBClasses();
 }
 
 }  // namespace ambit
