@@ -21,14 +21,9 @@ TAmCustomLanguageSource* FindSource(host::TComponent* Owner, int Depth = 0) {
 
 }  // namespace
 
-TLocalizedForms::TLocalizedForms(const std::vector<std::string>& Files) : FLoaded(std::make_unique<TLoadedForms>(Files)) {
-  for (std::size_t i = 0; i < Forms().size() && !FSource; ++i) {
-    FSource = FindSource(Forms()[i]);
-    if (FSource) {
-      FSourceForm = Forms()[i];
-      FSourceFile = FileOf(i);
-    }
-  }
+TLocalizedForms::TLocalizedForms(const std::vector<std::string>& Files, const std::string& SourceName)
+    : FLoaded(std::make_unique<TLoadedForms>(Files)) {
+  PickSource(SourceName.empty() ? FLoaded->Project().Setting("LanguageSource") : SourceName);
   if (auto* files = host::As<TAmFileLanguageSource>(FSource)) {
     const std::filesystem::path folder = std::filesystem::path(FSourceFile).parent_path();
     files->SetOnGetFileName([folder](host::TObject*, std::string& FileName) {
@@ -39,6 +34,36 @@ TLocalizedForms::TLocalizedForms(const std::vector<std::string>& Files) : FLoade
 }
 
 TLocalizedForms::~TLocalizedForms() = default;
+
+void TLocalizedForms::PickSource(const std::string& SourceName) {
+  if (SourceName.empty()) {
+    for (std::size_t i = 0; i < Forms().size() && !FSource; ++i) {
+      FSource = FindSource(Forms()[i]);
+      if (FSource) {
+        FSourceForm = Forms()[i];
+        FSourceFile = FileOf(i);
+      }
+    }
+    return;
+  }
+  const std::size_t dot = SourceName.find('.');
+  const std::string formName = dot == std::string::npos ? std::string() : SourceName.substr(0, dot);
+  const std::string componentName = dot == std::string::npos ? SourceName : SourceName.substr(dot + 1);
+  for (std::size_t i = 0; i < Forms().size() && !FSource; ++i) {
+    host::TComponent* form = Forms()[i];
+    if (!formName.empty() && !host::SameText(form->Name(), formName)) continue;
+    if (auto* s = host::As<TAmCustomLanguageSource>(form->FindComponent(componentName))) {
+      FSource = s;
+      FSourceForm = form;
+      FSourceFile = FileOf(i);
+    }
+  }
+  if (!FSource) throw EAmbitError("no language source named '" + SourceName + "' among the loaded forms");
+  // The named source localizes every form, whichever source the form's
+  // localizer was saved with.
+  for (host::TComponent* form : Forms())
+    if (TAmFormLocalizer* localizer = LocalizerOf(form)) localizer->SetSource(FSource);
+}
 
 TAmFormLocalizer* TLocalizedForms::LocalizerOf(host::TComponent* Form) {
   if (!Form) return nullptr;
@@ -91,6 +116,16 @@ bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Resu
     } else if (a.rfind("--language=", 0) == 0) {
       Result.Language = a.substr(11);
       Result.HasLanguage = true;
+    } else if (a == "--source" || a.rfind("--source=", 0) == 0) {
+      if (a == "--source" && i + 1 >= Args.size()) {
+        Error = "--source needs a component name";
+        return false;
+      }
+      Result.Source = a == "--source" ? Args[++i] : a.substr(9);
+      if (Result.Source.empty()) {
+        Error = "--source needs a component name";
+        return false;
+      }
     } else if (!a.empty() && a[0] == '-') {
       Error = "unknown option '" + a + "'";
       return false;

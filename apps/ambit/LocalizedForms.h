@@ -15,11 +15,17 @@ namespace ambit::cli {
 
 class TLocalizedForms {
 public:
-  // Loads the forms (raises the reader's errors). A file-based source gets a file-name hook that
-  // resolves relative language file names against the folder of the form
-  // file holding the source; a language stored as active is closed again
-  // and reopened through the hook when a command switches.
-  explicit TLocalizedForms(const std::vector<std::string>& Files);
+  // Loads the forms (raises the reader's errors) and picks the language
+  // source: the one named by SourceName, else the one the project file
+  // names in its LanguageSource setting, else the first one among the
+  // forms' components. A source picked by name localizes every form: each
+  // form localizer is bound to it. A name is "Form.Component" or the name
+  // of a component of any form; one that names no language source raises
+  // EAmbitError. A file-based source gets a file-name hook that resolves
+  // relative language file names against the folder of the form file
+  // holding the source; a language stored as active is closed again and
+  // reopened through the hook when a command switches.
+  explicit TLocalizedForms(const std::vector<std::string>& Files, const std::string& SourceName = {});
   ~TLocalizedForms();
 
   const std::vector<host::TComponent*>& Forms() const { return FLoaded->Forms(); }
@@ -45,20 +51,33 @@ public:
   void Activate(int Index);
 
 private:
+  void PickSource(const std::string& SourceName);
+
   std::unique_ptr<TLoadedForms> FLoaded;
   TAmCustomLanguageSource* FSource = nullptr;
   host::TComponent* FSourceForm = nullptr;
   std::string FSourceFile;
 };
 
-// "--language NAME" or "--language=NAME" among a command's arguments; the
-// rest are the form files. Returns false (with Error set) for an unknown
-// option or a missing value.
+// "--language NAME" and "--source NAME" (or "--option=NAME") among a
+// command's arguments; the rest are the form files. Returns false (with
+// Error set) for an unknown option or a missing value.
 struct TLanguageArgs {
   std::vector<std::string> Files;
   std::string Language;
   bool HasLanguage = false;
+  std::string Source;
 };
+
+// The paragraph of the commands' help that describes --source, joined to
+// each help text as a literal.
+#define AMBIT_SOURCE_OPTION_HELP                                             \
+  "--source NAME uses the language source NAME (Form.Component, or the\n"  \
+  "name of a component of any form) and binds every form's localizer to\n" \
+  "it; a project file can name it in [Project] LanguageSource=NAME.\n"     \
+  "Otherwise the first language source among the forms' components is\n"  \
+  "used. Relative database file names of SQLite connections are resolved\n" \
+  "against the folder of their form file, like language files.\n"
 bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error);
 
 }  // namespace ambit::cli

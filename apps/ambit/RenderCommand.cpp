@@ -14,8 +14,8 @@
 namespace ambit::cli {
 
 const char* const RenderHelp =
-    "Usage: ambit render FORMFILE... [--language NAME] --out DIR\n"
-    "       ambit render PROJECTFILE [--language NAME] --out DIR\n"
+    "Usage: ambit render FORMFILE... [--language NAME] --out DIR [--source NAME]\n"
+    "       ambit render PROJECTFILE [--language NAME] --out DIR [--source NAME]\n"
     "\n"
     "Loads the forms as ambit show does, switches the first language source\n"
     "to the language NAME (its display name, case ignored; the source's\n"
@@ -28,6 +28,8 @@ const char* const RenderHelp =
     "WAYLAND_DISPLAY) Qt's offscreen platform is used, unless QT_QPA_PLATFORM\n"
     "chooses another. Relative language file names in the source's Languages\n"
     "are resolved against the folder of the form file that holds the source.\n"
+    "\n"
+    AMBIT_SOURCE_OPTION_HELP
     "\n"
     "Exit status: 0 done; 1 a file is missing or malformed, there is no\n"
     "language source, the language is unknown, a picture cannot be written,\n"
@@ -78,7 +80,7 @@ int RunRender(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
   host::qt::UseOffscreenPlatform(false);
   // The widgetset outlives the forms: their widgets go before Qt does.
   host::qt::TQtWidgetSet widgets;
-  TLocalizedForms forms(args.Files);
+  TLocalizedForms forms(args.Files, args.Source);
   TAmCustomLanguageSource* source = forms.Source();
   if (!source) {
     Err << "ambit render: none of the loaded forms has a language source\n";

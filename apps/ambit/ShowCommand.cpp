@@ -8,8 +8,8 @@
 namespace ambit::cli {
 
 const char* const ShowHelp =
-    "Usage: ambit show FORMFILE... [--language NAME]\n"
-    "       ambit show PROJECTFILE [--language NAME]\n"
+    "Usage: ambit show FORMFILE... [--language NAME] [--source NAME]\n"
+    "       ambit show PROJECTFILE [--language NAME] [--source NAME]\n"
     "\n"
     "Loads the forms in the order given (a project file, *.amproj, lists its\n"
     "forms in creation order), so that a form can refer to the components of\n"
@@ -27,6 +27,8 @@ const char* const ShowHelp =
     "A form without a form localizer is reported on standard error and\n"
     "skipped; the other forms are still printed.\n"
     "\n"
+    AMBIT_SOURCE_OPTION_HELP
+    "\n"
     "Exit status: 0 done; 1 a file is missing or malformed, there is no\n"
     "language source or the language is unknown; 2 bad usage.\n";
 
@@ -41,7 +43,7 @@ int RunShow(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
     Err << "ambit show: expected form files or a project file (see ambit show --help)\n";
     return ExitUsage;
   }
-  TLocalizedForms forms(args.Files);
+  TLocalizedForms forms(args.Files, args.Source);
   TAmCustomLanguageSource* source = forms.Source();
   if (!source) {
     Err << "ambit show: none of the loaded forms has a language source\n";

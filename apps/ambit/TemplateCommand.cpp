@@ -11,8 +11,8 @@
 namespace ambit::cli {
 
 const char* const TemplateHelp =
-    "Usage: ambit template FORMFILE... --language NAME\n"
-    "       ambit template PROJECTFILE --language NAME\n"
+    "Usage: ambit template FORMFILE... --language NAME [--source NAME]\n"
+    "       ambit template PROJECTFILE --language NAME [--source NAME]\n"
     "\n"
     "Loads the forms in the order given (a project file, *.amproj, lists its\n"
     "forms in creation order), switches the first language source among\n"
@@ -23,15 +23,19 @@ const char* const TemplateHelp =
     "with the form's designed text, ready for translation. Each form is\n"
     "reported with the number of records it wrote, and each file written.\n"
     "\n"
-    "The source must keep language files. Relative language file names in\n"
+    "The source must be one whose store can be read outside the application\n"
+    "(language files or a database table). Relative language file names in\n"
     "its Languages are resolved against the folder of the form file that\n"
-    "holds the source.\n"
+    "holds the source. The last line reports the file written, or the\n"
+    "source that was written to for a store that is not a file.\n"
     "\n"
     "Every form must have a form localizer bound to that source; otherwise\n"
     "nothing is written and the command fails.\n"
     "\n"
+    AMBIT_SOURCE_OPTION_HELP
+    "\n"
     "Exit status: 0 done; 1 a file is missing or malformed, there is no\n"
-    "language source or it keeps no files, the language is unknown, a form\n"
+    "language source or its store cannot be written from here, the language is unknown, a form\n"
     "has no localizer bound to the source, or a language file cannot be\n"
     "written; 2 bad usage.\n";
 
@@ -46,15 +50,16 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
     Err << "ambit template: expected form files and --language NAME (see ambit template --help)\n";
     return ExitUsage;
   }
-  TLocalizedForms forms(args.Files);
-  auto* source = host::As<TAmFileLanguageSource>(forms.Source());
-  if (!forms.Source()) {
+  TLocalizedForms forms(args.Files, args.Source);
+  TAmCustomLanguageSource* source = forms.Source();
+  if (!source) {
     Err << "ambit template: none of the loaded forms has a language source\n";
     return ExitFailure;
   }
-  if (!source) {
-    Err << "ambit template: the language source " << forms.Source()->Name() << " on " << forms.SourceForm()->Name()
-        << " keeps no language files\n";
+  // An application-supplied source has no store of its own to write.
+  if (!source->IsDesignTime()) {
+    Err << "ambit template: the language source " << source->Name() << " on " << forms.SourceForm()->Name()
+        << " keeps its texts in the application; there is nothing to write from here\n";
     return ExitFailure;
   }
   int index = -1;
@@ -79,7 +84,10 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
     }
   }
   forms.Activate(index);
-  const std::string file = source->GetLanguageFile(index);
+  auto* files = host::As<TAmFileLanguageSource>(source);
+  const std::string written = files ? files->GetLanguageFile(index)
+                                    : source->Name() + " on " + forms.SourceForm()->Name() + " (" +
+                                          source->GetLanguageName(index) + ")";
   for (host::TComponent* form : forms.Forms()) {
     TAmFormLocalizer* localizer = TLocalizedForms::LocalizerOf(form);
     // The records reaching the store are counted through the source's
@@ -99,7 +107,7 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
     source->SetOnSaveString(previous);
     Out << form->Name() << ": " << records.size() << " records\n";
   }
-  Out << "wrote " << file << "\n";
+  Out << "wrote " << written << "\n";
   return ExitOk;
 }
 

@@ -27,10 +27,13 @@ std::string Read(const fs::path& file) {
 
 void Write(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
 
-// The text from the first form section on: what the forms' records give.
+// The text from the first form section on, up to the section of the
+// database sample's own form: what the records of Sample.amproj's forms give.
 std::string FormSections(const std::string& languageFile) {
   const std::size_t end = languageFile.find("\r\n\r\n[");
-  return end == std::string::npos ? std::string() : languageFile.substr(end + 4);
+  if (end == std::string::npos) return std::string();
+  std::string sections = languageFile.substr(end + 4);
+  return sections.substr(0, sections.find("[LanguageData]"));
 }
 
 // A copy of the sample project in a fresh folder, removed again.
