@@ -22,7 +22,7 @@ const char* const Usage =
     "menu switches every open form; the Forms menu opens the other forms.\n"
     "  PROJECTFILE  the project (default: the repository's examples/sample/Sample.amproj)\n"
     "  --database   read the texts from the sample's SQLite database instead\n"
-    "               of its language files\n"
+    "               of its language files (default project: SampleDB.amproj)\n"
     "  --check      no desktop needed: choose every item of the Language menu\n"
     "               in turn (offscreen), print what the open windows show, quit\n";
 
@@ -61,7 +61,7 @@ bool Check(ambit::sample::TSampleApp& App) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string project = std::string(AMBIT_SAMPLE_DIR) + "/Sample.amproj";
+  std::string project;
   bool database = false;
   bool check = false;
   for (int i = 1; i < argc; ++i) {
@@ -80,6 +80,8 @@ int main(int argc, char** argv) {
     } else
       project = arg;
   }
+  // The database variant of the sample holds its source on a form of its own.
+  if (project.empty()) project = std::string(AMBIT_SAMPLE_DIR) + (database ? "/SampleDB.amproj" : "/Sample.amproj");
   if (check) host::qt::UseOffscreenPlatform(true);
   const char* platform = std::getenv("QT_QPA_PLATFORM");
   if (!host::qt::HasDisplay() && !(platform && *platform)) {
