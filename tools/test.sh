@@ -26,8 +26,6 @@ for target in build/asan/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
   corpus="fuzz/corpus/${name#fuzz_}"
-  args=()
-  [ -d "$corpus" ] && args+=("$corpus")
   echo "== $name (${fuzz_seconds}s)"
   # A scratch copy of the seeds: libFuzzer adds what it finds to the folder.
   work=$(mktemp -d)
