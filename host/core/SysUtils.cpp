@@ -119,14 +119,14 @@ std::string Format(std::string_view format, std::initializer_list<TVarRec> argLi
       case 'g': {
         if (!arg.IsFloat() && !arg.IsInteger()) FormatError(format);
         const double v = arg.IsFloat() ? arg.AsFloat() : static_cast<double>(arg.AsInteger());
-        const char spec[] = {'%', '.', '*', type == 'e' ? 'E' : type, '\0'};
+        const char conversion[] = {'%', '.', '*', type == 'e' ? 'E' : type, '\0'};
         const int digits = precision < 0 ? (type == 'g' ? 15 : 2) : precision;
         // Sized by a first pass: large values with many decimals do not fit
         // a fixed buffer.
-        const int n = std::snprintf(nullptr, 0, spec, digits, v);
+        const int n = std::snprintf(nullptr, 0, conversion, digits, v);
         if (n < 0) FormatError(format);
         text.resize(static_cast<std::size_t>(n) + 1);
-        std::snprintf(text.data(), text.size(), spec, digits, v);
+        std::snprintf(text.data(), text.size(), conversion, digits, v);
         text.resize(static_cast<std::size_t>(n));
         break;
       }
