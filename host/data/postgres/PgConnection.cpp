@@ -2,7 +2,6 @@
 
 #include <libpq-fe.h>
 
-#include <algorithm>
 
 #include "host/core/ClassRegistry.h"
 #include "host/data/postgres/PgTable.h"
@@ -32,7 +31,7 @@ std::optional<std::string> TPgResult::Value(int Row, int Column) const {
 
 const TClass& TPgConnection::StaticClass() {
   static const TClass cls =
-      TClassBuilder<TPgConnection>("TPgConnection", &TComponent::StaticClass())
+      TClassBuilder<TPgConnection>("TPgConnection", &TCustomConnection::StaticClass())
           .Prop("ConnectionString", &TPgConnection::ConnectionString, &TPgConnection::SetConnectionString)
           .Prop("ReadOnly", &TPgConnection::ReadOnly, &TPgConnection::SetReadOnly)
           .Default(false)
@@ -43,12 +42,11 @@ const TClass& TPgConnection::StaticClass() {
 }
 const TClass& TPgConnection::ClassType() const { return StaticClass(); }
 
-TPgConnection::TPgConnection(TComponent* AOwner) : TComponent(AOwner) {}
+TPgConnection::TPgConnection(TComponent* AOwner) : TCustomConnection(AOwner) {}
 
 TPgConnection::~TPgConnection() {
   Destroying();
   Close();
-  for (TPgTable* t : std::vector<TPgTable*>(FTables)) t->SetConnection(nullptr);
 }
 
 void TPgConnection::SetConnectionString(const std::string& Value) {
@@ -57,45 +55,28 @@ void TPgConnection::SetConnectionString(const std::string& Value) {
   FConnectionString = Value;
 }
 
-void TPgConnection::SetReadOnly(bool Value) {
-  if (Value == FReadOnly) return;
-  Close();
-  FReadOnly = Value;
-}
-
-void TPgConnection::Loaded() {
-  TComponent::Loaded();
-  if (FStreamedConnected) SetConnected(true);
-}
-
-void TPgConnection::SetConnected(bool Value) {
-  if (IsLoading()) {
-    FStreamedConnected = Value;
-    return;
+void TPgConnection::DoConnect() {
+  pg_conn* conn = PQconnectdb(FConnectionString.c_str());
+  if (PQstatus(conn) != CONNECTION_OK) {
+    std::string message = TrimMessage(PQerrorMessage(conn));
+    PQfinish(conn);
+    throw EDatabaseError(message);
   }
-  if (Value == Connected()) return;
-  if (Value) {
-    pg_conn* conn = PQconnectdb(FConnectionString.c_str());
-    if (PQstatus(conn) != CONNECTION_OK) {
-      std::string message = TrimMessage(PQerrorMessage(conn));
-      PQfinish(conn);
-      throw EDatabaseError(message);
-    }
-    FConn = conn;
-    try {
-      ExecSQL("SET client_encoding = 'UTF8'");
-      if (FReadOnly) ExecSQL("SET default_transaction_read_only = on");
-    } catch (...) {
-      PQfinish(FConn);
-      FConn = nullptr;
-      throw;
-    }
-  } else {
-    for (TPgTable* t : std::vector<TPgTable*>(FTables)) t->Close();
-    FPrepared.clear();
+  FConn = conn;
+  try {
+    ExecSQL("SET client_encoding = 'UTF8'");
+    if (ReadOnly()) ExecSQL("SET default_transaction_read_only = on");
+  } catch (...) {
     PQfinish(FConn);
     FConn = nullptr;
+    throw;
   }
+}
+
+void TPgConnection::DoDisconnect() {
+  FPrepared.clear();
+  PQfinish(FConn);
+  FConn = nullptr;
 }
 
 pg_conn* TPgConnection::Handle() {
@@ -135,14 +116,6 @@ TPgResult TPgConnection::Exec(const std::string& Sql, const TPgParams& Params) {
   const ExecStatusType status = PQresultStatus(r);
   if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) RaiseError(r);
   return TPgResult(r);
-}
-
-void TPgConnection::AttachTable(TPgTable* Table) {
-  if (std::find(FTables.begin(), FTables.end(), Table) == FTables.end()) FTables.push_back(Table);
-}
-
-void TPgConnection::DetachTable(TPgTable* Table) {
-  FTables.erase(std::remove(FTables.begin(), FTables.end(), Table), FTables.end());
 }
 
 void RegisterPgClasses() {

@@ -9,15 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "host/core/Component.h"
-#include "host/data/Fields.h"
+#include "host/data/Connection.h"
 
 struct pg_conn;
 struct pg_result;
 
 namespace host {
-
-class TPgTable;
 
 // The rows of one statement; frees the libpq result.
 class TPgResult {
@@ -39,7 +36,7 @@ private:
 
 using TPgParams = std::vector<std::optional<std::string>>;
 
-class TPgConnection : public TComponent {
+class TPgConnection : public TCustomConnection {
   HOST_CLASS(TPgConnection)
 public:
   explicit TPgConnection(TComponent* AOwner);
@@ -48,17 +45,9 @@ public:
   // A libpq connection string ("host=/tmp/x dbname=y user=z") or URI.
   const std::string& ConnectionString() const { return FConnectionString; }
   void SetConnectionString(const std::string& Value);
-  // Every transaction of this connection is read-only: the server refuses
-  // all writes.
-  bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool Value);
-  bool Connected() const { return FConn != nullptr; }
-  void SetConnected(bool Value);
-  void Open() { SetConnected(true); }
-  // Closes the tables that use this connection first.
-  void Close() { SetConnected(false); }
-
-  void Loaded() override;
+  // ReadOnly makes every transaction of this connection read-only: the
+  // server refuses all writes.
+  bool Connected() const override { return FConn != nullptr; }
 
   // Runs SQL text without parameters (schema set-up); several statements
   // may be given at once.
@@ -66,19 +55,17 @@ public:
   // Runs a parameterised statement, prepared once per connection.
   TPgResult Exec(const std::string& Sql, const TPgParams& Params);
 
-  void AttachTable(TPgTable* Table);
-  void DetachTable(TPgTable* Table);
+protected:
+  void DoConnect() override;
+  void DoDisconnect() override;
 
 private:
   pg_conn* Handle();
   [[noreturn]] void RaiseError(pg_result* Result);
 
   std::string FConnectionString;
-  bool FReadOnly = false;
-  bool FStreamedConnected = false;
   pg_conn* FConn = nullptr;
   std::map<std::string, std::string, std::less<>> FPrepared;  // SQL text to statement name
-  std::vector<TPgTable*> FTables;
 };
 
 // Registers the PostgreSQL dataset classes for streaming and the designer.

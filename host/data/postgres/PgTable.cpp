@@ -43,7 +43,7 @@ const char* const kPrimaryKeySql =
 }  // namespace
 
 const TClass& TPgTable::StaticClass() {
-  static const TClass cls = TClassBuilder<TPgTable>("TPgTable", &TDataSet::StaticClass())
+  static const TClass cls = TClassBuilder<TPgTable>("TPgTable", &TTableDataSet::StaticClass())
                                 .Prop("Connection", &TPgTable::Connection, &TPgTable::SetConnection)
                                 .Prop("TableName", &TPgTable::TableName, &TPgTable::SetTableName)
                                 .Build();
@@ -51,57 +51,28 @@ const TClass& TPgTable::StaticClass() {
 }
 const TClass& TPgTable::ClassType() const { return StaticClass(); }
 
-TPgTable::TPgTable(TComponent* AOwner) : TDataSet(AOwner) {}
+TPgTable::TPgTable(TComponent* AOwner) : TTableDataSet(AOwner) {}
 
 TPgTable::~TPgTable() {
   Destroying();
   Close();
-  if (FConnection) FConnection->DetachTable(this);
-}
-
-void TPgTable::SetConnection(TPgConnection* Value) {
-  if (Value == FConnection) return;
-  Close();
-  if (FConnection) {
-    FConnection->DetachTable(this);
-    FConnection->RemoveFreeNotification(this);
-  }
-  FConnection = Value;
-  InvalidateFieldDefs();
-  if (FConnection) {
-    FConnection->AttachTable(this);
-    FConnection->FreeNotification(this);
-  }
-}
-
-void TPgTable::SetTableName(const std::string& Value) {
-  if (Value == FTableName) return;
-  CheckInactive();
-  FTableName = Value;
-  InvalidateFieldDefs();
-}
-
-void TPgTable::Notification(TComponent* AComponent, TOperation Operation) {
-  TDataSet::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FConnection) {
-    FConnection = nullptr;
-    InvalidateFieldDefs();
-  }
 }
 
 TPgConnection& TPgTable::Conn() const {
-  if (!FConnection) DatabaseError("No connection for the PostgreSQL table");
-  return *FConnection;
+  TPgConnection* connection = Connection();
+  if (!connection) DatabaseError("No connection for the PostgreSQL table");
+  return *connection;
 }
 
 void TPgTable::InternalInitFieldDefs(TFieldDefs& Defs) {
-  if (FTableName.empty()) DatabaseError("No table name given");
-  const std::size_t dot = FTableName.find('.');
-  FTable = dot == std::string::npos ? QuoteIdent(FTableName)
-                                    : QuoteIdent(FTableName.substr(0, dot)) + "." + QuoteIdent(FTableName.substr(dot + 1));
+  const std::string& table = TableName();
+  if (table.empty()) DatabaseError("No table name given");
+  const std::size_t dot = table.find('.');
+  FTable = dot == std::string::npos ? QuoteIdent(table)
+                                    : QuoteIdent(table.substr(0, dot)) + "." + QuoteIdent(table.substr(dot + 1));
   TPgConnection& conn = Conn();
   TPgResult cols = conn.Exec(kColumnsSql, {FTable});
-  if (cols.RowCount() == 0) DatabaseError(Format("Table '%s' not found", {FTableName}));
+  if (cols.RowCount() == 0) DatabaseError(Format("Table '%s' not found", {table}));
   FColumns.clear();
   std::string list;
   for (int r = 0; r < cols.RowCount(); ++r) {

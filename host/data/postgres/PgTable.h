@@ -7,26 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "host/data/DataSet.h"
 #include "host/data/SqlText.h"
 #include "host/data/postgres/PgConnection.h"
 
 namespace host {
 
-class TPgTable : public TDataSet {
+class TPgTable : public TTableDataSet {
   HOST_CLASS(TPgTable)
 public:
   explicit TPgTable(TComponent* AOwner);
   ~TPgTable() override;
 
-  TPgConnection* Connection() const { return FConnection; }
-  void SetConnection(TPgConnection* Value);
-  // A table name, or schema.table; each part is taken literally (no case
-  // folding) and quoted.
-  const std::string& TableName() const { return FTableName; }
-  void SetTableName(const std::string& Value);
-
-  void Notification(TComponent* AComponent, TOperation Operation) override;
+  TPgConnection* Connection() const { return static_cast<TPgConnection*>(ConnectionBase()); }
+  void SetConnection(TPgConnection* Value) { SetConnectionBase(Value); }
+  // TableName is a table name, or schema.table; each part is taken
+  // literally (no case folding) and quoted.
 
 protected:
   void InternalInitFieldDefs(TFieldDefs& Defs) override;
@@ -53,8 +48,6 @@ private:
   std::string KeyMatch(const TRowKey& Key, const char* Op, TPgParams& Params) const;
   TRowData ReadRow(const TPgResult& Result, int Row) const;
 
-  TPgConnection* FConnection = nullptr;
-  std::string FTableName;
   std::vector<Column> FColumns;
   std::vector<std::string> FKeys;  // quoted key columns, or ctid
   std::string FKeyList;            // "k1, k2"

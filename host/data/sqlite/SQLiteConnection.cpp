@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 
 #include "host/core/ClassRegistry.h"
 #include "host/data/sqlite/SQLiteTable.h"
@@ -10,7 +9,7 @@
 namespace host {
 
 const TClass& TSQLiteConnection::StaticClass() {
-  static const TClass cls = TClassBuilder<TSQLiteConnection>("TSQLiteConnection", &TComponent::StaticClass())
+  static const TClass cls = TClassBuilder<TSQLiteConnection>("TSQLiteConnection", &TCustomConnection::StaticClass())
                                 .Prop("DatabaseName", &TSQLiteConnection::DatabaseName,
                                       &TSQLiteConnection::SetDatabaseName)
                                 .Prop("ReadOnly", &TSQLiteConnection::ReadOnly, &TSQLiteConnection::SetReadOnly)
@@ -22,13 +21,11 @@ const TClass& TSQLiteConnection::StaticClass() {
 }
 const TClass& TSQLiteConnection::ClassType() const { return StaticClass(); }
 
-TSQLiteConnection::TSQLiteConnection(TComponent* AOwner) : TComponent(AOwner) {}
+TSQLiteConnection::TSQLiteConnection(TComponent* AOwner) : TCustomConnection(AOwner) {}
 
 TSQLiteConnection::~TSQLiteConnection() {
   Destroying();
   Close();
-  // Tables outliving the connection must not reach for it again.
-  for (TSQLiteTable* t : std::vector<TSQLiteTable*>(FTables)) t->SetConnection(nullptr);
 }
 
 void TSQLiteConnection::SetDatabaseName(const std::string& Value) {
@@ -37,47 +34,30 @@ void TSQLiteConnection::SetDatabaseName(const std::string& Value) {
   FDatabaseName = Value;
 }
 
-void TSQLiteConnection::SetReadOnly(bool Value) {
-  if (Value == FReadOnly) return;
-  Close();
-  FReadOnly = Value;
+void TSQLiteConnection::DoConnect() {
+  if (FDatabaseName.empty()) throw EDatabaseError("No database name given for the SQLite connection");
+  sqlite3* db = nullptr;
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
+  const int rc = sqlite3_open_v2(FDatabaseName.c_str(), &db, flags, nullptr);
+  if (rc != SQLITE_OK) {
+    std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    sqlite3_close(db);
+    throw EDatabaseError(message);
+  }
+  FDb = db;
+  sqlite3_extended_result_codes(FDb, 1);
+  // Translators may share one file; wait for a writer instead of failing.
+  sqlite3_busy_timeout(FDb, 5000);
+  // query_only refuses writes also for a database in memory, which cannot
+  // be opened read-only.
+  if (ReadOnly()) ExecSQL("PRAGMA query_only = 1");
 }
 
-void TSQLiteConnection::Loaded() {
-  TComponent::Loaded();
-  if (FStreamedConnected) SetConnected(true);
-}
-
-void TSQLiteConnection::SetConnected(bool Value) {
-  if (IsLoading()) {
-    FStreamedConnected = Value;
-    return;
-  }
-  if (Value == Connected()) return;
-  if (Value) {
-    if (FDatabaseName.empty()) throw EDatabaseError("No database name given for the SQLite connection");
-    sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
-    const int rc = sqlite3_open_v2(FDatabaseName.c_str(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-      std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-      sqlite3_close(db);
-      throw EDatabaseError(message);
-    }
-    FDb = db;
-    sqlite3_extended_result_codes(FDb, 1);
-    // Translators may share one file; wait for a writer instead of failing.
-    sqlite3_busy_timeout(FDb, 5000);
-    // query_only refuses writes also for a database in memory, which cannot
-    // be opened read-only.
-    if (FReadOnly) ExecSQL("PRAGMA query_only = 1");
-  } else {
-    for (TSQLiteTable* t : std::vector<TSQLiteTable*>(FTables)) t->Close();
-    for (auto& [sql, stmt] : FStatements) sqlite3_finalize(stmt);
-    FStatements.clear();
-    sqlite3_close(FDb);
-    FDb = nullptr;
-  }
+void TSQLiteConnection::DoDisconnect() {
+  for (auto& [sql, stmt] : FStatements) sqlite3_finalize(stmt);
+  FStatements.clear();
+  sqlite3_close(FDb);
+  FDb = nullptr;
 }
 
 sqlite3* TSQLiteConnection::Handle() {
@@ -108,14 +88,6 @@ sqlite3_stmt* TSQLiteConnection::Prepare(const std::string& Sql) {
     RaiseError();
   FStatements.emplace(Sql, stmt);
   return stmt;
-}
-
-void TSQLiteConnection::AttachTable(TSQLiteTable* Table) {
-  if (std::find(FTables.begin(), FTables.end(), Table) == FTables.end()) FTables.push_back(Table);
-}
-
-void TSQLiteConnection::DetachTable(TSQLiteTable* Table) {
-  FTables.erase(std::remove(FTables.begin(), FTables.end(), Table), FTables.end());
 }
 
 // --- TSQLiteQuery ---

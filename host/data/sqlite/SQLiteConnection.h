@@ -9,17 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "host/core/Component.h"
-#include "host/data/Fields.h"
+#include "host/data/Connection.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace host {
 
-class TSQLiteTable;
-
-class TSQLiteConnection : public TComponent {
+class TSQLiteConnection : public TCustomConnection {
   HOST_CLASS(TSQLiteConnection)
 public:
   explicit TSQLiteConnection(TComponent* AOwner);
@@ -28,16 +25,7 @@ public:
   // A file path, or ":memory:" for a private database in memory.
   const std::string& DatabaseName() const { return FDatabaseName; }
   void SetDatabaseName(const std::string& Value);
-  // Refuses every write (the database itself stays as it is).
-  bool ReadOnly() const { return FReadOnly; }
-  void SetReadOnly(bool Value);
-  bool Connected() const { return FDb != nullptr; }
-  void SetConnected(bool Value);
-  void Open() { SetConnected(true); }
-  // Closes the tables that use this connection first.
-  void Close() { SetConnected(false); }
-
-  void Loaded() override;
+  bool Connected() const override { return FDb != nullptr; }
 
   // Runs statements without parameters or results (schema set-up).
   void ExecSQL(const std::string& Sql);
@@ -47,17 +35,14 @@ public:
   sqlite3_stmt* Prepare(const std::string& Sql);
   [[noreturn]] void RaiseError() const;
 
-  // Tables register themselves so that closing the connection closes them.
-  void AttachTable(TSQLiteTable* Table);
-  void DetachTable(TSQLiteTable* Table);
+protected:
+  void DoConnect() override;
+  void DoDisconnect() override;
 
 private:
   std::string FDatabaseName;
-  bool FReadOnly = false;
-  bool FStreamedConnected = false;
   sqlite3* FDb = nullptr;
   std::map<std::string, sqlite3_stmt*, std::less<>> FStatements;
-  std::vector<TSQLiteTable*> FTables;
 };
 
 // One run of a cached statement: binds parameters from 1 on, steps through

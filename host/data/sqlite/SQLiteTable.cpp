@@ -39,7 +39,7 @@ std::string Placeholders(std::size_t n) {
 }  // namespace
 
 const TClass& TSQLiteTable::StaticClass() {
-  static const TClass cls = TClassBuilder<TSQLiteTable>("TSQLiteTable", &TDataSet::StaticClass())
+  static const TClass cls = TClassBuilder<TSQLiteTable>("TSQLiteTable", &TTableDataSet::StaticClass())
                                 .Prop("Connection", &TSQLiteTable::Connection, &TSQLiteTable::SetConnection)
                                 .Prop("TableName", &TSQLiteTable::TableName, &TSQLiteTable::SetTableName)
                                 .Build();
@@ -47,57 +47,26 @@ const TClass& TSQLiteTable::StaticClass() {
 }
 const TClass& TSQLiteTable::ClassType() const { return StaticClass(); }
 
-TSQLiteTable::TSQLiteTable(TComponent* AOwner) : TDataSet(AOwner) {}
+TSQLiteTable::TSQLiteTable(TComponent* AOwner) : TTableDataSet(AOwner) {}
 
 TSQLiteTable::~TSQLiteTable() {
   Destroying();
   Close();
-  if (FConnection) FConnection->DetachTable(this);
-}
-
-void TSQLiteTable::SetConnection(TSQLiteConnection* Value) {
-  if (Value == FConnection) return;
-  Close();
-  if (FConnection) {
-    FConnection->DetachTable(this);
-    FConnection->RemoveFreeNotification(this);
-  }
-  FConnection = Value;
-  InvalidateFieldDefs();
-  if (FConnection) {
-    FConnection->AttachTable(this);
-    FConnection->FreeNotification(this);
-  }
-}
-
-void TSQLiteTable::SetTableName(const std::string& Value) {
-  if (Value == FTableName) return;
-  CheckInactive();
-  FTableName = Value;
-  InvalidateFieldDefs();
-}
-
-void TSQLiteTable::Notification(TComponent* AComponent, TOperation Operation) {
-  TDataSet::Notification(AComponent, Operation);
-  if (Operation == opRemove && AComponent == FConnection) {
-    // The connection has closed this table already.
-    FConnection = nullptr;
-    InvalidateFieldDefs();
-  }
 }
 
 TSQLiteConnection& TSQLiteTable::Conn() const {
-  if (!FConnection) DatabaseError("No connection for the SQLite table");
-  return *FConnection;
+  TSQLiteConnection* connection = Connection();
+  if (!connection) DatabaseError("No connection for the SQLite table");
+  return *connection;
 }
 
 void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
-  if (FTableName.empty()) DatabaseError("No table name given");
+  if (TableName().empty()) DatabaseError("No table name given");
   TSQLiteConnection& conn = Conn();
   std::vector<std::string> names;
   {
     TSQLiteQuery q(conn, "SELECT name, type, \"notnull\" FROM pragma_table_info(?)");
-    q.Bind(FTableName);
+    q.Bind(TableName());
     while (q.Step()) {
       names.push_back(q.Column(0).value_or(""));
       const std::string declared = q.Column(1).value_or("");
@@ -106,9 +75,9 @@ void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
       Defs.Add(TFieldDef(names.back(), type, q.ColumnInt64(2) != 0, declared));
     }
   }
-  if (names.empty()) DatabaseError(Format("Table '%s' not found", {FTableName}));
+  if (names.empty()) DatabaseError(Format("Table '%s' not found", {TableName()}));
 
-  FTable = QuoteIdent(FTableName);
+  FTable = QuoteIdent(TableName());
   FColumns.clear();
   std::string list;
   for (int i = 0; i < Defs.Count(); ++i) {
@@ -121,7 +90,7 @@ void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
     // collation can take them (its index then serves them).
     const char* collation = nullptr;
     if (textAffinity &&
-        sqlite3_table_column_metadata(conn.Handle(), nullptr, FTableName.c_str(), Defs.Items(i).Name().c_str(),
+        sqlite3_table_column_metadata(conn.Handle(), nullptr, TableName().c_str(), Defs.Items(i).Name().c_str(),
                                       nullptr, &collation, nullptr, nullptr, nullptr) == SQLITE_OK)
       c.Seekable = collation != nullptr && SameText(collation, "BINARY");
     list += ", " + c.Quoted;
@@ -135,7 +104,7 @@ void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
       FRowId = alias;
       break;
     }
-  if (FRowId.empty()) DatabaseError(Format("Table '%s' hides its rowid", {FTableName}));
+  if (FRowId.empty()) DatabaseError(Format("Table '%s' hides its rowid", {TableName()}));
   FSelect = "SELECT " + FRowId + list + " FROM " + FTable;
 }
 

@@ -6,24 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "host/data/DataSet.h"
 #include "host/data/SqlText.h"
 #include "host/data/sqlite/SQLiteConnection.h"
 
 namespace host {
 
-class TSQLiteTable : public TDataSet {
+class TSQLiteTable : public TTableDataSet {
   HOST_CLASS(TSQLiteTable)
 public:
   explicit TSQLiteTable(TComponent* AOwner);
   ~TSQLiteTable() override;
 
-  TSQLiteConnection* Connection() const { return FConnection; }
-  void SetConnection(TSQLiteConnection* Value);
-  const std::string& TableName() const { return FTableName; }
-  void SetTableName(const std::string& Value);
-
-  void Notification(TComponent* AComponent, TOperation Operation) override;
+  TSQLiteConnection* Connection() const { return static_cast<TSQLiteConnection*>(ConnectionBase()); }
+  void SetConnection(TSQLiteConnection* Value) { SetConnectionBase(Value); }
 
 protected:
   void InternalInitFieldDefs(TFieldDefs& Defs) override;
@@ -51,8 +46,6 @@ private:
   TRowData ReadRow(const TSQLiteQuery& Query) const;
   static std::int64_t KeyOf(const TRowKey& Key);
 
-  TSQLiteConnection* FConnection = nullptr;
-  std::string FTableName;
   // Filled when the column definitions are read.
   std::vector<Column> FColumns;
   std::string FRowId;   // the name that reaches the rowid
