@@ -50,7 +50,15 @@ void TSQLiteConnection::DoConnect() {
   sqlite3_busy_timeout(FDb, 5000);
   // query_only refuses writes also for a database in memory, which cannot
   // be opened read-only.
-  if (ReadOnly()) ExecSQL("PRAGMA query_only = 1");
+  if (ReadOnly()) {
+    try {
+      ExecSQL("PRAGMA query_only = 1");
+    } catch (...) {
+      // Never leave a connection open that would let writes through.
+      DoDisconnect();
+      throw;
+    }
+  }
 }
 
 void TSQLiteConnection::DoDisconnect() {
