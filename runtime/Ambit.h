@@ -197,6 +197,10 @@ protected:
   // Raises the index error unless Index is -1 .. count-1.
   void CheckIndex(int Index) const;
   host::TObject* Self() const { return const_cast<TAmCustomLanguageSource*>(this); }
+  // Closes the active language for a destructor: concrete sources call it
+  // from theirs, so that the handlers still see the whole source. An error
+  // cannot leave a destructor, so it is dropped.
+  void CloseForDestruction() noexcept;
 
 private:
   // The active-language change without the streaming check.

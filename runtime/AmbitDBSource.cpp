@@ -89,9 +89,10 @@ TAmDBLanguageSource::TAmDBLanguageSource(host::TComponent* AOwner)
     : TAmCustomLanguageSource(AOwner), FDataFields(std::make_unique<TAmDBLanguageFields>(this)) {}
 
 TAmDBLanguageSource::~TAmDBLanguageSource() {
-  // The base destructor tells the handlers that the language goes; the
-  // store it used is released here, while this part still exists.
-  if (ActiveLanguage() >= 0 && FDataSet && FDataSet->Active()) FDataSet->Close();
+  Destroying();
+  // The handlers hear of the close before the dataset closes, as on a
+  // language change (and nothing happens without a dataset).
+  CloseForDestruction();
   FDataFields.reset();
 }
 

@@ -77,7 +77,10 @@ TAmLanguageSource::TAmLanguageSource(host::TComponent* AOwner) : TAmFileLanguage
 
 // The base destructor tells the handlers that the language closes; the file
 // itself goes with this object (nothing is written on close).
-TAmLanguageSource::~TAmLanguageSource() = default;
+TAmLanguageSource::~TAmLanguageSource() {
+  Destroying();
+  CloseForDestruction();
+}
 
 void TAmLanguageSource::OpenLanguage() {
   TAmFileLanguageSource::OpenLanguage();

@@ -37,6 +37,11 @@ const host::TClass& TAmUserLanguageSource::ClassType() const { return StaticClas
 
 TAmUserLanguageSource::TAmUserLanguageSource(host::TComponent* AOwner) : TAmCustomLanguageSource(AOwner) {}
 
+TAmUserLanguageSource::~TAmUserLanguageSource() {
+  Destroying();
+  CloseForDestruction();
+}
+
 bool TAmUserLanguageSource::GetReadOnly() const { return false; }
 
 }  // namespace ambit

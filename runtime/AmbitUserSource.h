@@ -11,6 +11,7 @@ class TAmUserLanguageSource : public TAmCustomLanguageSource {
   HOST_CLASS(TAmUserLanguageSource)
 public:
   explicit TAmUserLanguageSource(host::TComponent* AOwner);
+  ~TAmUserLanguageSource() override;
 
   // Writes go to the application's handlers, so they never raise.
   bool GetReadOnly() const override;

@@ -15,6 +15,12 @@ using namespace host;
 namespace {
 constexpr char kQuote = '"';
 constexpr char kEscape = '#';
+
+// A frame with its own localizer is translated and restored by that one.
+bool HasOwnLocalizer(const TComponent* Frame) {
+  const auto& owned = Frame->ComponentList();
+  return std::any_of(owned.begin(), owned.end(), [](const TComponent* c) { return Is<TAmFormLocalizer>(c); });
+}
 }  // namespace
 
 void TAmFormLocalizer::Save() {
@@ -47,9 +53,11 @@ void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TSt
     TComponent* child = Component->Components(i);
     if (FExcluded->IndexOf(GetFullName(child, Root)) < 0) SaveObject(child, Buffer, Section, {}, PropList);
     // A frame's own properties are saved once more here, then what it owns.
-    // The snapshot always covers frames: their records are applied with or
-    // without the option, so their designed texts must be there to return to.
-    if (Is<TFrame>(child) && (FSaveOptions.Contains(soIncludeFrames) || Buffer == FOriginals.get()))
+    // The snapshot covers frames also without the option: their records are
+    // applied either way, so their designed texts must be there to return
+    // to. Not so a frame that localizes itself: the snapshot would undo it.
+    if (Is<TFrame>(child) && (FSaveOptions.Contains(soIncludeFrames) ||
+                              (Buffer == FOriginals.get() && !HasOwnLocalizer(child))))
       InternalSave(child, Root, Buffer, Section, PropList);
   }
 }

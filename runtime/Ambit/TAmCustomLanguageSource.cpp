@@ -19,9 +19,8 @@ TAmCustomLanguageSource::TAmCustomLanguageSource(host::TComponent* AOwner)
 }
 
 TAmCustomLanguageSource::~TAmCustomLanguageSource() {
-  // Derived stores have already released what they own; this tells the
-  // handlers that the language is going away.
-  if (FActiveLanguage >= 0) CloseLanguage();
+  // A source derived elsewhere may not have closed its language.
+  CloseForDestruction();
   FActiveSettings.reset();
   FLocalizers.clear();
   FLanguages.reset();
@@ -77,6 +76,15 @@ void TAmCustomLanguageSource::ReopenAfterRefusal() {
     // The refusal (or the error that ended the change) is what the caller
     // must hear about; a store that cannot reopen stays closed.
   }
+}
+
+void TAmCustomLanguageSource::CloseForDestruction() noexcept {
+  if (FActiveLanguage < 0) return;
+  try {
+    CloseLanguage();
+  } catch (...) {
+  }
+  FActiveLanguage = -1;
 }
 
 void TAmCustomLanguageSource::SetActiveSettings(const TAmLanguageSettings* Value) {
@@ -158,8 +166,9 @@ void TAmCustomLanguageSource::Save() {
 
 void TAmCustomLanguageSource::Notification(host::TComponent* AComponent, host::TOperation Operation) {
   host::TComponent::Notification(AComponent, Operation);
-  // A localizer that goes without unbinding itself must not stay listed.
-  if (Operation == host::opRemove && AComponent && !FLocalizers.empty())
+  // A localizer that goes without unbinding itself must not stay listed;
+  // one that only moves to another owner stays bound.
+  if (Operation == host::opRemove && AComponent && AComponent->IsDestroying() && !FLocalizers.empty())
     if (auto* l = dynamic_cast<TAmCustomLocalizer*>(AComponent)) RemoveLocalizer(l);
 }
 

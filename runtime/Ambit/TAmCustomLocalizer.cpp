@@ -10,11 +10,9 @@ const host::TClass& TAmCustomLocalizer::StaticClass() {
 }
 const host::TClass& TAmCustomLocalizer::ClassType() const { return StaticClass(); }
 
-TAmCustomLocalizer::TAmCustomLocalizer(host::TComponent* AOwner) : host::TComponent(AOwner) {
-  // The localizer goes last among its owner's components, so that it sees
-  // the whole form when streaming calls Loaded.
-  if (AOwner) SetComponentIndex(AOwner->ComponentCount() - 1);
-}
+// Inserted last among its owner's components, so that streaming calls its
+// Loaded once the whole form is there.
+TAmCustomLocalizer::TAmCustomLocalizer(host::TComponent* AOwner) : host::TComponent(AOwner) {}
 
 TAmCustomLocalizer::~TAmCustomLocalizer() {
   if (FSource) FSource->RemoveLocalizer(this);
@@ -22,7 +20,10 @@ TAmCustomLocalizer::~TAmCustomLocalizer() {
 
 void TAmCustomLocalizer::SetSource(TAmCustomLanguageSource* Value) {
   if (IsLoading()) {
+    // A source on another form may go before Loaded applies it.
+    if (FPendingSource && FPendingSource != FSource) FPendingSource->RemoveFreeNotification(this);
     FPendingSource = Value;
+    if (Value) Value->FreeNotification(this);
     return;
   }
   if (Value == FSource) return;

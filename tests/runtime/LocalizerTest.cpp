@@ -118,6 +118,27 @@ TEST_F(Binding, APendingSourceThatGoesAwayIsForgotten) {
   EXPECT_EQ(loc->Source(), nullptr);
 }
 
+TEST_F(Binding, APendingSourceOnAnotherFormThatGoesAwayIsForgotten) {
+  auto* other = new TAmUserLanguageSource(nullptr);
+  loc->SetLoading(true);
+  loc->SetSource(other);
+  delete other;
+  loc->Loaded();
+  EXPECT_EQ(loc->Source(), nullptr);
+}
+
+TEST_F(Binding, ALocalizerMovedToAnotherOwnerStaysBound) {
+  a->SetActiveLanguage(0);
+  loc->SetSource(a);
+  TTestForm form2("Form2");
+  form.RemoveComponent(loc);
+  form2.InsertComponent(loc);
+  EXPECT_EQ(a->LocalizerCount(), 1);
+  log.clear();
+  a->SetActiveLanguage(1);
+  EXPECT_THAT(log, ElementsAre("L.Changing(1)", "L.Localize", "L.Changed"));
+}
+
 TEST_F(Binding, RemovalOfTheSourceUnbindsAndLocalizesOnce) {
   a->SetActiveLanguage(0);
   loc->SetSource(a);
@@ -141,14 +162,6 @@ TEST_F(Binding, FileNameAndLanguageNameComeFromTheListWithoutTheHook) {
   EXPECT_EQ(loc->GetFileName(), "greek.lng");
   EXPECT_EQ(loc->GetLanguageName(), "Greek");
   loc->SetSource(nullptr);
-}
-
-TEST(LocalizerOrder, GoesLastAmongItsOwnersComponents) {
-  Log log;
-  TTestForm form("Form1");
-  new TTestForm("Panel1", &form);
-  auto* loc = new TRecLocalizer(&form, log, "L");
-  EXPECT_EQ(loc->ComponentIndex(), 1);
 }
 
 namespace {
@@ -230,7 +243,8 @@ TEST(LocalizerAssign, CopiesSourceOptionAndEvents) {
   EXPECT_EQ(to->Source(), &src);
   EXPECT_TRUE(to->ClearBeforeSave());
   EXPECT_EQ(src.LocalizerCount(), 2);
-  // The full binding ran: the copied changed handler fired for the copy.
+  // The copy binds before it copies the events: the handler ran once, for
+  // the original's own binding, and not for the copy's.
   EXPECT_THAT(log, ElementsAre("To.Changing(0)", "To.Changed", "To.Localize"));
   EXPECT_EQ(changed, 1);
   host::TStringList list;

@@ -147,3 +147,36 @@ TEST(UserSource, HandlerErrorsReachTheCaller) {
   EXPECT_THROW(src.ActiveSettings()->GetFontCharSet(), EAmbitError);
   EXPECT_EQ(src.GetFormSection(), "F");
 }
+
+TEST(UserSource, DestructionClosesWithTheWholeSourceStillThere) {
+  auto* src = new TAmUserLanguageSource(nullptr);
+  src->Languages()->SetText("A=a\nB=b");
+  src->SetActiveLanguage(1);
+  std::vector<std::string> seen;
+  src->SetOnLanguageClose([&](host::TObject* sender) {
+    auto* s = static_cast<TAmUserLanguageSource*>(sender);
+    seen.push_back("close " + std::to_string(s->ActiveLanguage()) + (s->ReadOnly() ? " read-only" : " writable"));
+    // The handlers are the store: a last write must still be possible.
+    s->SaveString("Saved", "on close");
+  });
+  std::vector<std::string> saved;
+  src->SetOnSaveString([&](host::TObject*, const std::string& name, const std::string& value) {
+    saved.push_back(name + "=" + value);
+  });
+  delete src;
+  EXPECT_THAT(seen, ElementsAre("close 1 writable"));
+  EXPECT_THAT(saved, ElementsAre("Saved=on close"));
+}
+
+TEST(UserSource, ACloseHandlerThatRaisesDuringDestructionIsDropped) {
+  auto* src = new TAmUserLanguageSource(nullptr);
+  src->Languages()->SetText("A=a");
+  src->SetActiveLanguage(0);
+  int calls = 0;
+  src->SetOnLanguageClose([&](host::TObject*) {
+    ++calls;
+    throw EAmbitError("store gone");
+  });
+  delete src;  // an error leaving a destructor would end the program
+  EXPECT_EQ(calls, 1);
+}

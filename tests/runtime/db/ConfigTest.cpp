@@ -112,13 +112,22 @@ TEST_P(DBSourceConfigTest, RemovingTheDataSetFromTheFormClearsTheReference) {
   source->SetActiveLanguage(1);  // switching without a dataset is harmless
 }
 
-TEST_P(DBSourceConfigTest, DestroyingTheSourceClosesTheDataSet) {
+TEST_P(DBSourceConfigTest, DestroyingTheSourceClosesTheDataSetAfterTheEvent) {
   source->SetActiveLanguage(0);
-  bool closedEvent = false;
-  source->SetOnLanguageClose([&](host::TObject*) { closedEvent = true; });
+  std::vector<bool> activeAtClose;
+  source->SetOnLanguageClose([&](host::TObject*) { activeAtClose.push_back(table->Active()); });
   delete source;
   EXPECT_FALSE(table->Active());
-  EXPECT_TRUE(closedEvent);
+  EXPECT_EQ(activeAtClose, std::vector<bool>{true});
+}
+
+TEST_P(DBSourceConfigTest, DestroyingASourceWithoutDataSetFiresNothing) {
+  source->SetDataSet(nullptr);
+  source->SetActiveLanguage(0);
+  int events = 0;
+  source->SetOnLanguageClose([&](host::TObject*) { ++events; });
+  delete source;
+  EXPECT_EQ(events, 0);
 }
 
 TEST_P(DBSourceConfigTest, FieldNamesAreAssignedFromAnotherFieldsObjectOnly) {

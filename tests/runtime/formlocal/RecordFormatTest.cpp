@@ -206,6 +206,26 @@ TEST_F(RecordFormat, TheSnapshotAlwaysCoversFrames) {
                                       "Frame1.btnClear.Caption=\"Clear\"", "btnOK.Caption=\"OK\""}));
 }
 
+TEST_F(RecordFormat, AFrameWithALocalizerOfItsOwnIsLeftToIt) {
+  auto src = MakeSource({{"German",
+                          "[FramedForm]\r\nCaption=\"Adresse\"\r\n\r\n"
+                          "[Frame1]\r\nbtnClear.Caption=\"Leeren\"\r\n\r\n"}});
+  auto form = ReadForm(kFramedForm);
+  // Bound first, as streaming binds it: the frame is read before the form's
+  // localizer, which goes last.
+  AddLocalizer(Find(form.get(), "Frame1"), {"Caption"})->SetSource(src.get());
+  auto* loc = AddLocalizer(form.get(), {"Caption", "Hint"});
+  loc->SetSource(src.get());
+  src->SetActiveLanguage(0);
+  EXPECT_EQ(Str(form.get(), "", "Caption"), "Adresse");
+  EXPECT_EQ(Str(form.get(), "Frame1.btnClear", "Caption"), "Leeren");
+  EXPECT_EQ(Lines(loc->Originals()),
+            (std::vector<std::string>{"Caption=\"Address\"", "Frame1.Hint=\"The address\"", "btnOK.Caption=\"OK\""}));
+  src->SetActiveLanguage(-1);
+  EXPECT_EQ(Str(form.get(), "", "Caption"), "Address");
+  EXPECT_EQ(Str(form.get(), "Frame1.btnClear", "Caption"), "Clear");
+}
+
 TEST_F(RecordFormat, AnExcludedFrameKeepsItsComponentsWhenSaving) {
   auto form = ReadForm(kFramedForm);
   auto* loc = AddLocalizer(form.get(), {"Caption", "Hint"});
