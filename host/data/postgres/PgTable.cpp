@@ -28,7 +28,10 @@ std::string Placeholder(TPgParams& params, std::optional<std::string> value) {
 const char* const kColumnsSql =
     "SELECT a.attname, format_type(a.atttypid, a.atttypmod), t.typcategory::text, t.typname::text, a.attnotnull,"
     " CASE WHEN a.attcollation = 0 THEN false"
-    "  WHEN a.attcollation = 100 THEN (SELECT d.datcollate IN ('C', 'POSIX') FROM pg_database d"
+    // The database's own collation: C under libc (a provider column exists
+    // from version 15 on; before that libc is the only one).
+    "  WHEN a.attcollation = 100 THEN (SELECT d.datcollate IN ('C', 'POSIX')"
+    "   AND coalesce(to_jsonb(d) ->> 'datlocprovider', 'c') = 'c' FROM pg_database d"
     "   WHERE d.datname = current_database())"
     "  ELSE (SELECT c.collprovider = 'c' AND coalesce(c.collcollate, '') IN ('C', 'POSIX') FROM pg_collation c"
     "   WHERE c.oid = a.attcollation) END"
@@ -82,11 +85,14 @@ void TPgTable::InternalInitFieldDefs(TFieldDefs& Defs) {
     Defs.Add(TFieldDef(name, TypeOf(category, typeName), cols.Value(r, 4) == "t", cols.Value(r, 1).value_or("")));
     Column c;
     c.Quoted = QuoteIdent(name);
-    // Strings compare as themselves (blank-padded ones loosely, which only
-    // widens the candidates); other types through their text form, which
-    // is what the dataset reads.
-    c.TextExpr = category == "S" ? c.Quoted : c.Quoted + "::text";
-    c.Seekable = category == "S" && typeName != "bpchar" && cols.Value(r, 5) == "t";
+    // Strings compare as themselves (blank-padded or case-insensitive ones
+    // loosely, which only widens the candidates); other types through their
+    // output text, which is what the dataset reads (a cast to text is not:
+    // true::text is 'true', the dataset reads 't').
+    c.TextExpr = category == "S" ? c.Quoted : "format('%s', " + c.Quoted + ")";
+    // Seeking from one spelling to the next needs byte order and byte
+    // equality: plain text types under a C collation only.
+    c.Seekable = (typeName == "text" || typeName == "varchar") && cols.Value(r, 5) == "t";
     list += ", " + c.Quoted;
     FColumns.push_back(std::move(c));
   }
