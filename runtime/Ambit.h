@@ -207,7 +207,8 @@ private:
   void ApplyActiveLanguage(int Value);
   // Opens again the store of the language that stays active after a
   // refused or failed change: it was released before anyone was asked.
-  void ReopenAfterRefusal();
+  // Failed: the change ended with an error, which outranks one here.
+  void ReopenAfterRefusal(bool Failed);
 
   int FActiveLanguage = -1;
   int FLastLocalized = -1;

@@ -49,11 +49,11 @@ void TAmCustomLanguageSource::ApplyActiveLanguage(int Value) {
       try {
         LanguageChanging(Value, allow);
       } catch (...) {
-        ReopenAfterRefusal();
+        ReopenAfterRefusal(true);
         throw;
       }
       if (!allow) {
-        ReopenAfterRefusal();
+        ReopenAfterRefusal(false);
         return;
       }
     }
@@ -68,13 +68,14 @@ void TAmCustomLanguageSource::ApplyActiveLanguage(int Value) {
   FActivated = true;
 }
 
-void TAmCustomLanguageSource::ReopenAfterRefusal() {
+void TAmCustomLanguageSource::ReopenAfterRefusal(bool Failed) {
   if (FActiveLanguage < 0) return;
   try {
     OpenLanguage();
   } catch (...) {
-    // The refusal (or the error that ended the change) is what the caller
-    // must hear about; a store that cannot reopen stays closed.
+    // After an error the caller hears of that one; after a plain refusal a
+    // store that cannot reopen must not go unnoticed.
+    if (!Failed) throw;
   }
 }
 

@@ -106,6 +106,17 @@ TEST_F(LanguageChange, SourceVetoKeepsTheLanguageAndReopensItsStore) {
                                "OnLanguageOpen(0)"));
 }
 
+TEST_F(LanguageChange, AStoreThatCannotReopenAfterARefusalIsReported) {
+  src->SetActiveLanguage(0);
+  src->SetOnLanguageChanging([](host::TObject*, int, bool& allow) { allow = false; });
+  src->SetOnLanguageOpen([](host::TObject*) { throw EAmbitError("store failed"); });
+  EXPECT_THROW(src->SetActiveLanguage(1), EAmbitError);
+  EXPECT_EQ(src->ActiveLanguage(), 0);
+  // After an error in the question itself, that error is the one reported.
+  src->SetOnLanguageChanging([](host::TObject*, int, bool&) { throw std::runtime_error("handler failed"); });
+  EXPECT_THROW(src->SetActiveLanguage(1), std::runtime_error);
+}
+
 TEST_F(LanguageChange, LocalizerVetoDoesNotStopTheChange) {
   src->SetActiveLanguage(0);
   l1->SetOnLanguageChanging([](host::TObject*, int, bool& allow) { allow = false; });
