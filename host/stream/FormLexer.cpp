@@ -1,7 +1,6 @@
 #include "host/stream/FormLexer.h"
 
 #include <charconv>
-#include <cstdlib>
 
 namespace host {
 
@@ -168,10 +167,9 @@ void TFormLexer::ReadNumber() {
     const std::string text(FSource.substr(start, FPos - start));
     if (isFloat) {
       FToken.Kind = TFormTokenKind::Float;
-      // strtod under the "C" locale semantics: the format always uses '.'.
-      const char* first = text.c_str();
-      char* end = nullptr;
-      FToken.Float = std::strtod(first, &end);
+      // The format always uses '.', whatever the user's locale says.
+      auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), FToken.Float);
+      if (ec != std::errc() || ptr != text.data() + text.size()) Error("number out of range: " + text);
     } else {
       FToken.Kind = TFormTokenKind::Integer;
       std::int64_t v = 0;
@@ -209,7 +207,18 @@ void TFormLexer::ReadString() {
       }
     } else if (c == '#') {
       ++FPos;
-      ReadCharCode(out);
+      std::uint32_t code = ReadCharCode();
+      // Characters beyond the basic plane come as a pair of UTF-16 codes.
+      if (code >= 0xD800 && code <= 0xDBFF && FPos < FSource.size() && FSource[FPos] == '#') {
+        const std::size_t at = FPos++;
+        const std::uint32_t low = ReadCharCode();
+        if (low >= 0xDC00 && low <= 0xDFFF)
+          code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
+        else
+          FPos = at;  // not a pair: the lone high code is reported below
+      }
+      if (code >= 0xD800 && code <= 0xDFFF) Error("character code #" + std::to_string(code) + " is a surrogate");
+      AppendUtf8(out, code);
     } else {
       break;
     }
@@ -217,7 +226,7 @@ void TFormLexer::ReadString() {
   FToken.Text = "string";
 }
 
-void TFormLexer::ReadCharCode(std::string& Out) {
+std::uint32_t TFormLexer::ReadCharCode() {
   std::uint32_t code = 0;
   std::size_t digits = 0;
   if (FPos < FSource.size() && FSource[FPos] == '$') {
@@ -237,8 +246,7 @@ void TFormLexer::ReadCharCode(std::string& Out) {
     }
   }
   if (digits == 0) Error("expected a character code after '#'");
-  if (code >= 0xD800 && code <= 0xDFFF) Error("character code #" + std::to_string(code) + " is a surrogate");
-  AppendUtf8(Out, code);
+  return code;
 }
 
 }  // namespace host

@@ -60,7 +60,8 @@ private:
   void ReadIdentifier();
   void ReadNumber();
   void ReadString();
-  void ReadCharCode(std::string& Out);
+  // The code after '#', decimal or $hex.
+  std::uint32_t ReadCharCode();
 
   std::string_view FSource;
   std::string FFileName;

@@ -215,6 +215,12 @@ void TFormReader::FreeCreated(TComponent* Keep) {
     for (TComponent* o = c->Owner(); o && !nested; o = o->Owner()) nested = created.count(o) != 0;
     if (!nested) top.push_back(c);
   }
+  // What the read found rather than made stays, and must not stay loading.
+  for (TComponent* c : FLoaded)
+    if (created.count(c) == 0) {
+      c->SetReading(false);
+      c->SetLoading(false);
+    }
   for (auto it = top.rbegin(); it != top.rend(); ++it)
     if (*it != Keep) delete *it;
   FCreated.clear();

@@ -39,6 +39,8 @@ const TBadForm kBadForms[] = {
     {"bad character code", "object F: TTestForm\n  Caption = 'a'#\nend\n", 2, "expected a character code after '#'"},
     {"character code too large", "object F: TTestForm\n  Caption = #1114112\nend\n", 2, "character code out of range"},
     {"surrogate character code", "object F: TTestForm\n  Caption = #55357\nend\n", 2, "surrogate"},
+    {"high surrogate without its low half", "object F: TTestForm\n  Caption = #55357#65\nend\n", 2, "#55357 is a surrogate"},
+    {"low surrogate alone", "object F: TTestForm\n  Caption = 'x'#56832\nend\n", 2, "#56832 is a surrogate"},
     {"missing end", "object F: TTestForm\n  object B: TTestButton\n    Caption = 'x'\nend\n", 4,
      "expected 'end' of F (begun on line 1) but found end of file"},
     {"text after the root", "object F: TTestForm\nend\nobject G: TTestForm\nend\n", 3, "expected end of file"},

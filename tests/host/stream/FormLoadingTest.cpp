@@ -202,4 +202,24 @@ TEST_F(FormLoading, InheritedBlocksFillExistingComponents) {
   EXPECT_EQ(existing->Caption(), "From the file");
 }
 
+TEST_F(FormLoading, AFailedReadLeavesNoExistingComponentLoading) {
+  TTestForm form(nullptr);
+  auto* existing = new TTestButton(&form);
+  existing->SetName("Ancestral");
+  EXPECT_THROW(ReadComponentInto(form,
+                                 "object F: TTestForm\n"
+                                 "  inherited Ancestral: TTestButton\n"
+                                 "    Caption = 'From the file'\n"
+                                 "  end\n"
+                                 "  object B: TNoSuchClass\n"
+                                 "  end\n"
+                                 "end\n",
+                                 "broken.dfm"),
+               EReadError);
+  EXPECT_EQ(form.ComponentCount(), 1);
+  EXPECT_FALSE(existing->IsLoading());
+  EXPECT_FALSE(existing->IsReading());
+  EXPECT_FALSE(form.IsLoading());
+}
+
 }  // namespace

@@ -50,6 +50,15 @@ TEST_F(FormValues, CharacterCodesAreCodePointsWrittenAsUtf8) {
   EXPECT_NE(text.find("'Grüße, Ελλάδα'"), std::string::npos) << text;
 }
 
+TEST_F(FormValues, CharacterCodePairsBeyondTheBasicPlane) {
+  // U+1F600 as its two UTF-16 codes, decimal and hex, next to plain text.
+  auto f = Read(
+      "  object B: TTestButton\n"
+      "    Caption = 'a'#55357#56832'b'#$D83D#$DE00\n"
+      "  end\n");
+  EXPECT_EQ(Button(f.get())->Caption(), "a\xF0\x9F\x98\x80" "b\xF0\x9F\x98\x80");
+}
+
 TEST_F(FormValues, NumbersNegativeHexAndFloat) {
   auto f = Read(
       "  object B: TTestButton\n"
