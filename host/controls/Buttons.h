@@ -104,7 +104,11 @@ public:
   TCheckBoxState State() const { return FState; }
   void SetState(TCheckBoxState Value);
   bool AllowGrayed() const { return FAllowGrayed; }
-  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+  void SetAllowGrayed(bool Value) {
+    if (Value == FAllowGrayed) return;
+    FAllowGrayed = Value;
+    PeerChanged(pcChecked);  // the widget cycles through grayed or not
+  }
   // Where the box sits relative to the caption: taRightJustify puts the
   // caption on the right (the usual look).
   TAlignment Alignment() const { return FAlignment; }

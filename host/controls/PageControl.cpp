@@ -280,7 +280,9 @@ TTabSheet* TPageControl::FindNextPage(TTabSheet* CurPage, bool GoForward) const 
 }
 
 void TPageControl::SelectNextPage(bool GoForward) {
-  if (TTabSheet* next = FindNextPage(FActivePage, GoForward)) UserSelectPage(next->PageIndex());
+  // As the user would, with the events, but the tabs did not move: show it.
+  if (TTabSheet* next = FindNextPage(FActivePage, GoForward))
+    if (UserSelectPage(next->PageIndex())) PeerChanged(pcActivePage);
 }
 
 void TPageControl::SetImages(TImageList* Value) {

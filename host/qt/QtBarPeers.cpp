@@ -148,7 +148,10 @@ void TQtToolBarPeer::ApplyColor() { ApplyColors(Widget(), Control()->Color(), Co
 TQtToolButtonPeer::TQtToolButtonPeer(TToolButton* Button) : TQtControlPeer(Button), FArrowMenu(new QMenu) {
   auto* button = new TToolButtonWidget(Button, ParentClient());
   Attach(button);
-  QObject::connect(button, &QToolButton::clicked, Guard(), [Button] { TQtWidgetSet::Report([&] { Button->Click(); }); });
+  // Qt flips a check button before the click; the model decides.
+  QObject::connect(button, &QToolButton::clicked, Guard(), [this, Button] {
+    if (ReportAndLive([&] { Button->Click(); })) Changed(pcChecked);
+  });
 }
 
 TQtToolButtonPeer::~TQtToolButtonPeer() {

@@ -61,8 +61,10 @@ TQtSpeedButtonPeer::TQtSpeedButtonPeer(TSpeedButton* Button) : TQtControlPeer(Bu
   auto* button = new QToolButton(ParentClient());
   button->setToolButtonStyle(Qt::ToolButtonTextOnly);
   Attach(button);
-  QObject::connect(button, &QToolButton::clicked, Guard(), [Button] {
-    TQtWidgetSet::Report([&] { Button->Click(); });
+  // Qt flips a checkable button before the click; the model may keep it
+  // down (a grouped button that cannot go all up), so show its state.
+  QObject::connect(button, &QToolButton::clicked, Guard(), [this, Button] {
+    if (ReportAndLive([&] { Button->Click(); })) Changed(pcChecked);
   });
 }
 
@@ -98,7 +100,7 @@ TQtCheckBoxPeer::TQtCheckBoxPeer(TCheckBox* CheckBox) : TQtControlPeer(CheckBox)
   QObject::connect(box, &QCheckBox::clicked, Guard(), [this, CheckBox] {
     const Qt::CheckState s = CheckWidget()->checkState();
     const TCheckBoxState state = s == Qt::Checked ? cbChecked : s == Qt::PartiallyChecked ? cbGrayed : cbUnchecked;
-    TQtWidgetSet::Report([&] { CheckBox->UserSetState(state); });
+    if (ReportAndLive([&] { CheckBox->UserSetState(state); })) Changed(pcChecked);
   });
 }
 

@@ -288,10 +288,12 @@ bool TQtControlPeer::DragEvent(QObject* Watched, QEvent* Event) {
   TObject* source = sourceControl->DragObject();
   if (Event->type() == QEvent::Drop) {
     TQtDrag::Clear();
-    Report([&] {
-      control->DragDrop(source, p.x(), p.y());
-      sourceControl->EndDrag(control, p.x(), p.y());
-    });
+    // The drop handler may free the dragged control or the target.
+    const TQtControlPeer* sourcePeer = Of(sourceControl);
+    const QPointer<QObject> sourceAlive(sourcePeer ? sourcePeer->FFilter.get() : nullptr);
+    const bool targetAlive = ReportAndLive([&] { control->DragDrop(source, p.x(), p.y()); });
+    if (sourcePeer && !sourceAlive.isNull())
+      Report([&] { sourceControl->EndDrag(targetAlive ? control : nullptr, p.x(), p.y()); });
     e->acceptProposedAction();
     return true;
   }

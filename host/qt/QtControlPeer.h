@@ -76,6 +76,15 @@ protected:
   void Report(F&& Action) const {
     TQtWidgetSet::Report(std::forward<F>(Action));
   }
+  // Reports a user action and tells whether this peer is still there: a
+  // handler may free the control, or its form, and the peer with it. Only
+  // then may the caller touch the peer or the model again.
+  template <class F>
+  bool ReportAndLive(F&& Action) const {
+    const QPointer<QObject> alive(FFilter.get());
+    TQtWidgetSet::Report(std::forward<F>(Action));
+    return !alive.isNull();
+  }
 
   virtual void ApplyBounds();
   virtual void ApplyVisible();

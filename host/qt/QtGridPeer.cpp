@@ -193,13 +193,13 @@ void TQtGridPeer::MousePressed(QPoint Pos, Qt::KeyboardModifiers Modifiers) {
   const bool again = cell.X == g->Col() && cell.Y == g->Row();
   const bool extend = (Modifiers & Qt::ShiftModifier) && g->Options().Contains(goRangeSelect);
   HideEditor(true);
-  Report([&] {
+  const bool alive = ReportAndLive([&] {
     if (extend)
       g->FocusCell(cell.X, cell.Y, false);
     else
       g->UserSelectCell(cell.X, cell.Y);
   });
-  if (Of(g) != this) return;
+  if (!alive) return;
   Widget()->update();
   // A click on the current cell opens its editor, as the host does.
   if (again && g->Options().Contains(goEditing)) ShowEditor();
@@ -211,12 +211,17 @@ void TQtGridPeer::MouseMoved(QPoint Pos, Qt::MouseButtons Buttons) {
     if (FSizingCol >= 0) {
       const int width = std::max(1, FSizingOriginal + Pos.x() - FSizingStart.x());
       const int col = FSizingCol;
-      Report([&] { g->UserSetColWidth(col, width); });
+      if (!ReportAndLive([&] { g->UserSetColWidth(col, width); })) return;
     } else if (FSizingRow >= 0) {
       const int height = std::max(1, FSizingOriginal + Pos.y() - FSizingStart.y());
       const int row = FSizingRow;
-      Report([&] { g->UserSetRowHeight(row, height); });
+      if (!ReportAndLive([&] { g->UserSetRowHeight(row, height); })) return;
+    } else {
+      return;
     }
+    // The model took the size without telling the peer, which caused it.
+    PlaceEditor();
+    Widget()->update();
     return;
   }
   Widget()->setCursor(ColBorderAt(Pos) >= 0   ? Qt::SplitHCursor
@@ -238,13 +243,13 @@ void TQtGridPeer::Wheel(int Steps, bool Horizontal) {
   if (Steps == 0) return;
   TCustomGrid* g = Grid();
   HideEditor(true);
-  Report([&] {
+  const bool alive = ReportAndLive([&] {
     if (Horizontal)
       g->UserScroll(g->LeftCol() + Steps, g->TopRow());
     else
       g->UserScroll(g->LeftCol(), g->TopRow() + Steps);
   });
-  if (Of(g) == this) Widget()->update();
+  if (alive) Widget()->update();
 }
 
 bool TQtGridPeer::TypedKey(int Key, const QString& Text) {
@@ -282,11 +287,11 @@ void TQtGridPeer::ShowEditor(const QString* Initial) {
   const int col = g->Col();
   const int row = g->Row();
   std::string text;
-  Report([&] {
+  const bool alive = ReportAndLive([&] {
     g->UserSetEditorMode(true);
     if (strings) text = strings->GetEditText(col, row);
   });
-  if (Of(g) != this || !g->EditorMode()) return;
+  if (!alive || !g->EditorMode()) return;
   FEditCol = col;
   FEditRow = row;
   auto* editor = new QLineEdit(Widget());
@@ -319,11 +324,11 @@ void TQtGridPeer::HideEditor(bool Commit) {
   if (Widget()) Widget()->setFocus(Qt::OtherFocusReason);
   TCustomGrid* g = Grid();
   auto* strings = dynamic_cast<TStringGrid*>(g);
-  Report([&] {
+  const bool alive = ReportAndLive([&] {
     if (Commit && strings) strings->SetEditText(col, row, text);
     g->UserSetEditorMode(false);
   });
-  if (Of(g) == this && Widget()) Widget()->update();
+  if (alive && Widget()) Widget()->update();
 }
 
 void TQtGridPeer::PlaceEditor() {

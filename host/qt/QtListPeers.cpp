@@ -15,15 +15,21 @@ public:
   TComboWidget(TComboBox* Model, QWidget* Parent) : QComboBox(Parent), FModel(Model) {}
   void showPopup() override {
     if (TComboBox* m = FModel) TQtWidgetSet::Report([&] { m->DropDown(); });
+    FOpen = true;
     QComboBox::showPopup();
   }
+  // Qt also calls this whenever the combo box is hidden: only a list that
+  // was open closes up, and never for a model on its way out.
   void hidePopup() override {
     QComboBox::hidePopup();
-    if (TComboBox* m = FModel) TQtWidgetSet::Report([&] { m->CloseUp(); });
+    if (!FOpen) return;
+    FOpen = false;
+    if (TComboBox* m = FModel; m && !m->IsDestroying()) TQtWidgetSet::Report([&] { m->CloseUp(); });
   }
 
 private:
   TComboBox* FModel;
+  bool FOpen = false;
 };
 
 Qt::CheckState ToCheckState(TCheckBoxState S) {
@@ -128,9 +134,8 @@ void TQtListBoxPeer::UserItemChanged(int Row) {
   if (!checks || Row < 0 || Row >= checks->Count()) return;
   const Qt::CheckState shown = ListWidget()->item(Row)->checkState();
   if (shown == ToCheckState(checks->State(Row))) return;
-  Report([&] { checks->UserToggleCheck(Row); });
   // The model decides the next state (grayed or not); show what it chose.
-  if (TQtControlPeer* peer = Of(checks); peer == this) {
+  if (ReportAndLive([&] { checks->UserToggleCheck(Row); })) {
     TApplying applying(this);
     ApplyChecks();
   }

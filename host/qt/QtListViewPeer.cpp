@@ -247,12 +247,12 @@ void TQtListViewPeer::UserRowChanged(QTreeWidgetItem* Row, int Column) {
   TListView* view = ListView();
   const bool checked = Row->checkState(0) == Qt::Checked;
   const std::string text = FromQ(Row->text(0));
-  Report([&] {
+  const bool alive = ReportAndLive([&] {
     if (view->Checkboxes() && checked != item->Checked()) view->UserSetChecked(item, checked);
     if (text != item->Caption()) view->UserEdited(item, text);
   });
   // OnEdited may have changed the text: show what the item holds.
-  if (Of(view) == this)
+  if (alive)
     if (QTreeWidgetItem* row = RowOf(item)) {
       TApplying applying(this);
       Update(item, row);

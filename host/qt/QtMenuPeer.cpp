@@ -1,5 +1,7 @@
 #include "host/qt/QtMenuPeer.h"
 
+#include <QPointer>
+
 #include "host/controls/Application.h"
 #include "host/controls/Control.h"
 #include "host/controls/Forms.h"
@@ -100,8 +102,19 @@ void TQtMenuPeer::AddItems(QWidget* Container, const TMenuItem* Parent, const TM
       QObject::connect(sub, &QMenu::aboutToShow, FGuard.get(), [item] { TQtWidgetSet::Report([&] { item->Click(); }); });
     } else {
       action = new QAction(Container);
-      QObject::connect(action, &QAction::triggered, FGuard.get(),
-                       [item] { TQtWidgetSet::Report([&] { item->Click(); }); });
+      QObject::connect(action, &QAction::triggered, FGuard.get(), [this, item, action] {
+        const QPointer<QObject> alive(FGuard.get());
+        const QPointer<QAction> shown(action);
+        TQtWidgetSet::Report([&] { item->Click(); });
+        // Qt flips a checkable action before this; the model decides (a
+        // checked radio item stays checked). The handler may have freed
+        // the menu, or the item, which rebuilds the actions.
+        if (!alive || !shown) return;
+        auto it = FActions.find(item);
+        if (it == FActions.end() || it->second != action) return;
+        QSignalBlocker block(action);
+        action->setChecked(item->Checked());
+      });
     }
     if (!action->menu()) FMade.emplace_back(action);
     FActions[item] = action;

@@ -46,9 +46,8 @@ TQtPageControlPeer::TQtPageControlPeer(TPageControl* PageControl) : TQtControlPe
     if (Applying()) return;
     TPageControl* pages = this->PageControl();
     const int page = PageOfTab(Tab);
-    Report([&] { pages->UserSelectPage(page); });
     // A refused change shows the old page again.
-    if (Of(pages) == this) {
+    if (ReportAndLive([&] { pages->UserSelectPage(page); })) {
       TApplying applying(this);
       ApplyActivePage();
     }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "host/controls/Menus.h"
 #include "host/qt/QtConvert.h"
@@ -56,6 +57,14 @@ void TQtLabelPeer::ApplyText() {
   label->setBuddy(buddy);
   label->setText(l->ShowAccelChar() && !buddy ? PlainCaption(l->Caption()) : MultiLine(l->Caption()));
   AdjustBounds();
+  if (l->ShowAccelChar() && l->FocusControl() && !buddy && !FBuddyRetry)
+    QTimer::singleShot(0, Guard(), [this] {
+      if (!Widget()) return;
+      FBuddyRetry = true;
+      TApplying applying(this);
+      ApplyText();
+      FBuddyRetry = false;
+    });
 }
 
 void TQtLabelPeer::ApplyAlignment() {

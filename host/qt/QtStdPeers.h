@@ -29,6 +29,9 @@ private:
   // Sizes an auto-sized label to its text and tells the model, keeping the
   // right edge where the text is right-aligned.
   void AdjustBounds();
+  // Set while the text is applied again once the focus control may have
+  // its widget: a control later in the form gets it after the label.
+  bool FBuddyRetry = false;
 };
 
 class TQtGroupBoxPeer : public TQtControlPeer {

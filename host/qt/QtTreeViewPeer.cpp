@@ -173,8 +173,7 @@ void TQtTreeViewPeer::UserSelectionChanged() {
   TTreeNode* node = selected.isEmpty() ? nullptr : NodeOf(selected.front());
   TTreeView* view = TreeView();
   bool allowed = true;
-  Report([&] { allowed = view->UserSelect(node); });
-  if (!allowed && Of(view) == this) {
+  if (ReportAndLive([&] { allowed = view->UserSelect(node); }) && !allowed) {
     TApplying applying(this);
     ApplySelection();
   }
@@ -184,8 +183,7 @@ void TQtTreeViewPeer::UserExpanded(QTreeWidgetItem* Item, bool Expanded) {
   TTreeNode* node = NodeOf(Item);
   TTreeView* view = TreeView();
   bool allowed = true;
-  Report([&] { allowed = Expanded ? view->UserExpand(node) : view->UserCollapse(node); });
-  if (!allowed && Of(view) == this) {
+  if (ReportAndLive([&] { allowed = Expanded ? view->UserExpand(node) : view->UserCollapse(node); }) && !allowed) {
     TApplying applying(this);
     if (QTreeWidgetItem* item = ItemOf(node)) item->setExpanded(node->Expanded());
   }
@@ -205,10 +203,9 @@ void TQtTreeViewPeer::UserEdited(QTreeWidgetItem* Item) {
   const std::string text = FromQ(Item->text(0));
   if (text == node->Text()) return;
   TTreeView* view = TreeView();
-  Report([&] { view->UserEdited(node, text); });
   // OnEdited may have changed the text, or the change may have been
   // refused: show what the node holds.
-  if (Of(view) == this)
+  if (ReportAndLive([&] { view->UserEdited(node, text); }))
     if (QTreeWidgetItem* item = ItemOf(node)) {
       TApplying applying(this);
       item->setText(0, ToQ(node->Text()));
