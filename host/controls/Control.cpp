@@ -216,18 +216,25 @@ void TControl::SetHint(const std::string& Value) {
 
 void TControl::SetShowHint(bool Value) {
   FParentShowHint = false;
+  SetShowHintValue(Value);
+}
+
+void TControl::SetShowHintValue(bool Value) {
   if (FShowHint == Value) return;
   FShowHint = Value;
   PeerChanged(pcHint);
+  if (auto* self = dynamic_cast<TWinControl*>(this))
+    for (int i = 0; i < self->ControlCount(); ++i) self->Controls(i)->ParentShowHintChanged();
 }
 
 void TControl::SetParentShowHint(bool Value) {
   if (FParentShowHint == Value) return;
   FParentShowHint = Value;
-  if (Value && FParent && FShowHint != FParent->ShowHint()) {
-    FShowHint = FParent->ShowHint();
-    PeerChanged(pcHint);
-  }
+  if (Value) ParentShowHintChanged();
+}
+
+void TControl::ParentShowHintChanged() {
+  if (FParentShowHint && FParent && !IsDestroying()) SetShowHintValue(FParent->ShowHint());
 }
 
 void TControl::SetName(const std::string& NewName) {

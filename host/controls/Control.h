@@ -257,6 +257,7 @@ public:
   virtual void ParentFontChanged();
   virtual void ParentBiDiModeChanged();
   virtual void ParentColorChanged();
+  void ParentShowHintChanged();
 
 protected:
   // Pushes every aspect the class has into a new peer; classes add theirs
@@ -286,6 +287,7 @@ protected:
   }
   // Changes the reading order without touching ParentBiDiMode.
   void SetBiDiModeValue(TBiDiMode Value);
+  void SetShowHintValue(bool Value);
   void InitVisible(bool Value) { FVisible = Value; }
   // Creates the peer whatever the parent (top-level forms).
   void CreateOwnPeer() { CreatePeerNow(); }

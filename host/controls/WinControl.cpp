@@ -75,7 +75,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   AControl->ParentFontChanged();
   AControl->ParentBiDiModeChanged();
   AControl->ParentColorChanged();
-  if (AControl->ParentShowHint()) AControl->FShowHint = ShowHint();
+  AControl->ParentShowHintChanged();
   if (AControl->Align() != alNone) AlignControls();
   if (HandleAllocated()) AControl->HandleNeeded();
 }

@@ -176,6 +176,8 @@ void TQtComboBoxPeer::Changed(TPeerChange Change) {
           QObject::connect(edit, &QLineEdit::textEdited, Guard(), [model](const QString& Text) {
             TQtWidgetSet::Report([&] { model->UserSetText(FromQ(Text)); });
           });
+          // A new line edit: the length limit applies to it too.
+          edit->setMaxLength(model->MaxLength() > 0 ? model->MaxLength() : 32767);
         }
       }
       ApplyText();

@@ -89,8 +89,15 @@ void TQtWidgetSet::HandleException(const std::exception& E) {
   if (gExceptionSink) {
     gExceptionSink->FLastError = E.what();
     if (gExceptionSink->FOnException) {
-      gExceptionSink->FOnException(E);
-      return;
+      // Nothing may pass through Qt's event loop, not even from here.
+      try {
+        gExceptionSink->FOnException(E);
+        return;
+      } catch (const std::exception& e) {
+        std::cerr << "ambit: the exception handler failed: " << e.what() << std::endl;
+      } catch (...) {
+        std::cerr << "ambit: the exception handler failed" << std::endl;
+      }
     }
   }
   std::cerr << "ambit: " << E.what() << std::endl;

@@ -63,6 +63,7 @@ public:
     --FReportDepth;
   }
   static bool Reporting() { return FReportDepth > 0; }
+  // Never raises: an error of the handler itself goes to stderr.
   static void HandleException(const std::exception& E);
 
 private:

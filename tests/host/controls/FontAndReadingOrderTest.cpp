@@ -121,3 +121,20 @@ TEST(ShowHint, ChildrenTakeTheParentsShowHintWhenInserted) {
   EXPECT_FALSE(edit->ParentShowHint());
   EXPECT_TRUE(IsStoredProp(edit, "ShowHint"));
 }
+
+TEST(ShowHint, ALaterChangeReachesEveryChildThatFollowsItsParent) {
+  TForm form(nullptr);
+  auto* panel = new TPanel(&form);
+  panel->SetParent(&form);
+  auto* inner = new TEdit(&form);
+  inner->SetParent(panel);
+  auto* own = new TEdit(&form);
+  own->SetParent(&form);
+  own->SetShowHint(false);
+  form.SetShowHint(true);
+  EXPECT_TRUE(panel->ShowHint());
+  EXPECT_TRUE(inner->ShowHint()) << "through the panel";
+  EXPECT_FALSE(own->ShowHint()) << "a control with its own setting keeps it";
+  own->SetParentShowHint(true);
+  EXPECT_TRUE(own->ShowHint());
+}

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabBar>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -200,6 +201,36 @@ TEST(QtUserActionSync, AHandlerMayFreeItsOwnControl) {
   EXPECT_EQ(changes, 1);
   // The sheets went with their control.
   EXPECT_EQ(form->ComponentCount(), 0);
+}
+
+TEST(QtUserActionSync, AComboBoxMadeEditableLaterKeepsItsLengthLimit) {
+  TFormPtr form = NewForm();
+  auto* combo = Place<TComboBox>(form.get(), 10, 10, 150, 21);
+  combo->SetStyle(csDropDownList);
+  combo->SetMaxLength(5);
+  form->Show();
+  combo->SetStyle(csDropDown);
+  auto* w = WidgetAs<QComboBox>(combo);
+  ASSERT_NE(w, nullptr);
+  ASSERT_NE(w->lineEdit(), nullptr);
+  EXPECT_EQ(w->lineEdit()->maxLength(), 5);
+}
+
+TEST(QtUserActionSync, AnExceptionHandlerThatRaisesStopsAtTheWidgetset) {
+  TFormPtr form = NewForm();
+  auto* button = Place<TButton>(form.get(), 10, 10, 75, 25);
+  button->SetOnClick([](TObject*) { throw EConvertError("bad input"); });
+  int handled = 0;
+  WidgetSet().SetOnException([&](const std::exception&) {
+    ++handled;
+    throw std::runtime_error("the handler failed too");
+  });
+  form->Show();
+  WidgetAs<QPushButton>(button)->click();
+  WidgetSet().SetOnException(nullptr);
+  EXPECT_EQ(handled, 1);
+  EXPECT_EQ(WidgetSet().LastError(), "bad input");
+  EXPECT_FALSE(TQtWidgetSet::Reporting());
 }
 
 }  // namespace
