@@ -182,11 +182,12 @@ void TQtTreeViewPeer::UserSelectionChanged() {
 void TQtTreeViewPeer::UserExpanded(QTreeWidgetItem* Item, bool Expanded) {
   TTreeNode* node = NodeOf(Item);
   TTreeView* view = TreeView();
-  bool allowed = true;
-  if (ReportAndLive([&] { allowed = Expanded ? view->UserExpand(node) : view->UserCollapse(node); }) && !allowed) {
-    TApplying applying(this);
-    if (QTreeWidgetItem* item = ItemOf(node)) item->setExpanded(node->Expanded());
-  }
+  if (!ReportAndLive([&] { Expanded ? view->UserExpand(node) : view->UserCollapse(node); })) return;
+  // Refused, or nodes filled in by the handlers (which lays the items out
+  // again): show what the model holds.
+  TApplying applying(this);
+  if (QTreeWidgetItem* item = ItemOf(node); item && item->isExpanded() != node->Expanded())
+    item->setExpanded(node->Expanded());
 }
 
 bool TQtTreeViewPeer::CanEdit(QTreeWidgetItem* Item) {

@@ -74,6 +74,28 @@ TEST(QtTreeViewPeer, ExpandingGoesThroughTheModelWhichMayRefuse) {
   EXPECT_FALSE(item->isExpanded());
 }
 
+TEST(QtTreeViewPeer, ChildrenFilledInWhileExpandingShowExpanded) {
+  TFormPtr form = NewForm();
+  auto* tree = Place<TTreeView>(form.get());
+  TTreeNode* root = tree->Items()->Add(nullptr, "Root");
+  TTreeNode* placeholder = tree->Items()->AddChild(root, "...");
+  tree->SetOnExpanding([&](TObject*, TTreeNode* Node, bool&) {
+    if (!placeholder) return;
+    tree->Items()->Delete(placeholder);
+    placeholder = nullptr;
+    tree->Items()->AddChild(Node, "A");
+    tree->Items()->AddChild(Node, "B");
+  });
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(tree);
+  w->topLevelItem(0)->setExpanded(true);
+  EXPECT_TRUE(root->Expanded());
+  QTreeWidgetItem* item = w->topLevelItem(0);
+  EXPECT_TRUE(item->isExpanded());
+  ASSERT_EQ(item->childCount(), 2);
+  EXPECT_EQ(item->child(1)->text(0), QString("B"));
+}
+
 TEST(QtTreeViewPeer, SelectionAndInPlaceEditsGoBothWays) {
   TFormPtr form = NewForm();
   auto* tree = Place<TTreeView>(form.get());
