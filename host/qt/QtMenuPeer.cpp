@@ -1,6 +1,7 @@
 #include "host/qt/QtMenuPeer.h"
 
 #include <QPointer>
+#include <QTimer>
 
 #include "host/controls/Application.h"
 #include "host/controls/Control.h"
@@ -18,6 +19,11 @@ void DeleteSoon(QObject* Object) {
     Object->deleteLater();
   else
     delete Object;
+}
+bool Contains(const TMenuItem* Parent, const TMenuItem* Item) {
+  for (int i = 0; i < Parent->Count(); ++i)
+    if (Parent->Items(i) == Item || Contains(Parent->Items(i), Item)) return true;
+  return false;
 }
 }  // namespace
 
@@ -71,6 +77,10 @@ void TQtMenuPeer::Dispose() {
 }
 
 void TQtMenuPeer::Rebuild(const TMenuItem* Skip) {
+  if (FOpening) {
+    FStale = true;
+    return;
+  }
   QWidget* container = FBar ? static_cast<QWidget*>(FBar.data()) : FPopup.data();
   if (!container) return;
   for (QAction* a : container->actions()) container->removeAction(a);
@@ -99,7 +109,7 @@ void TQtMenuPeer::AddItems(QWidget* Container, const TMenuItem* Parent, const TM
       AddItems(sub, item, Skip);
       action = sub->menuAction();
       // The host fires a parent item's OnClick as its sub-menu opens.
-      QObject::connect(sub, &QMenu::aboutToShow, FGuard.get(), [item] { TQtWidgetSet::Report([&] { item->Click(); }); });
+      QObject::connect(sub, &QMenu::aboutToShow, FGuard.get(), [this, item, sub] { Opening(item, sub); });
     } else {
       action = new QAction(Container);
       QObject::connect(action, &QAction::triggered, FGuard.get(), [this, item, action] {
@@ -121,6 +131,31 @@ void TQtMenuPeer::AddItems(QWidget* Container, const TMenuItem* Parent, const TM
     Update(item, action);
     Container->addAction(action);
   }
+}
+
+void TQtMenuPeer::Opening(TMenuItem* Item, QMenu* Sub) {
+  const QPointer<QObject> alive(FGuard.get());
+  const QPointer<QMenu> shown(Sub);
+  FOpening = Item;
+  FStale = false;
+  TQtWidgetSet::Report([&] { Item->Click(); });
+  if (!alive) return;  // the handler freed the menu
+  FOpening = nullptr;
+  if (!FStale) return;
+  FStale = false;
+  // The handler may have taken the item out of the menu, or freed it:
+  // look for it without touching it.
+  if (!shown || !FMenu->Items() || !Contains(FMenu->Items(), Item)) {
+    Rebuild(nullptr);
+    return;
+  }
+  // Items filled in now show in the menu that opens; the rest of the menu
+  // is laid out again once it has closed.
+  for (QAction* a : Sub->actions()) Sub->removeAction(a);
+  AddItems(Sub, Item, nullptr);
+  QObject::connect(
+      Sub, &QMenu::aboutToHide, FGuard.get(),
+      [this] { QTimer::singleShot(0, FGuard.get(), [this] { Rebuild(nullptr); }); }, Qt::SingleShotConnection);
 }
 
 void TQtMenuPeer::Update(TMenuItem* Item, QAction* Action) const {

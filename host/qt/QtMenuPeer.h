@@ -37,6 +37,8 @@ private:
   void AddItems(QWidget* Container, const TMenuItem* Parent, const TMenuItem* Skip);
   void Update(TMenuItem* Item, QAction* Action) const;
   void Dispose();
+  // A sub-menu is opening: its item's OnClick may fill it in.
+  void Opening(TMenuItem* Item, QMenu* Sub);
 
   TMenu* FMenu;
   QPointer<QMenuBar> FBar;
@@ -44,6 +46,10 @@ private:
   std::unique_ptr<QObject> FGuard;
   std::unordered_map<const TMenuItem*, QAction*> FActions;
   std::vector<QPointer<QObject>> FMade;
+  // While an opening sub-menu's item handles its click, changes are only
+  // noted: that menu is on its way to the screen.
+  const TMenuItem* FOpening = nullptr;
+  bool FStale = false;
 };
 
 }  // namespace host::qt

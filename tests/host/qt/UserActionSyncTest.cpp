@@ -233,5 +233,47 @@ TEST(QtUserActionSync, AnExceptionHandlerThatRaisesStopsAtTheWidgetset) {
   EXPECT_FALSE(TQtWidgetSet::Reporting());
 }
 
+TEST(QtUserActionSync, ASubMenuFilledInAsItOpensShowsTheNewItems) {
+  TFormPtr form = NewForm();
+  auto* menu = new TMainMenu(form.get());
+  auto* window = new TMenuItem(form.get());
+  window->SetCaption("&Window");
+  menu->Items()->Add(window);
+  auto* placeholder = new TMenuItem(form.get());
+  placeholder->SetCaption("(none)");
+  window->Add(placeholder);
+  std::vector<std::string> chosen;
+  int fills = 0;
+  window->SetOnClick([&](TObject*) {
+    ++fills;
+    while (window->Count() > 0) delete window->Items(0);
+    for (const char* doc : {"Doc1", "Doc2"}) {
+      auto* item = new TMenuItem(form.get());
+      item->SetCaption(doc);
+      item->SetOnClick([&chosen, doc](TObject*) { chosen.push_back(doc); });
+      window->Add(item);
+    }
+  });
+  form->SetMenu(menu);
+  form->Show();
+  auto* peer = dynamic_cast<TQtMenuPeer*>(menu->Peer());
+  ASSERT_NE(peer, nullptr);
+  QMenu* sub = peer->ActionOf(window)->menu();
+  ASSERT_NE(sub, nullptr);
+  emit sub->aboutToShow();
+  EXPECT_EQ(fills, 1);
+  ASSERT_EQ(sub->actions().size(), 2);
+  EXPECT_EQ(sub->actions()[1]->text(), QString("Doc2"));
+  sub->actions()[1]->trigger();
+  EXPECT_EQ(chosen, std::vector<std::string>{"Doc2"});
+  // Once closed, the whole menu is laid out again and still works.
+  emit sub->aboutToHide();
+  Flush();
+  QAction* doc1 = peer->ActionOf(window->Items(0));
+  ASSERT_NE(doc1, nullptr);
+  doc1->trigger();
+  EXPECT_EQ(chosen, (std::vector<std::string>{"Doc2", "Doc1"}));
+}
+
 }  // namespace
 }  // namespace host::qt::test
