@@ -53,6 +53,10 @@ protected:
     QWidget::keyPressEvent(E);
   }
 
+public:
+  // The peer goes before its widget, which may wait to be deleted.
+  void Detach() { FPeer = nullptr; }
+
 private:
   TQtGridPeer* FPeer;
 };
@@ -60,6 +64,10 @@ private:
 }  // namespace
 
 TQtGridPeer::TQtGridPeer(TCustomGrid* Grid) : TQtControlPeer(Grid) { Attach(new TGridWidget(this, ParentClient())); }
+
+TQtGridPeer::~TQtGridPeer() {
+  if (auto* w = static_cast<TGridWidget*>(Widget())) w->Detach();
+}
 
 void TQtGridPeer::Changed(TPeerChange Change) {
   if (!Widget()) return;
@@ -76,6 +84,9 @@ void TQtGridPeer::Changed(TPeerChange Change) {
       Widget()->update();
       break;
     case pcCurrentCell:
+      // The current cell moved under an open editor (keys, or code): the
+      // editor commits to its own cell, and follows when always shown.
+      if (FEditor && (FEditCol != Grid()->Col() || FEditRow != Grid()->Row()) && !HideEditor(true)) return;
       PlaceEditor();
       Widget()->update();
       if (Grid()->Options().Contains(goAlwaysShowEditor) && !FEditor) ShowEditor();
@@ -192,7 +203,7 @@ void TQtGridPeer::MousePressed(QPoint Pos, Qt::KeyboardModifiers Modifiers) {
   if (cell.X < g->FixedCols() || cell.Y < g->FixedRows()) return;
   const bool again = cell.X == g->Col() && cell.Y == g->Row();
   const bool extend = (Modifiers & Qt::ShiftModifier) && g->Options().Contains(goRangeSelect);
-  HideEditor(true);
+  if (!HideEditor(true)) return;
   const bool alive = ReportAndLive([&] {
     if (extend)
       g->FocusCell(cell.X, cell.Y, false);
@@ -201,8 +212,9 @@ void TQtGridPeer::MousePressed(QPoint Pos, Qt::KeyboardModifiers Modifiers) {
   });
   if (!alive) return;
   Widget()->update();
-  // A click on the current cell opens its editor, as the host does.
-  if (again && g->Options().Contains(goEditing)) ShowEditor();
+  // A click on the current cell opens its editor, as the host does; an
+  // editor that is always shown follows the click.
+  if ((again && g->Options().Contains(goEditing)) || g->Options().Contains(goAlwaysShowEditor)) ShowEditor();
 }
 
 void TQtGridPeer::MouseMoved(QPoint Pos, Qt::MouseButtons Buttons) {
@@ -242,7 +254,7 @@ void TQtGridPeer::DoubleClicked(QPoint Pos) {
 void TQtGridPeer::Wheel(int Steps, bool Horizontal) {
   if (Steps == 0) return;
   TCustomGrid* g = Grid();
-  HideEditor(true);
+  if (!HideEditor(true)) return;
   const bool alive = ReportAndLive([&] {
     if (Horizontal)
       g->UserScroll(g->LeftCol() + Steps, g->TopRow());
@@ -255,14 +267,9 @@ void TQtGridPeer::Wheel(int Steps, bool Horizontal) {
 bool TQtGridPeer::TypedKey(int Key, const QString& Text) {
   TCustomGrid* g = Grid();
   if (!g->Options().Contains(goEditing)) return false;
-  if (Key == Qt::Key_F2 || Key == Qt::Key_Return || Key == Qt::Key_Enter) {
-    ShowEditor();
-    return FEditor != nullptr;
-  }
-  if (!Text.isEmpty() && Text.front().isPrint()) {
-    ShowEditor(&Text);
-    return FEditor != nullptr;
-  }
+  // A key that opened the editor is used up, also when the grid went.
+  if (Key == Qt::Key_F2 || Key == Qt::Key_Return || Key == Qt::Key_Enter) return !ShowEditor() || FEditor != nullptr;
+  if (!Text.isEmpty() && Text.front().isPrint()) return !ShowEditor(&Text) || FEditor != nullptr;
   return false;
 }
 
@@ -280,9 +287,9 @@ bool TQtGridPeer::KeyEvent(QEvent* Event) {
   return consumed;
 }
 
-void TQtGridPeer::ShowEditor(const QString* Initial) {
+bool TQtGridPeer::ShowEditor(const QString* Initial) {
   TCustomGrid* g = Grid();
-  if (FEditor || !g->CanEditShow()) return;
+  if (FEditor || !g->CanEditShow()) return true;
   auto* strings = dynamic_cast<TStringGrid*>(g);
   const int col = g->Col();
   const int row = g->Row();
@@ -291,7 +298,8 @@ void TQtGridPeer::ShowEditor(const QString* Initial) {
     g->UserSetEditorMode(true);
     if (strings) text = strings->GetEditText(col, row);
   });
-  if (!alive || !g->EditorMode()) return;
+  if (!alive) return false;
+  if (!g->EditorMode()) return true;
   FEditCol = col;
   FEditRow = row;
   auto* editor = new QLineEdit(Widget());
@@ -309,10 +317,11 @@ void TQtGridPeer::ShowEditor(const QString* Initial) {
     if (FEditor && FEditor->window()->focusWidget() != FEditor) HideEditor(true);
   });
   Widget()->update();
+  return true;
 }
 
-void TQtGridPeer::HideEditor(bool Commit) {
-  if (!FEditor) return;
+bool TQtGridPeer::HideEditor(bool Commit) {
+  if (!FEditor) return true;
   QLineEdit* editor = FEditor;
   FEditor = nullptr;
   const std::string text = FromQ(editor->text());
@@ -329,6 +338,7 @@ void TQtGridPeer::HideEditor(bool Commit) {
     g->UserSetEditorMode(false);
   });
   if (alive && Widget()) Widget()->update();
+  return alive;
 }
 
 void TQtGridPeer::PlaceEditor() {

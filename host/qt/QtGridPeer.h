@@ -17,6 +17,7 @@ namespace host::qt {
 class TQtGridPeer : public TQtControlPeer {
 public:
   explicit TQtGridPeer(TCustomGrid* Grid);
+  ~TQtGridPeer() override;
   TCustomGrid* Grid() const { return static_cast<TCustomGrid*>(Control()); }
   void Changed(TPeerChange Change) override;
   void CellChanged(int ACol, int ARow) override;
@@ -25,9 +26,11 @@ public:
   QLineEdit* Editor() const { return FEditor; }
   // Opens the editor on the current cell, when the model allows it;
   // Initial replaces the text the model gives (a typed character).
-  void ShowEditor(const QString* Initial = nullptr);
+  // Both answer whether the peer is still there: the model's handlers run
+  // meanwhile and may free the grid.
+  bool ShowEditor(const QString* Initial = nullptr);
   // Closes the editor; Commit hands its text to the model first.
-  void HideEditor(bool Commit);
+  bool HideEditor(bool Commit);
 
   // Internal, from the widget.
   void Paint(QWidget* Widget);

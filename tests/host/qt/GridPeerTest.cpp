@@ -140,5 +140,42 @@ TEST_F(TGridFixture, TheWheelScrollsThroughTheModel) {
   EXPECT_EQ(changed, 1);
 }
 
+TEST_F(TGridFixture, AnEditorThatIsAlwaysShownFollowsTheCurrentCell) {
+  Grid->SetOptions(TGridOptions(Grid->Options()).Include(goAlwaysShowEditor));
+  Grid->SetCol(1);
+  Grid->SetRow(1);
+  ASSERT_NE(Peer->Editor(), nullptr);
+  Peer->Editor()->setText("typed");
+  // Moved in code: the text goes to the cell it was typed in.
+  Grid->SetCol(2);
+  EXPECT_EQ(Grid->Cells(1, 1), "typed");
+  ASSERT_NE(Peer->Editor(), nullptr);
+  EXPECT_EQ(Peer->Editor()->text(), QString("2:1"));
+  const TRect r = Grid->CellRect(2, 1);
+  EXPECT_EQ(Peer->Editor()->geometry(), QRect(r.Left, r.Top, r.Width(), r.Height()));
+  // Moved by a click: the same.
+  Peer->Editor()->setText("clicked away");
+  ClickAt(W, Centre(3, 4));
+  EXPECT_EQ(Grid->Cells(2, 1), "clicked away");
+  ASSERT_NE(Peer->Editor(), nullptr);
+  EXPECT_EQ(Peer->Editor()->text(), QString("3:4"));
+}
+
+TEST_F(TGridFixture, DraggingAColumnBorderResizesOnScreenToo) {
+  Grid->SetOptions(TGridOptions(Grid->Options()).Include(goColSizing));
+  Grid->SetCol(2);
+  Grid->SetRow(1);
+  Grid->SetEditorMode(true);
+  ASSERT_NE(Peer->Editor(), nullptr);
+  const TRect head = Grid->CellRect(1, 0);
+  const QPoint border(head.Right, (head.Top + head.Bottom) / 2);
+  Peer->MousePressed(border, Qt::NoModifier);
+  Peer->MouseMoved(border + QPoint(30, 0), Qt::LeftButton);
+  Peer->MouseReleased();
+  EXPECT_EQ(Grid->ColWidths(1), 120);
+  const TRect r = Grid->CellRect(2, 1);
+  EXPECT_EQ(Peer->Editor()->geometry(), QRect(r.Left, r.Top, r.Width(), r.Height()));
+}
+
 }  // namespace
 }  // namespace host::qt::test
