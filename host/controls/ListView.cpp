@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <unordered_set>
 
 #include "host/controls/ImgList.h"
 #include "host/controls/Publish.h"
@@ -338,6 +339,22 @@ void TListView::UserSelect(TListItem* Item, bool Extend) {
     ItemSelecting(Item, !Item->FSelected, false);
   else
     ItemSelecting(Item, true, false);
+}
+
+void TListView::UserSetSelection(const std::vector<TListItem*>& Selected) {
+  ++FPeerItemLock;
+  struct Unlock {
+    int& L;
+    ~Unlock() { --L; }
+  } unlock{FPeerItemLock};
+  const std::unordered_set<TListItem*> wanted(Selected.begin(), Selected.end());
+  for (int i = 0; i < FItems->Count(); ++i)
+    if (TListItem* item = FItems->Items(i); item->FSelected && wanted.count(item) == 0) ItemSelecting(item, false, false);
+  // The handlers may have taken items away meanwhile.
+  std::unordered_set<TListItem*> present;
+  for (int i = 0; i < FItems->Count(); ++i) present.insert(FItems->Items(i));
+  for (TListItem* item : Selected)
+    if (present.count(item) != 0) ItemSelecting(item, true, false);
 }
 
 void TListView::UserSetChecked(TListItem* Item, bool Value) {

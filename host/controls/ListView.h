@@ -144,6 +144,9 @@ public:
   // multi-select list, kept the others), a check box was clicked, a
   // column header was clicked, an item's text was edited in place.
   void UserSelect(TListItem* Item, bool Extend = false);
+  // The user left exactly these items selected: only the items whose state
+  // changes hear of it.
+  void UserSetSelection(const std::vector<TListItem*>& Selected);
   void UserSetChecked(TListItem* Item, bool Value);
   void UserColumnClick(int Index);
   bool CanEdit(TListItem* Item);

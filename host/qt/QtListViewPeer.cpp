@@ -231,14 +231,7 @@ void TQtListViewPeer::UserSelectionChanged() {
   for (QTreeWidgetItem* row : Tree()->selectedItems())
     if (TListItem* item = ItemOf(row)) selected.push_back(item);
   TListView* view = ListView();
-  Report([&] {
-    if (selected.empty()) {
-      view->UserSelect(nullptr);
-      return;
-    }
-    view->UserSelect(selected.front(), false);
-    for (std::size_t i = 1; i < selected.size(); ++i) view->UserSelect(selected[i], true);
-  });
+  Report([&] { view->UserSetSelection(selected); });
 }
 
 void TQtListViewPeer::UserRowChanged(QTreeWidgetItem* Row, int Column) {

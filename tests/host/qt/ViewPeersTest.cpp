@@ -192,6 +192,28 @@ TEST(QtListViewPeer, SelectionChecksAndColumnClicksReachTheModel) {
   EXPECT_EQ(column, 1);
 }
 
+TEST(QtListViewPeer, ExtendingTheSelectionTellsOnlyTheItemsThatChange) {
+  TFormPtr form = NewForm();
+  TListView* view = ReportView(form.get());
+  view->Items()->Add()->SetCaption("Font");
+  view->SetMultiSelect(true);
+  std::vector<std::string> events;
+  view->SetOnSelectItem([&](TObject*, TListItem* Item, bool Selected) {
+    events.push_back((Selected ? "+" : "-") + Item->Caption());
+  });
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(view);
+  w->topLevelItem(0)->setSelected(true);
+  w->topLevelItem(2)->setSelected(true);
+  EXPECT_EQ(events, (std::vector<std::string>{"+" + view->Items()->Items(0)->Caption(),
+                                              "+" + view->Items()->Items(2)->Caption()}));
+  events.clear();
+  w->topLevelItem(0)->setSelected(false);
+  EXPECT_EQ(events, std::vector<std::string>{"-" + view->Items()->Items(0)->Caption()});
+  EXPECT_FALSE(view->Items()->Items(0)->Selected());
+  EXPECT_TRUE(view->Items()->Items(2)->Selected());
+}
+
 TEST(QtListViewPeer, DragAndDropAsksTheTargetAndDropsOnIt) {
   TFormPtr form = NewForm(600, 300);
   TListView* source = ReportView(form.get());
