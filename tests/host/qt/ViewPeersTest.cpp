@@ -208,6 +208,10 @@ TEST(QtListViewPeer, ExtendingTheSelectionTellsOnlyTheItemsThatChange) {
   EXPECT_EQ(events, (std::vector<std::string>{"+" + view->Items()->Items(0)->Caption(),
                                               "+" + view->Items()->Items(2)->Caption()}));
   events.clear();
+  // Adding one between the two leaves the other two alone.
+  w->topLevelItem(1)->setSelected(true);
+  EXPECT_EQ(events, std::vector<std::string>{"+" + view->Items()->Items(1)->Caption()});
+  events.clear();
   w->topLevelItem(0)->setSelected(false);
   EXPECT_EQ(events, std::vector<std::string>{"-" + view->Items()->Items(0)->Caption()});
   EXPECT_FALSE(view->Items()->Items(0)->Selected());
