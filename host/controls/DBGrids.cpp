@@ -111,6 +111,12 @@ void TDBGrid::UserCellClick(int ColumnIndex) {
   if (FOnCellClick) FOnCellClick(this, FColumns->Items(ColumnIndex));
 }
 
+void TDBGrid::UserSetColumnWidth(int ColumnIndex, int Width) {
+  if (ColumnIndex < 0 || ColumnIndex >= FColumns->Count()) return;
+  TPeerLock lock(this);
+  FColumns->Items(ColumnIndex)->SetWidth(Width);
+}
+
 void TDBGrid::UserTitleClick(int ColumnIndex) {
   if (ColumnIndex < 0 || ColumnIndex >= FColumns->Count()) return;
   if (FOnTitleClick) FOnTitleClick(this, FColumns->Items(ColumnIndex));

@@ -54,6 +54,8 @@ public:
   // Reported by the peer.
   void UserCellClick(int ColumnIndex);
   void UserTitleClick(int ColumnIndex);
+  // The user dragged a column's edge.
+  void UserSetColumnWidth(int ColumnIndex, int Width);
 
   const TDBGridClickEvent& OnCellClick() const { return FOnCellClick; }
   void SetOnCellClick(TDBGridClickEvent Value) { FOnCellClick = std::move(Value); }

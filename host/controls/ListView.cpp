@@ -357,6 +357,12 @@ void TListView::UserSetSelection(const std::vector<TListItem*>& Selected) {
     if (present.count(item) != 0) ItemSelecting(item, true, false);
 }
 
+void TListView::UserSetColumnWidth(int Index, int Width) {
+  if (Index < 0 || Index >= FColumns->Count()) return;
+  TPeerLock lock(this);
+  FColumns->Items(Index)->SetWidth(Width);
+}
+
 void TListView::UserSetChecked(TListItem* Item, bool Value) {
   if (!Item || Item->ListView() != this) return;
   ++FPeerItemLock;

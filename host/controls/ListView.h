@@ -149,6 +149,8 @@ public:
   void UserSetSelection(const std::vector<TListItem*>& Selected);
   void UserSetChecked(TListItem* Item, bool Value);
   void UserColumnClick(int Index);
+  // The user dragged a column's edge.
+  void UserSetColumnWidth(int Index, int Width);
   bool CanEdit(TListItem* Item);
   void UserEdited(TListItem* Item, std::string Text);
   // Before the peer draws an item: resets Canvas to the control's font and

@@ -68,6 +68,9 @@ private:
 TQtListViewPeer::TQtListViewPeer(TListView* ListView) : TQtControlPeer(ListView) {
   auto* tree = new TListWidget(this, ParentClient());
   tree->setItemDelegate(new TCustomDrawDelegate(ListView, tree));
+  // Columns are as wide as the model says; a stretched last one would not
+  // be, and its width would follow the window into the model.
+  tree->header()->setStretchLastSection(false);
   Attach(tree);
   WatchEvents(tree->viewport());
   QObject::connect(tree, &QTreeWidget::itemSelectionChanged, Guard(), [this] {
@@ -78,6 +81,10 @@ TQtListViewPeer::TQtListViewPeer(TListView* ListView) : TQtControlPeer(ListView)
   });
   QObject::connect(tree->header(), &QHeaderView::sectionClicked, Guard(), [ListView](int Index) {
     TQtWidgetSet::Report([&] { ListView->UserColumnClick(Index); });
+  });
+  QObject::connect(tree->header(), &QHeaderView::sectionResized, Guard(), [this, ListView](int Index, int, int Size) {
+    if (Applying() || ListView->ViewStyle() != vsReport) return;
+    Report([&] { ListView->UserSetColumnWidth(Index, Size); });
   });
 }
 

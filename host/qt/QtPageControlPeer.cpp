@@ -169,6 +169,14 @@ TQtDBGridPeer::TQtDBGridPeer(TDBGrid* Grid) : TQtControlPeer(Grid) {
     const int column = static_cast<int>(it - FShown.begin());
     TQtWidgetSet::Report([&] { Grid->UserTitleClick(column); });
   });
+  QObject::connect(table->horizontalHeader(), &QHeaderView::sectionResized, Guard(),
+                   [this, Grid](int Section, int, int Size) {
+                     if (Applying()) return;
+                     const auto it = std::find(FShown.begin(), FShown.end(), Section);
+                     if (it == FShown.end()) return;
+                     const int column = static_cast<int>(it - FShown.begin());
+                     Report([&] { Grid->UserSetColumnWidth(column, Size); });
+                   });
 }
 
 QTableWidget* TQtDBGridPeer::Table() const { return static_cast<QTableWidget*>(Widget()); }

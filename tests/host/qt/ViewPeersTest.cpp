@@ -4,9 +4,11 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
+#include "host/controls/DBGrids.h"
 #include "host/controls/ListView.h"
 #include "host/controls/TreeView.h"
 #include "host/qt/QtDrag.h"
@@ -216,6 +218,40 @@ TEST(QtListViewPeer, ExtendingTheSelectionTellsOnlyTheItemsThatChange) {
   EXPECT_EQ(events, std::vector<std::string>{"-" + view->Items()->Items(0)->Caption()});
   EXPECT_FALSE(view->Items()->Items(0)->Selected());
   EXPECT_TRUE(view->Items()->Items(2)->Selected());
+}
+
+TEST(QtListViewPeer, ColumnWidthsGoBothWays) {
+  TFormPtr form = NewForm();
+  TListView* view = ReportView(form.get());
+  view->Columns()->Items(0)->SetWidth(80);
+  view->Columns()->Items(1)->SetWidth(90);
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(view);
+  EXPECT_EQ(w->columnWidth(0), 80);
+  EXPECT_EQ(w->columnWidth(1), 90) << "the last column is not stretched";
+  w->header()->resizeSection(0, 120);  // as a drag of its edge does
+  EXPECT_EQ(view->Columns()->Items(0)->Width(), 120);
+  view->Columns()->Items(1)->SetWidth(60);
+  EXPECT_EQ(w->columnWidth(1), 60);
+  // Resizing the window leaves the model's widths alone.
+  view->SetWidth(view->Width() + 100);
+  EXPECT_EQ(view->Columns()->Items(1)->Width(), 60);
+}
+
+TEST(QtDBGridPeer, ColumnWidthsGoBothWaysSkippingHiddenColumns) {
+  TFormPtr form = NewForm();
+  auto* grid = Place<TDBGrid>(form.get());
+  for (const char* field : {"Name", "Secret", "Value"}) grid->Columns()->Add()->SetFieldName(field);
+  grid->Columns()->Items(1)->SetVisible(false);
+  form->Show();
+  auto* w = WidgetAs<QTableWidget>(grid);
+  ASSERT_NE(w, nullptr);
+  ASSERT_EQ(w->columnCount(), 2);
+  w->horizontalHeader()->resizeSection(1, 150);
+  EXPECT_EQ(grid->Columns()->Items(2)->Width(), 150);
+  EXPECT_EQ(grid->Columns()->Items(1)->Width(), 64);
+  grid->Columns()->Items(0)->SetWidth(30);
+  EXPECT_EQ(w->columnWidth(0), 30);
 }
 
 TEST(QtListViewPeer, DragAndDropAsksTheTargetAndDropsOnIt) {
