@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  clang libclang-rt-14-dev
+  clang libclang-rt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev sqlite3
   libpq-dev postgresql
@@ -20,7 +20,13 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null 2>&1 || {
+    echo "setup: missing packages (${missing[*]}); run as root or install sudo" >&2
+    exit 1
+  }
+  sudo="sudo"
+fi
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update
 $sudo apt-get install -y --no-install-recommends "${missing[@]}"

@@ -22,6 +22,10 @@ export QT_QPA_PLATFORM=offscreen
 ctest --preset asan -j "$jobs"
 
 # Fuzz targets, each for a bounded time, starting from its seed inputs.
+# A crashing input is kept under build/asan/fuzz-artifacts/ and the whole
+# report is printed.
+artifacts=build/asan/fuzz-artifacts
+mkdir -p "$artifacts"
 for target in build/asan/bin/fuzz_*; do
   [ -x "$target" ] || continue
   name=$(basename "$target")
@@ -30,7 +34,14 @@ for target in build/asan/bin/fuzz_*; do
   # A scratch copy of the seeds: libFuzzer adds what it finds to the folder.
   work=$(mktemp -d)
   [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
-  "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 "$work" 2>&1 | tail -n 2
-  rm -rf "$work"
+  if ! "$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=2048 -print_final_stats=0 \
+      -artifact_prefix="$artifacts/$name-" "$work" >"$work.log" 2>&1; then
+    cat "$work.log"
+    rm -rf "$work" "$work.log"
+    echo "$name failed; the input is in $artifacts/" >&2
+    exit 1
+  fi
+  tail -n 2 "$work.log"
+  rm -rf "$work" "$work.log"
 done
 echo "All tests passed."

@@ -103,6 +103,28 @@ void TLocalizedForms::Activate(int Index) {
   FSource->SetActiveLanguage(Index);
 }
 
+std::vector<std::string> TLocalizedForms::Warnings() const {
+  std::vector<std::string> lines;
+  const int index = FSource->ActiveLanguage();
+  if (auto* files = host::As<TAmFileLanguageSource>(FSource); files && index >= 0) {
+    const std::string file = files->GetLanguageFile(index);
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+      lines.push_back("the language file " + file + " of " + FSource->GetLanguageName(index) +
+                      " does not exist; the forms keep their designed texts");
+  }
+  for (std::size_t i = 0; i < Forms().size(); ++i) {
+    TAmFormLocalizer* localizer = LocalizerOf(Forms()[i]);
+    if (!localizer || localizer->Source() == FSource) continue;
+    const TAmCustomLanguageSource* other = localizer->Source();
+    lines.push_back("the form localizer of " + Forms()[i]->Name() + " (" + FileOf(i) + ") is bound to " +
+                    (other ? other->Name() + " on " + (other->Owner() ? other->Owner()->Name() : std::string("?"))
+                           : std::string("no language source")) +
+                    ", not to " + FSource->Name() + "; that form shows its own language (see --source)");
+  }
+  return lines;
+}
+
 bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error) {
   for (std::size_t i = 0; i < Args.size(); ++i) {
     const std::string& a = Args[i];

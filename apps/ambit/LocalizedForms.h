@@ -49,6 +49,10 @@ public:
   // Makes Index the active language, reopening a language that was stored
   // as active so that its file is found through the hook.
   void Activate(int Index);
+  // What makes the forms show other texts than the active language's, one
+  // line each: a language file that does not exist, a form bound to another
+  // source (or none).
+  std::vector<std::string> Warnings() const;
 
 private:
   void PickSource(const std::string& SourceName);

@@ -101,6 +101,7 @@ int RunRender(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
   std::filesystem::create_directories(outDir);
   for (int index : languages) {
     forms.Activate(index);
+    for (const std::string& line : forms.Warnings()) Err << "ambit render: warning: " << line << "\n";
     const std::string language = FilePart(source->GetLanguageName(index));
     for (host::TComponent* c : forms.Forms()) {
       auto* form = host::As<host::TCustomForm>(c);

@@ -56,6 +56,7 @@ int RunShow(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
     return ExitFailure;
   }
   forms.Activate(index);
+  for (const std::string& line : forms.Warnings()) Err << "ambit show: warning: " << line << "\n";
   TAmLanguageSettings* settings = source->ActiveSettings();
   Out << "; language: " << source->GetLanguageName(index);
   if (index >= 0)

@@ -63,9 +63,14 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
     return ExitFailure;
   }
   int index = -1;
-  if (!forms.FindLanguage(args.Language, index) || index < 0) {
+  if (!forms.FindLanguage(args.Language, index)) {
     Err << "ambit template: unknown language '" << args.Language << "'; the languages of " << source->Name()
         << " on " << forms.SourceForm()->Name() << " are: " << forms.LanguageNames() << "\n";
+    return ExitFailure;
+  }
+  if (index < 0) {
+    Err << "ambit template: '" << args.Language << "' names the designed texts, which live in the forms; "
+        << "choose a language to write: " << forms.LanguageNames() << "\n";
     return ExitFailure;
   }
   // Every form is checked before anything is written.

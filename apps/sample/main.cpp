@@ -7,6 +7,8 @@
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "apps/sample/SampleApp.h"
 #include "host/controls/Application.h"
@@ -26,35 +28,81 @@ const char* const Usage =
     "  --check      no desktop needed: choose every item of the Language menu\n"
     "               in turn (offscreen), print what the open windows show, quit\n";
 
+// Single quotes for a shell, so that the printed command can be pasted.
+std::string ShellQuoted(const std::string& S) {
+  std::string q = "'";
+  for (char c : S) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
 void NoDisplay(const std::string& Project) {
   std::cout << "No display: the sample application needs a desktop (DISPLAY or\n"
                "WAYLAND_DISPLAY, or QT_QPA_PLATFORM to choose a Qt platform).\n"
                "To look at the localized forms without one, render them to pictures:\n"
                "  ambit render "
-            << Project
+            << ShellQuoted(Project)
             << " --language NAME --out DIR\n"
                "which writes DIR/<FormName>-<Language>.png for each form.\n";
 }
 
+// What a form's window shows: its title and reading order.
+struct TShown {
+  std::string Title;
+  bool RightToLeft = false;
+};
+TShown ShownBy(host::TCustomForm* Form) {
+  auto* peer = dynamic_cast<host::qt::TQtFormPeer*>(Form->Peer());
+  const QWidget* window = peer ? peer->Window() : nullptr;
+  if (!window) return {};
+  return {window->windowTitle().toStdString(), window->layoutDirection() == Qt::RightToLeft};
+}
+
 // Chooses each language from the menu as a user would and prints what the
-// main window shows; false when a window disagrees with its model.
+// main window shows; false when any open window disagrees with its model,
+// or when choosing the original language again does not bring back every
+// form's designed caption.
 bool Check(ambit::sample::TSampleApp& App) {
-  host::TCustomForm* main = App.MainForm();
+  std::vector<std::pair<host::TCustomForm*, std::string>> designed;
   for (host::TComponent* c : App.Forms())
-    if (auto* form = host::As<host::TCustomForm>(c)) form->Show();
+    if (auto* form = host::As<host::TCustomForm>(c)) {
+      designed.emplace_back(form, form->Caption());
+      form->Show();
+    }
   bool ok = true;
+  auto compare = [&](const std::string& Language) {
+    for (auto& [form, caption] : designed) {
+      const TShown shown = ShownBy(form);
+      if (shown.Title != form->Caption() || shown.RightToLeft != (form->BiDiMode() == host::bdRightToLeft)) {
+        std::cout << Language << ": the window of " << form->Name() << " shows '" << shown.Title
+                  << "', its form says '" << form->Caption() << "'\n";
+        ok = false;
+      }
+    }
+  };
   for (host::TMenuItem* item : App.LanguageItems()) {
     item->Click();
     QApplication::processEvents();
-    auto* peer = dynamic_cast<host::qt::TQtFormPeer*>(main->Peer());
-    const QWidget* window = peer ? peer->Window() : nullptr;
-    const std::string title = window ? window->windowTitle().toStdString() : std::string();
-    const bool rtl = window && window->layoutDirection() == Qt::RightToLeft;
-    std::cout << item->Caption() << ": " << title << (rtl ? " (right to left)" : "") << (item->Checked() ? "" : " [not checked]")
-              << "\n";
-    ok = ok && item->Checked() && title == main->Caption() && rtl == (main->BiDiMode() == host::bdRightToLeft);
+    const TShown shown = ShownBy(App.MainForm());
+    std::cout << item->Caption() << ": " << shown.Title << (shown.RightToLeft ? " (right to left)" : "")
+              << (item->Checked() ? "" : " [not checked]") << "\n";
+    ok = ok && item->Checked();
+    compare(item->Caption());
+    // Every open form switches at once; the sample translates every caption.
+    if (item != App.LanguageItems().front())
+      for (auto& [form, caption] : designed)
+        if (form->Caption() == caption) {
+          std::cout << item->Caption() << ": " << form->Name() << " still shows its designed caption\n";
+          ok = false;
+        }
   }
   App.LanguageItems().front()->Click();
+  QApplication::processEvents();
+  compare(App.LanguageItems().front()->Caption() + " again");
+  for (auto& [form, caption] : designed)
+    if (form->Caption() != caption) {
+      std::cout << form->Name() << " kept '" << form->Caption() << "' instead of its designed '" << caption << "'\n";
+      ok = false;
+    }
   return ok;
 }
 

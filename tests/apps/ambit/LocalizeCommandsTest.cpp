@@ -117,6 +117,25 @@ TEST_F(AmbitShow, AFormWithoutLocalizerIsReportedAndSkipped) {
   EXPECT_FALSE(Has(run.Output, "[AboutBox]")) << run.Output;
 }
 
+TEST_F(AmbitShow, WarnsWhenTheFormsCannotShowTheLanguage) {
+  fs::remove(File("German.lng"));
+  const TRun missing = RunAmbit("show " + Project() + " --language German");
+  EXPECT_EQ(missing.ExitCode, 0) << missing.Output;
+  EXPECT_TRUE(Has(missing.Output, "warning: the language file " + File("German.lng").string() + " of German does not exist"))
+      << missing.Output;
+  // A form bound to a source of its own shows that source's language.
+  std::string about = Read(File("AboutBox.dfm"));
+  about.replace(about.find("  object FormLocalizer1"), 0,
+                "  object OwnSource: TAmUserLanguageSource\n  end\n");
+  about.replace(about.find("Source = MainForm.LanguageSource1"), 33, "Source = OwnSource");
+  Write(File("AboutBox.dfm"), about);
+  const TRun bound = RunAmbit("show " + Project() + " --language Russian");
+  EXPECT_EQ(bound.ExitCode, 0) << bound.Output;
+  EXPECT_TRUE(Has(bound.Output, "warning: the form localizer of AboutBox")) << bound.Output;
+  EXPECT_TRUE(Has(bound.Output, "is bound to OwnSource on AboutBox, not to LanguageSource1")) << bound.Output;
+  EXPECT_FALSE(Has(bound.Output, "does not exist")) << bound.Output;
+}
+
 TEST_F(AmbitShow, FormsWithoutSourceMissingFilesAndUsageFail) {
   Write(File("Lonely.dfm"), "object Lonely: TForm\n  Caption = 'Alone'\nend\n");
   const TRun none = RunAmbit("show " + Q("Lonely.dfm"));
@@ -187,7 +206,9 @@ TEST_F(AmbitTemplate, NeedsAKnownLanguage) {
   EXPECT_EQ(unknown.ExitCode, 1);
   EXPECT_TRUE(Has(unknown.Output, "German, Russian, Arabic")) << unknown.Output;
   // The designed texts are not a language one can write into.
-  EXPECT_EQ(RunAmbit("template " + Project() + " --language Original").ExitCode, 1);
+  const TRun original = RunAmbit("template " + Project() + " --language Original");
+  EXPECT_EQ(original.ExitCode, 1);
+  EXPECT_TRUE(Has(original.Output, "'Original' names the designed texts")) << original.Output;
 }
 
 TEST(AmbitLocalizeHelp, ExplainsHowLanguageFilesAreFound) {
