@@ -105,15 +105,22 @@ TTreeNode* TTreeNode::Item(int Index) const {
 
 int TTreeNode::Index() const {
   const auto& siblings = FParent ? FParent->FChildren : FOwner->FRoots;
+  if (FIndexHint < siblings.size() && siblings[FIndexHint].get() == this) return static_cast<int>(FIndexHint);
   for (std::size_t i = 0; i < siblings.size(); ++i)
-    if (siblings[i].get() == this) return static_cast<int>(i);
+    if (siblings[i].get() == this) {
+      FIndexHint = i;
+      return static_cast<int>(i);
+    }
   return -1;
 }
 
 TTreeNode* TTreeNode::GetNextSibling() const {
   const auto& siblings = FParent ? FParent->FChildren : FOwner->FRoots;
   const int i = Index();
-  return (i >= 0 && i + 1 < static_cast<int>(siblings.size())) ? siblings[static_cast<std::size_t>(i) + 1].get() : nullptr;
+  if (i < 0 || i + 1 >= static_cast<int>(siblings.size())) return nullptr;
+  TTreeNode* next = siblings[static_cast<std::size_t>(i) + 1].get();
+  next->FIndexHint = static_cast<std::size_t>(i) + 1;  // the walk goes on from there
+  return next;
 }
 
 TTreeNode* TTreeNode::GetPrevSibling() const {

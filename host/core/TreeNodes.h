@@ -61,6 +61,9 @@ private:
   int FStateIndex = -1;
   bool FExpanded = false;
   void* FData = nullptr;
+  // Where the node stood among its siblings when last looked up; checked
+  // before it is trusted, so that walking siblings stays linear.
+  mutable std::size_t FIndexHint = 0;
   mutable int FAbsoluteIndex = -1;
 };
 

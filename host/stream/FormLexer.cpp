@@ -146,7 +146,9 @@ void TFormLexer::ReadNumber() {
     if (FPos == digits) Error("expected hexadecimal digits after '$'");
     FToken.Kind = TFormTokenKind::Integer;
     FToken.Hex = true;
-    FToken.Int = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
+    // Hex digits are a bit pattern; the sign negates it modulo 2^64 (as
+    // unsigned, so that -$8000000000000000 is well defined).
+    FToken.Int = static_cast<std::int64_t>(negative ? 0 - value : value);
   } else {
     while (FPos < FSource.size() && IsDigit(FSource[FPos])) ++FPos;
     bool isFloat = false;

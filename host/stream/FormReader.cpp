@@ -75,6 +75,8 @@ TComponent* TFormReader::ReadRoot(const TFormObject& Node, TComponent* Owner) {
     if (Node.Kind == TFormObjectKind::Inherited) Fail(Node.Line, "expected 'object' for the root");
     root = CreateComponent(Node, Owner, true);
     NameComponent(*root, Node, true);
+    FRoot = root;
+    FRootFileName = Node.Name;
     Build(*root, Node);
   } catch (...) {
     FreeCreated(nullptr);
@@ -158,13 +160,13 @@ void TFormReader::ReadProperties(TComponent& Component, const TFormObject& Node)
   for (const TFormProperty& p : Node.Props) AssignProperty(Component, Component, p, context);
 }
 
-TComponent* TFormReader::ResolveReference(const std::vector<TComponent*>& Roots, std::string_view Path) {
+TComponent* TFormReader::ResolveReference(const std::vector<TComponent*>& Roots, std::string_view Path) const {
   const std::size_t dot = Path.find('.');
   const std::string_view first = Path.substr(0, dot);
   TComponent* c = nullptr;
   for (auto it = Roots.rbegin(); it != Roots.rend() && !c; ++it) {
     c = (*it)->FindComponent(first);
-    if (!c && SameText((*it)->Name(), first)) c = *it;
+    if (!c && (SameText((*it)->Name(), first) || (*it == FRoot && SameText(FRootFileName, first)))) c = *it;
   }
   if (!c) c = FindGlobalComponent(first);
   std::string_view rest = dot == std::string_view::npos ? std::string_view{} : Path.substr(dot + 1);

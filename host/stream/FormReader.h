@@ -30,7 +30,7 @@ public:
   // Resolves "Name", "Frame.Name" or "OtherForm.Name" as the reader does:
   // inside the innermost root first, then the enclosing roots, then the
   // global look-up of loaded forms.
-  static TComponent* ResolveReference(const std::vector<TComponent*>& Roots, std::string_view Path);
+  TComponent* ResolveReference(const std::vector<TComponent*>& Roots, std::string_view Path) const;
 
 private:
   struct TFixup {
@@ -77,6 +77,10 @@ private:
   std::vector<TComponent*> FCreated;  // made by this read (not found by 'inherited')
   std::vector<int> FLines;            // object line of each FLoaded entry
   std::vector<std::vector<TComponent*>> FChains;
+  // The root and the name the file gives it: a second copy of a form is
+  // renamed, and its references to itself must still find it.
+  const TComponent* FRoot = nullptr;
+  std::string FRootFileName;
   std::size_t FChain = 0;             // chain of the component being read
   std::vector<TFixup> FFixups;
   std::vector<TBinding> FBindings;

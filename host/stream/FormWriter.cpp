@@ -36,6 +36,14 @@ std::string FloatText(double v) {
   if (s.find_first_of(".e") == std::string::npos) s += ".0";
   return s;
 }
+
+// A bare word in a value's place that the reader takes for something else:
+// the end of an object, a new object or item, or no component at all.
+bool IsFormWord(std::string_view Word) {
+  for (const char* w : {"end", "object", "item", "nil"})
+    if (SameText(Word, w)) return true;
+  return false;
+}
 }  // namespace
 
 std::vector<std::string> FormStringPieces(std::string_view Text, std::size_t MaxWidth) {
@@ -208,7 +216,7 @@ void TFormWriter::WriteProperties(const TObject& Object, const TComponent* Compo
       case tkFloat: {
         if (!info->SetFloat || !info->GetFloat) break;
         const double v = info->GetFloat(Object);
-        if (v == 0.0) break;
+        if (v == 0.0 && !std::signbit(v)) break;
         start();
         FOut += FloatText(v);
         FOut += '\n';
@@ -229,6 +237,9 @@ void TFormWriter::WriteProperties(const TObject& Object, const TComponent* Compo
         if (!Component || &Object != Component) break;
         const std::string handler = GetEventHandlerName(Component, info->Name);
         if (handler.empty()) break;
+        if (!IsValidIdent(handler) || IsFormWord(handler))
+          throw EWriteError(Component->Name() + "." + info->Name + ": the handler name '" + handler +
+                            "' cannot be written (an identifier other than end, object, item or nil)");
         start();
         FOut += handler;
         FOut += '\n';
@@ -241,6 +252,10 @@ void TFormWriter::WriteProperties(const TObject& Object, const TComponent* Compo
           if (!info->SetObj) break;
           const std::string path = ReferencePath(ref, FChain);
           if (path.empty()) break;
+          // Only a bare name can be mistaken; a dotted path is one word.
+          if (IsFormWord(path))
+            throw EWriteError(name + ": a reference to a component named '" + path +
+                              "' cannot be written; rename the component");
           start();
           FOut += path;
           FOut += '\n';

@@ -168,6 +168,29 @@ TEST_F(FormLoading, RootOwnedByTheGivenOwnerGetsAUniqueName) {
   EXPECT_EQ(first->Owner(), &app);
   EXPECT_EQ(first->Name(), "Main");
   EXPECT_EQ(second->Name(), "Main_1");
+}
+
+TEST_F(FormLoading, ASecondCopyOfAFormRefersToItselfNotToTheFirst) {
+  TComponent app(nullptr);
+  const char* const text =
+      "object Main: TTestForm\n"
+      "  object B: TTestButton\n"
+      "    Target = Main\n"
+      "  end\n"
+      "  inline Frame1: TTestFrame\n"
+      "    object Inside: TTestButton\n"
+      "      Target = Main.B\n"
+      "    end\n"
+      "  end\n"
+      "end\n";
+  TComponent* first = ReadComponentText(text, "a.dfm", app);
+  TComponent* second = ReadComponentText(text, "b.dfm", app);
+  ASSERT_EQ(second->Name(), "Main_1");
+  auto* b = dynamic_cast<TTestButton*>(second->FindComponent("B"));
+  auto* inside = dynamic_cast<TTestButton*>(second->FindComponent("Frame1")->FindComponent("Inside"));
+  EXPECT_EQ(b->Target(), second);
+  EXPECT_EQ(inside->Target(), b);
+  EXPECT_NE(inside->Target(), first->FindComponent("B"));
   EXPECT_EQ(app.ComponentCount(), 2);
 }
 

@@ -69,6 +69,7 @@ TEST_F(FormValues, NumbersNegativeHexAndFloat) {
       "  end\n"
       "  object C: TTestButton\n"
       "    Width = $FFFFFFFF\n"
+      "    Big = -$8000000000000000\n"
       "    Ratio = 3\n"
       "  end\n");
   EXPECT_EQ(Button(f.get())->Width(), -12);
@@ -78,6 +79,8 @@ TEST_F(FormValues, NumbersNegativeHexAndFloat) {
   // A 32-bit hex pattern is a negative integer, as system colours are stored.
   EXPECT_EQ(Button(f.get(), "C")->Width(), -1);
   EXPECT_DOUBLE_EQ(Button(f.get(), "C")->Ratio(), 3.0);
+  // The sign negates the 64-bit pattern, also at its very end.
+  EXPECT_EQ(Button(f.get(), "C")->Big(), INT64_MIN);
 }
 
 TEST_F(FormValues, EnumsBooleansSetsAndChars) {

@@ -2,10 +2,12 @@
 // notation, and a complete round trip of a form with every kind of value.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 
 #include "StreamFixtures.h"
 #include "TreeDump.h"
+#include "host/core/TreeNodes.h"
 #include "host/stream/EventNames.h"
 #include "host/stream/FormStream.h"
 #include "host/stream/FormWriter.h"
@@ -202,6 +204,66 @@ TEST_F(FormWriter, ComponentsHandedOutTwiceAreWrittenOnce) {
   const std::string text = WriteComponentText(form);
   EXPECT_EQ(text.find("object B"), text.rfind("object B"));
   EXPECT_NE(text.find("    object B: TTestButton"), std::string::npos) << text;
+}
+
+TEST_F(FormWriter, NegativeZeroKeepsItsSign) {
+  TTestForm form(nullptr);
+  form.SetName("F");
+  auto* b = new TTestButton(&form);
+  b->SetName("B");
+  b->SetRatio(-0.0);
+  const std::string text = WriteComponentText(form);
+  EXPECT_NE(text.find("Ratio = -0.0"), std::string::npos) << text;
+  auto back = ReadComponentText(text, "zero.dfm");
+  auto* read = dynamic_cast<TTestButton*>(back->FindComponent("B"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_TRUE(std::signbit(read->Ratio()));
+}
+
+TEST_F(FormWriter, NamesTheFormatWouldMisreadAreRefusedNotWritten) {
+  for (const char* word : {"Item", "End", "object", "Nil"}) {
+    TTestForm form(nullptr);
+    form.SetName("F");
+    auto* target = new TTestButton(&form);
+    target->SetName(word);
+    auto* b = new TTestButton(&form);
+    b->SetName("B");
+    b->SetTarget(target);
+    EXPECT_THROW(WriteComponentText(form), EWriteError) << word;
+    // Through a dotted path the same name is no keyword.
+    b->SetTarget(nullptr);
+    EXPECT_NO_THROW(WriteComponentText(form)) << word;
+  }
+  TTestForm form(nullptr);
+  form.SetName("F");
+  auto* b = new TTestButton(&form);
+  b->SetName("B");
+  for (const char* handler : {"End", "Form1.Click", "two words"}) {
+    SetEventHandlerName(b, "OnClick", handler);
+    EXPECT_THROW(WriteComponentText(form), EWriteError) << handler;
+  }
+  SetEventHandlerName(b, "OnClick", "BClick");
+  EXPECT_NE(WriteComponentText(form).find("OnClick = BClick"), std::string::npos);
+}
+
+TEST_F(FormWriter, ManySiblingNodesWriteAndReadBackInOrder) {
+  // Walking siblings must not lose its place when nodes come and go.
+  TTestForm form(nullptr);
+  form.SetName("F");
+  TTreeNodes nodes;
+  TTreeNode* first = nodes.Add(nullptr, "first");
+  for (int i = 0; i < 50; ++i) nodes.Add(nullptr, "n" + std::to_string(i));
+  nodes.Delete(first);
+  nodes.AddFirst(nodes.GetFirstNode(), "new first");
+  nodes.Insert(nodes.Item(10), "inserted");
+  std::vector<std::string> walked;
+  for (TTreeNode* n = nodes.GetFirstNode(); n; n = n->GetNextSibling()) walked.push_back(n->Text());
+  ASSERT_EQ(walked.size(), 52u);
+  EXPECT_EQ(walked[0], "new first");
+  EXPECT_EQ(walked[1], "n0");
+  EXPECT_EQ(walked[10], "inserted");
+  EXPECT_EQ(walked[11], "n9");
+  for (int i = 0; i < nodes.RootCount(); ++i) EXPECT_EQ(nodes.Item(i)->Index(), i);
 }
 
 }  // namespace
