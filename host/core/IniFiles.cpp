@@ -44,9 +44,11 @@ TMemIniFile::Section* TMemIniFile::FindSection(std::string_view Name) const {
 }
 
 TMemIniFile::Section& TMemIniFile::AddSection(std::string Name) {
-  FSections.push_back(Section{std::move(Name), std::make_unique<TStringList>()});
-  FIndex.try_emplace(FSections.back().Name, FSections.size() - 1);
-  return FSections.back();
+  Section& added = FSections.emplace_back();
+  added.Name = std::move(Name);
+  added.Lines = std::make_unique<TStringList>();
+  FIndex.try_emplace(added.Name, FSections.size() - 1);
+  return added;
 }
 
 void TMemIniFile::Reindex() {
