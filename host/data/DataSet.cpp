@@ -170,6 +170,7 @@ void TDataSet::SetRowFilter(TRowFilter Filter) {
 
 void TDataSet::SetEmpty() {
   FRows.clear();
+  FCurStray = false;
   FCur = -1;
   FScanEnd.clear();
   FAtEnd = false;
@@ -191,11 +192,12 @@ bool TDataSet::FetchForward(const TRowFilter& Filter, const TRowKey* After, bool
     hasAfter = true;
     std::vector<TRowData> kept;
     for (TRowData& r : rows)
-      if (Filter.Matches(r.Values)) kept.push_back(std::move(r));
+      if (Filter.Matches(r.Values) && FMoved.count(r.Key) == 0) kept.push_back(std::move(r));
     limit = std::min(limit * 2, kMaxBatch);
     if (!OnlyFirst) FBatch = limit;
     if (!kept.empty()) {
       FRows = std::move(kept);
+      FCurStray = false;
       FCur = 0;
       FScanEnd = std::move(after);
       // Only a scan under the dataset's own filter may skip the last query.
@@ -218,11 +220,12 @@ bool TDataSet::FetchBackward(const TRowFilter& Filter, const TRowKey* Before) {
     hasBefore = true;
     std::vector<TRowData> kept;
     for (TRowData& r : rows)
-      if (Filter.Matches(r.Values)) kept.push_back(std::move(r));
+      if (Filter.Matches(r.Values) && FMoved.count(r.Key) == 0) kept.push_back(std::move(r));
     limit = std::min(limit * 2, kMaxBatch);
     if (!kept.empty()) {
       std::reverse(kept.begin(), kept.end());
       FRows = std::move(kept);
+      FCurStray = false;
       FAtEnd = false;
       FCur = static_cast<int>(FRows.size()) - 1;
       FScanEnd = FRows.back().Key;
@@ -234,6 +237,7 @@ bool TDataSet::FetchBackward(const TRowFilter& Filter, const TRowKey* Before) {
 void TDataSet::First() {
   CheckActive();
   CheckBrowseMode();
+  FMoved.clear();
   FBatch = kFirstBatch;
   if (!FetchForward(FFilter, nullptr, false)) {
     SetEmpty();
@@ -246,6 +250,7 @@ void TDataSet::First() {
 void TDataSet::Last() {
   CheckActive();
   CheckBrowseMode();
+  FMoved.clear();
   if (!FetchBackward(FFilter, nullptr)) {
     SetEmpty();
     return;
@@ -259,6 +264,10 @@ void TDataSet::Next() {
   CheckBrowseMode();
   if (FEof) return;
   FBof = false;
+  if (FCurStray) {
+    LeaveStray(true);
+    return;
+  }
   if (FCur + 1 < static_cast<int>(FRows.size())) {
     ++FCur;
     return;
@@ -273,12 +282,44 @@ void TDataSet::Prior() {
   CheckBrowseMode();
   if (FBof) return;
   FEof = false;
+  if (FCurStray) {
+    LeaveStray(false);
+    return;
+  }
   if (FCur > 0) {
     --FCur;
     return;
   }
   const TRowKey front = FRows.front().Key;
   if (!FetchBackward(FFilter, &front)) FBof = true;
+}
+
+// Moves off a current row that no longer passes the filter, dropping it
+// from the batch: to the row that followed it (Forward) or preceded it,
+// else to the nearest one on the other side.
+void TDataSet::LeaveStray(bool Forward) {
+  const TRowKey stray = FRows[static_cast<std::size_t>(FCur)].Key;
+  FRows.erase(FRows.begin() + FCur);
+  FCurStray = false;
+  const int count = static_cast<int>(FRows.size());
+  const TRowKey scanEnd = FScanEnd;
+  auto after = [&] {
+    if (FCur < count) return true;  // the following row of this batch
+    return !FAtEnd && FetchForward(FFilter, &scanEnd, false);
+  };
+  auto before = [&] {
+    if (FCur > 0 && FCur - 1 < count) {
+      --FCur;
+      return true;
+    }
+    return FetchBackward(FFilter, count > 0 ? &FRows.front().Key : &stray);
+  };
+  if (Forward ? after() : before()) return;
+  if (Forward ? before() : after()) {
+    (Forward ? FEof : FBof) = true;
+    return;
+  }
+  SetEmpty();
 }
 
 int TDataSet::RecordCount() {
@@ -349,6 +390,7 @@ void TDataSet::Post() {
     std::optional<TRowData> row = InternalFetchKey(key);
     FRows.clear();
     FRows.push_back(row ? std::move(*row) : TRowData{key, FEditValues});
+    FCurStray = !FFilter.Matches(FRows.front().Values);
     FCur = 0;
     FScanEnd = FRows.front().Key;
     FAtEnd = false;
@@ -356,8 +398,10 @@ void TDataSet::Post() {
   } else if (!fields.empty()) {
     TRowData& cur = FRows[static_cast<std::size_t>(FCur)];
     TRowKey key = InternalUpdate(cur.Key, fields, values);
+    if (key != cur.Key) FMoved.insert(key);
     std::optional<TRowData> row = InternalFetchKey(key);
     cur = row ? std::move(*row) : TRowData{key, FEditValues};
+    FCurStray = !FFilter.Matches(cur.Values);
   }
   FState = dsBrowse;
   FEditValues.clear();

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -124,7 +125,10 @@ protected:
   virtual std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) {
     return std::nullopt;
   }
-  // Rows matching Filter, which holds only rcOneOf conditions.
+  // Rows matching Filter exactly, which holds only rcOneOf conditions. A
+  // back end counts in its query only where its comparison is exact (no
+  // collation that folds case or pads), else it leaves it to this one,
+  // which checks every candidate.
   virtual int InternalRecordCount(const TRowFilter& Filter);
 
   // Raise unless the dataset is closed (for changes of the table's identity).
@@ -141,6 +145,7 @@ private:
   bool FetchForward(const TRowFilter& Filter, const TRowKey* After, bool OnlyFirst);
   bool FetchBackward(const TRowFilter& Filter, const TRowKey* Before);
   void SetEmpty();
+  void LeaveStray(bool Forward);
   bool HasCurrent() const { return FCur >= 0 && FCur < static_cast<int>(FRows.size()); }
   bool CaseVariantsPresent(TRowFilter& Candidates, int Field, const std::string& Value,
                            std::vector<std::string>& Found);
@@ -157,6 +162,12 @@ private:
   int FCur = -1;
   TRowKey FScanEnd;
   bool FAtEnd = false;  // the back end has no rows after FScanEnd
+  // The current row was posted with values the filter rejects: it stays
+  // current, and moving away leaves it behind.
+  bool FCurStray = false;
+  // Keys that rows took by being posted during this scan (a changed primary
+  // key, or a new physical place): such a row is not met a second time.
+  std::set<TRowKey> FMoved;
   int FBatch = 64;
   bool FEof = true;
   bool FBof = true;

@@ -84,8 +84,14 @@ bool TDataSet::Locate(std::string_view KeyFields, const std::vector<std::string>
     }
   }
 
-  // A failed search leaves the current batch untouched.
-  if (!FetchForward(candidates, nullptr, true)) return false;
+  // A failed search leaves the current batch (and its scan) untouched; a
+  // found row starts a new scan, in which no row has moved yet.
+  std::set<TRowKey> moved;
+  moved.swap(FMoved);
+  if (!FetchForward(candidates, nullptr, true)) {
+    FMoved.swap(moved);
+    return false;
+  }
   // Only the found row stays: moving on from it follows the dataset's own
   // filter, not the look-up's.
   FRows.resize(1);

@@ -89,10 +89,14 @@ void TPgTable::InternalInitFieldDefs(TFieldDefs& Defs) {
     // loosely, which only widens the candidates); other types through their
     // output text, which is what the dataset reads (a cast to text is not:
     // true::text is 'true', the dataset reads 't').
-    c.TextExpr = category == "S" ? c.Quoted : "format('%s', " + c.Quoted + ")";
+    // (NULL stays NULL: format would give '', and the filter's branches
+    // for null and for values must not meet.)
+    c.TextExpr = category == "S" ? c.Quoted
+                                 : "CASE WHEN " + c.Quoted + " IS NULL THEN NULL ELSE format('%s', " + c.Quoted + ") END";
     // Seeking from one spelling to the next needs byte order and byte
     // equality: plain text types under a C collation only.
     c.Seekable = (typeName == "text" || typeName == "varchar") && cols.Value(r, 5) == "t";
+    c.Exact = c.Seekable || category != "S";
     list += ", " + c.Quoted;
     FColumns.push_back(std::move(c));
   }
@@ -243,6 +247,8 @@ std::optional<std::string> TPgTable::InternalSeekValue(const TRowFilter& Filter,
 }
 
 int TPgTable::InternalRecordCount(const TRowFilter& Filter) {
+  for (const TRowCondition& c : Filter.Conditions())
+    if (!FColumns.at(static_cast<std::size_t>(c.Field)).Exact) return TDataSet::InternalRecordCount(Filter);
   int count = 0;
   for (const TSqlBranch& b : PushdownBranches(Filter)) {
     TPgParams params;

@@ -42,6 +42,7 @@ private:
     std::string Quoted;
     std::string TextExpr;
     bool Seekable = false;
+    bool Exact = false;  // "= $n" compares as the dataset does
   };
   TPgConnection& Conn() const;
   std::string Where(const TSqlBranch& Branch, TPgParams& Params) const;

@@ -93,6 +93,9 @@ void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
         sqlite3_table_column_metadata(conn.Handle(), nullptr, TableName().c_str(), Defs.Items(i).Name().c_str(),
                                       nullptr, &collation, nullptr, nullptr, nullptr) == SQLITE_OK)
       c.Seekable = collation != nullptr && SameText(collation, "BINARY");
+    // Other types compare through their text; a text column only under the
+    // binary collation.
+    c.Exact = !textAffinity || c.Seekable;
     list += ", " + c.Quoted;
     FColumns.push_back(std::move(c));
   }
@@ -208,12 +211,15 @@ TRowKey TSQLiteTable::InternalInsert(const std::vector<int>& Fields, const TRowV
 TRowKey TSQLiteTable::InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) {
   std::string sets;
   for (int f : Fields) sets += (sets.empty() ? "" : ", ") + FColumns.at(static_cast<std::size_t>(f)).Quoted + " = ?";
-  TSQLiteQuery q(Conn(), "UPDATE " + FTable + " SET " + sets + " WHERE " + FRowId + " = ?");
+  // An INTEGER PRIMARY KEY column is the rowid itself: the row's key may
+  // change with it, so the key comes back from the update.
+  TSQLiteQuery q(Conn(), "UPDATE " + FTable + " SET " + sets + " WHERE " + FRowId + " = ? RETURNING " + FRowId);
   for (const auto& v : Values) q.Bind(v);
   q.BindInt64(KeyOf(Key));
+  if (!q.Step()) DatabaseError("Record not found or changed by another user");
+  const TRowKey key{std::to_string(q.ColumnInt64(0))};
   q.Exec();
-  if (sqlite3_changes(Conn().Handle()) == 0) DatabaseError("Record not found or changed by another user");
-  return Key;
+  return key;
 }
 
 void TSQLiteTable::InternalDelete(const TRowKey& Key) {
@@ -247,6 +253,8 @@ std::optional<std::string> TSQLiteTable::InternalSeekValue(const TRowFilter& Fil
 }
 
 int TSQLiteTable::InternalRecordCount(const TRowFilter& Filter) {
+  for (const TRowCondition& c : Filter.Conditions())
+    if (!FColumns.at(static_cast<std::size_t>(c.Field)).Exact) return TDataSet::InternalRecordCount(Filter);
   int count = 0;
   for (const TSqlBranch& b : PushdownBranches(Filter)) {
     std::vector<std::string> params;

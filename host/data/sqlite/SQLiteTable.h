@@ -39,6 +39,7 @@ private:
     std::string Quoted;
     std::string TextExpr;  // the column as text, for exact comparisons
     bool Seekable = false;
+    bool Exact = false;  // "= ?" compares as the dataset does
   };
   TSQLiteConnection& Conn() const;
   std::string Where(const TSqlBranch& Branch, std::vector<std::string>& Params) const;
