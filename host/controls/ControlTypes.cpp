@@ -69,7 +69,7 @@ const std::vector<KeyName>& KeyNames() {
 
 std::string KeyText(TKey key) {
   if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-  if (key >= VK_F1 && key < VK_F1 + 24) return "F" + std::to_string(key - VK_F1 + 1);
+  if (key >= VK_F1 && key < VK_F1 + 24) return std::string("F").append(std::to_string(key - VK_F1 + 1));
   for (const auto& k : KeyNames())
     if (k.Key == key) return k.Name;
   return {};

@@ -193,8 +193,12 @@ TRowKey TPgTable::InternalInsert(const std::vector<int>& Fields, const TRowValue
   } else {
     std::string cols, vals;
     for (std::size_t i = 0; i < Fields.size(); ++i) {
-      cols += (i ? ", " : "") + FColumns.at(static_cast<std::size_t>(Fields[i])).Quoted;
-      vals += (i ? ", " : "") + Placeholder(params, Values[i]);
+      if (i > 0) {
+        cols += ", ";
+        vals += ", ";
+      }
+      cols += FColumns.at(static_cast<std::size_t>(Fields[i])).Quoted;
+      vals += Placeholder(params, Values[i]);
     }
     sql += " (" + cols + ") VALUES (" + vals + ")";
   }
