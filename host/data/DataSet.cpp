@@ -435,6 +435,7 @@ void TDataSet::Delete() {
   const TRowKey key = FRows[static_cast<std::size_t>(FCur)].Key;
   InternalDelete(key);
   FRows.erase(FRows.begin() + FCur);
+  FCurStray = false;  // the following row passed the filter
   if (FCur < static_cast<int>(FRows.size())) return;  // the following row of this batch
   const TRowKey scanEnd = FScanEnd;
   if (!FAtEnd && FetchForward(FFilter, &scanEnd, false)) {

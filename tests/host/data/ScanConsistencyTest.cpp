@@ -85,6 +85,24 @@ TEST_P(ScanTest, ARowEditedOutOfTheFilterIsLeftBehind) {
   EXPECT_EQ(ds->RecordCount(), 0);
 }
 
+TEST_P(ScanTest, DeletingARowEditedOutOfTheFilterMovesToAPassingOne) {
+  db->Exec("CREATE TABLE t ({id}, a TEXT)");
+  db->Exec("INSERT INTO t (a) VALUES ('x'), ('x'), ('x')");
+  TDataSet* ds = db->NewTable("t");
+  ds->SetRowFilter(TRowFilter().Equal("a", "x"));
+  ds->Open();
+  ds->Edit();
+  ds->FieldByName("a")->SetAsString("y");
+  ds->Post();
+  ds->Delete();
+  EXPECT_EQ(ds->FieldByName("id")->AsString(), "2");
+  ds->Next();
+  EXPECT_EQ(ds->FieldByName("id")->AsString(), "3");
+  ds->Next();
+  EXPECT_TRUE(ds->Eof());
+  EXPECT_EQ(ds->FieldByName("id")->AsString(), "3");
+}
+
 TEST_P(ScanTest, EditingTheKeyKeepsTheRowInHand) {
   db->Exec("CREATE TABLE t ({id}, a TEXT)");
   db->Exec("INSERT INTO t (a) VALUES ('one'), ('two')");
