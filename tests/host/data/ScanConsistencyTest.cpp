@@ -103,6 +103,23 @@ TEST_P(ScanTest, DeletingARowEditedOutOfTheFilterMovesToAPassingOne) {
   EXPECT_EQ(ds->FieldByName("id")->AsString(), "3");
 }
 
+TEST_P(ScanTest, TheRowLeftAfterDeletingAnEditedRowStaysInHand) {
+  db->Exec("CREATE TABLE t ({id}, a TEXT)");
+  db->Exec("INSERT INTO t (a) VALUES ('x'), ('x')");
+  TDataSet* ds = db->NewTable("t");
+  ds->SetRowFilter(TRowFilter().Equal("a", "x"));
+  ds->Open();
+  ds->Edit();
+  ds->FieldByName("a")->SetAsString("y");
+  ds->Post();
+  ds->Delete();
+  ASSERT_EQ(ds->FieldByName("id")->AsString(), "2");
+  ds->Next();
+  EXPECT_TRUE(ds->Eof());
+  EXPECT_FALSE(ds->Bof()) << "the passing row is still there";
+  EXPECT_EQ(ds->FieldByName("id")->AsString(), "2");
+}
+
 TEST_P(ScanTest, EditingTheKeyKeepsTheRowInHand) {
   db->Exec("CREATE TABLE t ({id}, a TEXT)");
   db->Exec("INSERT INTO t (a) VALUES ('one'), ('two')");
