@@ -21,6 +21,24 @@ protected:
   }
   bool Postgres() const { return GetParam() == TBackend::Postgres; }
 
+  // An open table of Rows rows with a = 'x', filtered on that value.
+  TDataSet* FilteredRows(int Rows) {
+    db->Exec("CREATE TABLE t ({id}, a TEXT)");
+    std::string values;
+    for (int i = 0; i < Rows; ++i) values += i ? ", ('x')" : "('x')";
+    db->Exec("INSERT INTO t (a) VALUES " + values);
+    TDataSet* ds = db->NewTable("t");
+    ds->SetRowFilter(TRowFilter().Equal("a", "x"));
+    ds->Open();
+    return ds;
+  }
+  // Posts a new value of a into the current row.
+  static void PostA(TDataSet* ds, const std::string& Value) {
+    ds->Edit();
+    ds->FieldByName("a")->SetAsString(Value);
+    ds->Post();
+  }
+
   // Column "id" of every row a walk from First visits.
   static std::vector<std::string> Walk(TDataSet* ds, const char* Field = "id") {
     std::vector<std::string> ids;
@@ -58,14 +76,8 @@ TEST_P(ScanTest, AFilterTakingEmptyValuesMeetsEveryNullRowOnce) {
 }
 
 TEST_P(ScanTest, ARowEditedOutOfTheFilterIsLeftBehind) {
-  db->Exec("CREATE TABLE t ({id}, a TEXT)");
-  db->Exec("INSERT INTO t (a) VALUES ('x'), ('x'), ('x')");
-  TDataSet* ds = db->NewTable("t");
-  ds->SetRowFilter(TRowFilter().Equal("a", "x"));
-  ds->Open();
-  ds->Edit();
-  ds->FieldByName("a")->SetAsString("y");
-  ds->Post();
+  TDataSet* ds = FilteredRows(3);
+  PostA(ds, "y");
   EXPECT_EQ(ds->FieldByName("a")->AsString(), "y") << "it stays current until the cursor moves";
   ds->Next();
   EXPECT_EQ(ds->FieldByName("id")->AsString(), "2");
@@ -74,9 +86,7 @@ TEST_P(ScanTest, ARowEditedOutOfTheFilterIsLeftBehind) {
   EXPECT_TRUE(ds->Bof());
   // The last one, edited away and then left backwards; its neighbour deleted.
   ds->Last();
-  ds->Edit();
-  ds->FieldByName("a")->SetAsString("y");
-  ds->Post();
+  PostA(ds, "y");
   ds->Prior();
   EXPECT_EQ(ds->FieldByName("id")->AsString(), "2");
   ds->Delete();
@@ -86,14 +96,8 @@ TEST_P(ScanTest, ARowEditedOutOfTheFilterIsLeftBehind) {
 }
 
 TEST_P(ScanTest, DeletingARowEditedOutOfTheFilterMovesToAPassingOne) {
-  db->Exec("CREATE TABLE t ({id}, a TEXT)");
-  db->Exec("INSERT INTO t (a) VALUES ('x'), ('x'), ('x')");
-  TDataSet* ds = db->NewTable("t");
-  ds->SetRowFilter(TRowFilter().Equal("a", "x"));
-  ds->Open();
-  ds->Edit();
-  ds->FieldByName("a")->SetAsString("y");
-  ds->Post();
+  TDataSet* ds = FilteredRows(3);
+  PostA(ds, "y");
   ds->Delete();
   EXPECT_EQ(ds->FieldByName("id")->AsString(), "2");
   ds->Next();
@@ -104,14 +108,8 @@ TEST_P(ScanTest, DeletingARowEditedOutOfTheFilterMovesToAPassingOne) {
 }
 
 TEST_P(ScanTest, TheRowLeftAfterDeletingAnEditedRowStaysInHand) {
-  db->Exec("CREATE TABLE t ({id}, a TEXT)");
-  db->Exec("INSERT INTO t (a) VALUES ('x'), ('x')");
-  TDataSet* ds = db->NewTable("t");
-  ds->SetRowFilter(TRowFilter().Equal("a", "x"));
-  ds->Open();
-  ds->Edit();
-  ds->FieldByName("a")->SetAsString("y");
-  ds->Post();
+  TDataSet* ds = FilteredRows(2);
+  PostA(ds, "y");
   ds->Delete();
   ASSERT_EQ(ds->FieldByName("id")->AsString(), "2");
   ds->Next();

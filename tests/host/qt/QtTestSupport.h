@@ -37,6 +37,16 @@ void DoubleClickAt(QWidget* Widget, QPoint Pos);
 // A key press and release on the widget that has the focus in Widget's window.
 void PressKey(QWidget* Widget, int Key, Qt::KeyboardModifiers Modifiers = Qt::NoModifier, const QString& Text = {});
 
+// A control of class T on Parent, owned by Parent's owner (or Parent), at
+// the given bounds.
+template <class T>
+T* Place(TWinControl* Parent, int Left, int Top, int Width, int Height) {
+  auto* c = new T(Parent->Owner() ? Parent->Owner() : Parent);
+  c->SetParent(Parent);
+  c->SetBounds(Left, Top, Width, Height);
+  return c;
+}
+
 // A form owned by the test, freed at the end of it.
 struct TFormDeleter {
   void operator()(TCustomForm* Form) const { delete Form; }

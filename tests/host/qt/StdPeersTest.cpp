@@ -19,14 +19,6 @@
 namespace host::qt::test {
 namespace {
 
-template <class T>
-T* Place(TWinControl* Parent, int L, int T_, int W, int H) {
-  auto* c = new T(Parent->Owner() ? Parent->Owner() : Parent);
-  c->SetParent(Parent);
-  c->SetBounds(L, T_, W, H);
-  return c;
-}
-
 TEST(QtLabelPeer, ShowsTheCaptionWithoutAccessMarkersAndFollowsChanges) {
   TFormPtr form = NewForm();
   auto* label = Place<TLabel>(form.get(), 10, 10, 100, 16);
