@@ -323,11 +323,7 @@ void TListView::AlphaSort() {
 
 void TListView::UserSelect(TListItem* Item, bool Extend) {
   if (Item && Item->ListView() != this) return;
-  ++FPeerItemLock;
-  struct Unlock {
-    int& L;
-    ~Unlock() { --L; }
-  } unlock{FPeerItemLock};
+  TItemLock lock(FPeerItemLock);
   if (!Item) {
     for (int i = 0; i < FItems->Count(); ++i) ItemSelecting(FItems->Items(i), false, false);
     return;
@@ -342,11 +338,7 @@ void TListView::UserSelect(TListItem* Item, bool Extend) {
 }
 
 void TListView::UserSetSelection(const std::vector<TListItem*>& Selected) {
-  ++FPeerItemLock;
-  struct Unlock {
-    int& L;
-    ~Unlock() { --L; }
-  } unlock{FPeerItemLock};
+  TItemLock lock(FPeerItemLock);
   const std::unordered_set<TListItem*> wanted(Selected.begin(), Selected.end());
   for (int i = 0; i < FItems->Count(); ++i)
     if (TListItem* item = FItems->Items(i); item->FSelected && wanted.count(item) == 0) ItemSelecting(item, false, false);
@@ -365,9 +357,8 @@ void TListView::UserSetColumnWidth(int Index, int Width) {
 
 void TListView::UserSetChecked(TListItem* Item, bool Value) {
   if (!Item || Item->ListView() != this) return;
-  ++FPeerItemLock;
+  TItemLock lock(FPeerItemLock);
   Item->SetChecked(Value);
-  --FPeerItemLock;
 }
 
 void TListView::UserColumnClick(int Index) {

@@ -209,6 +209,14 @@ private:
   TBorderStyle FBorderStyle = bsSingle;
   TListItem* FItemFocused = nullptr;
   int FPeerItemLock = 0;
+  // Keeps item changes the peer reported from going back to it.
+  struct TItemLock {
+    explicit TItemLock(int& Lock) : FLock(Lock) { ++FLock; }
+    ~TItemLock() { --FLock; }
+    TItemLock(const TItemLock&) = delete;
+    TItemLock& operator=(const TItemLock&) = delete;
+    int& FLock;
+  };
   TCanvas FCanvas;
   TLVChangeEvent FOnChange;
   TLVSelectItemEvent FOnSelectItem;

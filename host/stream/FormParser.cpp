@@ -14,6 +14,10 @@ const char* TFormParser::KindKeyword(TFormObjectKind Kind) {
   }
 }
 
+bool TFormParser::IsStructureWord(std::string_view Word) {
+  return SameText(Word, "end") || SameText(Word, "object") || SameText(Word, "item");
+}
+
 bool TFormParser::AtKeyword(std::string_view Keyword) const {
   const TFormToken& t = FLexer.Current();
   return t.Kind == TFormTokenKind::Identifier && SameText(t.Text, Keyword);
@@ -129,7 +133,7 @@ void TFormParser::ParseValue(TFormValue& Value, int Depth) {
       Value.Text = ParseStringSum();
       return;
     case TFormTokenKind::Identifier:
-      if (AtKeyword("end") || AtKeyword("object") || AtKeyword("item")) Expected("a value");
+      if (IsStructureWord(t.Text)) Expected("a value");
       Value.Kind = TFormValueKind::Identifier;
       Value.Text = t.Text;
       FLexer.Next();

@@ -63,6 +63,9 @@ public:
   std::unique_ptr<TFormObject> ParseRoot();
 
   static const char* KindKeyword(TFormObjectKind Kind);
+  // The words that end or open an object or item and so cannot stand as an
+  // identifier value (end, object, item; case ignored).
+  static bool IsStructureWord(std::string_view Word);
 
 private:
   std::unique_ptr<TFormObject> ParseObject(int Depth);

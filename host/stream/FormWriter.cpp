@@ -39,11 +39,7 @@ std::string FloatText(double v) {
 
 // A bare word in a value's place that the reader takes for something else:
 // the end of an object, a new object or item, or no component at all.
-bool IsFormWord(std::string_view Word) {
-  for (const char* w : {"end", "object", "item", "nil"})
-    if (SameText(Word, w)) return true;
-  return false;
-}
+bool IsFormWord(std::string_view Word) { return TFormParser::IsStructureWord(Word) || SameText(Word, "nil"); }
 }  // namespace
 
 std::vector<std::string> FormStringPieces(std::string_view Text, std::size_t MaxWidth) {

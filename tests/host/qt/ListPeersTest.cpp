@@ -12,10 +12,7 @@ namespace {
 
 template <class T>
 T* Place(TForm* Form, int W = 150, int H = 100) {
-  auto* c = new T(Form);
-  c->SetParent(Form);
-  c->SetBounds(10, 10, W, H);
-  return c;
+  return test::Place<T>(Form, 10, 10, W, H);
 }
 
 TEST(QtListBoxPeer, ItemsAndTheCurrentItemGoBothWays) {

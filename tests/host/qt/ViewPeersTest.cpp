@@ -21,10 +21,7 @@ namespace {
 
 template <class T>
 T* Place(TForm* Form) {
-  auto* c = new T(Form);
-  c->SetParent(Form);
-  c->SetBounds(10, 10, 250, 200);
-  return c;
+  return test::Place<T>(Form, 10, 10, 250, 200);
 }
 
 TEST(QtTreeViewPeer, NodesFollowTheModelOneByOne) {
