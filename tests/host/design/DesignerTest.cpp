@@ -6,6 +6,8 @@
 #include "host/controls/Buttons.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
+#include "host/controls/PageControl.h"
+#include "host/controls/StdCtrls.h"
 #include "host/controls/StdRegister.h"
 #include "host/design/FormDesigner.h"
 #include "host/stream/FormStream.h"
@@ -73,6 +75,21 @@ TEST_F(DesignerTest, DroppingHitsTheContainerUnderThePointAndClicksFindTheInnerm
   EXPECT_EQ(Designer.ContainerAt(131, 71), panel);
 }
 
+TEST_F(DesignerTest, AClickOnAPageControlHitsTheActivePageNotTheOnesBehindIt) {
+  auto* pages = static_cast<TPageControl*>(Designer.CreateComponent(TPageControl::StaticClass(), nullptr, 0, 0, 300, 200));
+  auto* first = static_cast<TTabSheet*>(Designer.CreateComponent(TTabSheet::StaticClass(), pages, 0, 0));
+  auto* second = static_cast<TTabSheet*>(Designer.CreateComponent(TTabSheet::StaticClass(), pages, 0, 0));
+  auto* edit = Designer.CreateComponent(TEdit::StaticClass(), first, 10, 10, 100, 20);
+  auto* memo = Designer.CreateComponent(TMemo::StaticClass(), second, 0, 0, 280, 160);
+  pages->SetActivePage(first);
+  const TRect r = Designer.FormBounds(As<TControl>(edit));
+  EXPECT_EQ(Designer.ComponentAt(r.Left + 2, r.Top + 2), edit);
+  EXPECT_TRUE(Designer.IsShowing(As<TControl>(edit)));
+  EXPECT_FALSE(Designer.IsShowing(As<TControl>(memo)));
+  pages->SetActivePage(second);
+  EXPECT_EQ(Designer.ComponentAt(r.Left + 2, r.Top + 2), memo);
+}
+
 TEST_F(DesignerTest, DeletingTakesTheSelectionAndWhatItHoldsButNeverTheForm) {
   auto* panel = Designer.AddComponent(TPanel::StaticClass());
   auto* button = Designer.AddComponent(TButton::StaticClass());
@@ -109,4 +126,40 @@ TEST_F(DesignerTest, RenamingMovingAndIconsAreKeptByTheFormFile) {
   TFormDesigner second(copy.get());
   EXPECT_EQ(second.IconRect(copied), (TRect{205, 110, 205 + TFormDesigner::IconSize, 110 + TFormDesigner::IconSize}));
   EXPECT_EQ(static_cast<TButton*>(copy->FindComponent("OKButton"))->BoundsRect(), (TRect{45, 20, 135, 45}));
+}
+
+TEST_F(DesignerTest, IconsNeverPlacedFindSpotsOffTheControlsAndApartWithTheirNames) {
+  // As a form file that gives no places: a panel over the top left, a
+  // button to its right, three gadgets.
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetClientWidth(400);
+  form->SetClientHeight(300);
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->SetBounds(0, 0, 200, 120);
+  auto* button = new TButton(form.get());
+  button->SetParent(form.get());
+  button->SetBounds(210, 8, 100, 60);
+  std::vector<TComponent*> gadgets;
+  for (int i = 0; i < 3; ++i) gadgets.push_back(new TGadget(form.get()));
+  TFormDesigner designer(form.get());
+  auto overlaps = [](const TRect& A, const TRect& B) {
+    return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+  };
+  auto cell = [&](TComponent* C) {
+    const TRect r = designer.IconRect(C);
+    return TRect{r.Left, r.Top, r.Left + TFormDesigner::IconCellWidth, r.Top + TFormDesigner::IconCellHeight};
+  };
+  for (std::size_t i = 0; i < gadgets.size(); ++i) {
+    const TRect r = cell(gadgets[i]);
+    EXPECT_FALSE(overlaps(r, panel->BoundsRect())) << i;
+    EXPECT_FALSE(overlaps(r, button->BoundsRect())) << i;
+    EXPECT_LE(r.Right, 400) << i;
+    for (std::size_t k = 0; k < i; ++k) EXPECT_FALSE(overlaps(r, cell(gadgets[k]))) << i << " " << k;
+  }
+  EXPECT_FALSE(designer.IsModified());
+  // One added later keeps off them all as well.
+  TComponent* added = designer.AddComponent(TGadget::StaticClass());
+  for (TComponent* g : gadgets) EXPECT_FALSE(overlaps(cell(added), cell(g)));
+  EXPECT_FALSE(overlaps(cell(added), panel->BoundsRect()));
 }
