@@ -177,5 +177,6 @@ int main(int argc, char** argv) {
   for (int n : {1000, 10000}) std::filesystem::remove(FormFile(n));
   benchmark::Shutdown();
   // Qt's objects stay: the process ends here.
+  std::fflush(stdout);
   std::quick_exit(0);
 }

@@ -67,8 +67,10 @@ QWidget* TQtFormPeer::Window() const { return FWindow; }
 void TQtFormPeer::Embed(QWidget* Host) {
   if (!FWindow || !Host) return;
   FEmbedded = true;
-  // A child widget now: no frame, no window state, no activation.
-  FWindow->setParent(Host, Qt::Widget);
+  // A child widget now: no frame, no window state, no activation. As a
+  // sub-window its shortcuts and mnemonics work only while the focus is
+  // inside it, which in a designer it never is.
+  FWindow->setParent(Host, Qt::SubWindow);
   FWindow->setMinimumSize(0, 0);
   FWindow->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   // A top-level window paints its ground; a child one must be told.

@@ -19,6 +19,7 @@
 #include "apps/studio/StudioWindow.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/Forms.h"
+#include "host/controls/ListControls.h"
 #include "host/controls/ScriptedDialogs.h"
 #include "host/controls/StdCtrls.h"
 #include "host/core/TypInfo.h"
@@ -67,6 +68,9 @@ TEST_F(StudioTest, APaletteClassDroppedOnTheFormLandsWhereClickedAndIsSelectedEv
   TComponent* greeter = Studio.DropFromPalette("TDemoGreeter", "MainForm", 320, 400);
   EXPECT_EQ(Studio.Form("MainForm").Designer()->IconRect(greeter).Left, 320);
   EXPECT_EQ(Studio.Form("MainForm").Designer()->ComponentAt(330, 410), greeter);
+  // Choosing in the structure tree selects on the form.
+  Studio.Window().Tree()->setCurrentItem(Studio.Window().Tree()->ItemOf(Studio.Find("MainForm.btnExit")));
+  EXPECT_EQ(Studio.Form("MainForm").Designer()->Current(), Studio.Find("MainForm.btnExit"));
 }
 
 TEST_F(StudioTest, TheInspectorChangesPropertiesThroughValueListDialogAndTyping) {
@@ -96,6 +100,29 @@ TEST_F(StudioTest, TheInspectorChangesPropertiesThroughValueListDialogAndTyping)
   Studio.TypeValue("MainForm.btnOpen", "Left", "left");
   EXPECT_EQ(Studio.Dialogs().Messages().back().DlgType, mtError);
   EXPECT_EQ(Studio.ShownValue("MainForm.btnOpen", "Left"), std::to_string(As<TControl>(Studio.Find("MainForm.btnOpen"))->Left()));
+}
+
+TEST_F(StudioTest, NestedObjectsExpandAndStringListsAreEditedInTheirDialog) {
+  // Font opens into rows of its own, which take typing like any other.
+  Studio.Click("MainForm.lbColors");
+  QTreeWidgetItem* font = Studio.Inspector().ItemOf("Font");
+  ASSERT_TRUE(font);
+  font->setExpanded(true);
+  TStudioDriver::Flush();
+  Studio.TypeValue("MainForm.lbColors", "Font.Size", "14");
+  EXPECT_EQ(As<TControl>(Studio.Find("MainForm.lbColors"))->Font()->Size(), 14);
+
+  // The list's lines in the multi-line dialog; a picture of it for a look.
+  Studio.Dialogs().DriveModal([](TCustomForm* F) {
+    TStudioDriver::SavePicture(F, std::string(AMBIT_RENDER_DIR) + "/studio/StringsEditor.png");
+    static_cast<TMemo*>(F->FindComponent("Memo"))->Lines()->SetText("Cyan\r\nMagenta\r\n");
+    static_cast<TButton*>(F->FindComponent("OKButton"))->Click();
+  });
+  Studio.ClickEllipsis("MainForm.lbColors", "Items");
+  auto* list = As<TListBox>(Studio.Find("MainForm.lbColors"));
+  ASSERT_EQ(list->Items()->Count(), 2);
+  EXPECT_EQ(list->Items()->Strings(1), "Magenta");
+  EXPECT_TRUE(Studio.Form("MainForm").IsModified());
 }
 
 TEST_F(StudioTest, TheContextMenuStartsWithTheVerbsAndADoubleClickRunsTheFirst) {
@@ -148,6 +175,12 @@ TEST_F(StudioTest, SavedFormsReadBackWithWhatWasDesigned) {
   EXPECT_EQ(saved->Left(), left);
   EXPECT_EQ(saved->Top(), top);
   EXPECT_EQ(saved->Width(), width);
+
+  // Save As writes the new file, which the project then lists.
+  Studio.Dialogs().AnswerOpen((Folder / "About2.dfm").string());
+  Studio.RunMenuItem("&File", "Save &As...");
+  EXPECT_TRUE(std::filesystem::exists(Folder / "About2.dfm"));
+  EXPECT_NE(ReadText(Folder / "Sample.amproj").find("AboutBox=About2.dfm"), std::string::npos);
 }
 
 TEST_F(StudioTest, ClosingAModifiedFormAsksAndCancelKeepsItOpen) {

@@ -29,6 +29,7 @@
 #include "host/controls/ScriptedDialogs.h"
 #include "host/design/DesignEnvironment.h"
 #include "host/qt/QtMenuPeer.h"
+#include "host/qt/QtRender.h"
 #include "host/qt/QtWidgetSet.h"
 
 namespace ambit::studio::test {
@@ -315,6 +316,11 @@ void TStudioDriver::SavePicture(QWidget* Widget, const std::string& FileName) {
   Flush();
   std::filesystem::create_directories(std::filesystem::path(FileName).parent_path());
   if (!Widget->grab().save(QString::fromStdString(FileName), "PNG")) Fail("cannot write " + FileName);
+}
+
+void TStudioDriver::SavePicture(TCustomForm* Form, const std::string& FileName) {
+  std::filesystem::create_directories(std::filesystem::path(FileName).parent_path());
+  qt::SaveFormImage(Form, FileName);
 }
 
 TStudioDriver::TRun TStudioDriver::RunProgram(const std::string& Args) {

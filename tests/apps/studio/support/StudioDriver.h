@@ -106,6 +106,9 @@ public:
   // ---- pictures ----
   // Writes a widget (the window, a surface's Frame(), the inspector) as PNG.
   static void SavePicture(QWidget* Widget, const std::string& FileName);
+  // Writes a host form as its window shows it, also a modal one that a
+  // script drives (its widgets are made offscreen for the picture).
+  static void SavePicture(host::TCustomForm* Form, const std::string& FileName);
 
   // Handles pending events and deletes what was freed meanwhile.
   static void Flush();
