@@ -1,6 +1,7 @@
 // The editors the host gives each kind of property that has no registered
 // one: numbers, characters, enumerations, sets, strings, nested objects,
 // component references, string lists and events.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
