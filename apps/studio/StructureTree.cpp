@@ -66,24 +66,21 @@ void TStructureTree::Rebuild() {
     auto* item = new QTreeWidgetItem(this, QStringList(Caption(root)));
     FItems[root] = item;
     FComponents[item] = root;
-    AddChildren(item, root, root, 0);
+    AddChildren(item, root, 0);
     expandAll();
   }
   FSyncing = false;
   ShowSelection();
 }
 
-void TStructureTree::AddChildren(QTreeWidgetItem* Parent, TComponent* Component, TComponent* Level, int Depth) {
+void TStructureTree::AddChildren(QTreeWidgetItem* Parent, TComponent* Component, int Depth) {
   if (Depth >= MaxDepth) return;
-  std::vector<TComponent*> children;
-  Component->GetChildren([&](TComponent* Child) { children.push_back(Child); }, Level);
-  for (TComponent* child : children) {
+  for (TComponent* child : FDesigner->StructureChildren(Component)) {
     if (!child || FItems.count(child)) continue;
     auto* item = new QTreeWidgetItem(Parent, QStringList(Caption(child)));
     FItems[child] = item;
     FComponents[item] = child;
-    // A frame starts an owner level of its own, as in the form file.
-    AddChildren(item, child, child->GetChildOwner() == child ? child : Level, Depth + 1);
+    AddChildren(item, child, Depth + 1);
   }
 }
 

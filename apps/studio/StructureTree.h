@@ -1,7 +1,7 @@
-// The structure of the current form: its components nested as the form
-// file nests them (controls in their parents, menu items in their menus,
-// the rest under the form). Selecting here selects in the designer, and
-// the tree follows the designer's selection.
+// The structure of the current form as its designer gives it (controls in
+// their parents, menu items in their menus, the rest under the form).
+// Selecting here selects in the designer, and the tree follows the
+// designer's selection.
 #pragma once
 
 #include <QTreeWidget>
@@ -27,7 +27,7 @@ public:
 
 private:
   void Rebuild();
-  void AddChildren(QTreeWidgetItem* Parent, host::TComponent* Component, host::TComponent* Level, int Depth);
+  void AddChildren(QTreeWidgetItem* Parent, host::TComponent* Component, int Depth);
   void ShowSelection();
   void SelectionChanged();
 

@@ -17,30 +17,6 @@ namespace host {
 
 namespace {
 
-// Containers the designer drops controls into. Frames are placed whole:
-// their content belongs to the frame.
-bool AcceptsControls(const TWinControl* Control) {
-  return Is<TCustomForm>(Control) || Is<TPanel>(Control) || Is<TGroupBox>(Control) || Is<TTabSheet>(Control);
-}
-
-std::int32_t PackPosition(int X, int Y) {
-  const auto x = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(X)));
-  const auto y = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(Y)));
-  return static_cast<std::int32_t>(x | (y << 16));
-}
-
-// Visible, and for a page, the active one of its page control.
-bool ShowsInParent(const TControl* Control) {
-  if (!Control->Visible()) return false;
-  const auto* sheet = As<TTabSheet>(Control);
-  return !sheet || !sheet->PageControl() || sheet->PageControl()->ActivePage() == sheet;
-}
-
-TPoint UnpackPosition(std::int32_t Info) {
-  const auto u = static_cast<std::uint32_t>(Info);
-  return {static_cast<std::int16_t>(u & 0xFFFFu), static_cast<std::int16_t>(u >> 16)};
-}
-
 void ForEachOwned(const TComponent* Owner, const std::function<void(TComponent*)>& Proc, int Depth = 0) {
   if (Depth > 64) return;
   for (TComponent* c : Owner->ComponentList()) {
@@ -50,6 +26,10 @@ void ForEachOwned(const TComponent* Owner, const std::function<void(TComponent*)
 }
 
 }  // namespace
+
+bool TFormDesigner::AcceptsControls(const TWinControl* Control) {
+  return Is<TCustomForm>(Control) || Is<TPanel>(Control) || Is<TGroupBox>(Control) || Is<TTabSheet>(Control);
+}
 
 void ShowDesignError(const std::string& Message) {
   Application()->Dialogs().MessageDlg(Message, mtError, TMsgDlgButtons{mbOK});
@@ -218,7 +198,7 @@ TComponent* TFormDesigner::CreateComponent(const TClass& ComponentClass, TWinCon
       c->SetParent(parent);
     c->SetBounds(Left, Top, Width > 0 ? Width : c->Width(), Height > 0 ? Height : c->Height());
   } else {
-    made->SetDesignInfo(PackPosition(std::max(0, Left), std::max(0, Top)));
+    made->SetDesignPosition(std::max(0, Left), std::max(0, Top));
   }
   TComponent* result = made.release();
   Modified();
@@ -308,8 +288,7 @@ void TFormDesigner::MoveSelection(int DeltaX, int DeltaY) {
     if (auto* control = As<TControl>(c)) {
       control->SetBounds(control->Left() + DeltaX, control->Top() + DeltaY, control->Width(), control->Height());
     } else {
-      const TPoint at = UnpackPosition(c->DesignInfo());
-      c->SetDesignInfo(PackPosition(std::max(0, at.X + DeltaX), std::max(0, at.Y + DeltaY)));
+      c->SetDesignPosition(std::max(0, c->DesignLeft() + DeltaX), std::max(0, c->DesignTop() + DeltaY));
     }
     moved = true;
   }
@@ -392,137 +371,6 @@ void TFormDesigner::PopulateContextMenu(TPopupMenu* Menu, TComponent* Component)
     SelectComponent(Component);
     DeleteSelection();
   });
-}
-
-// ---- the surface ----------------------------------------------------------------------
-
-std::vector<TComponent*> TFormDesigner::NonVisualComponents() const {
-  std::vector<TComponent*> list;
-  for (TComponent* c : FRoot->ComponentList())
-    if (!Is<TControl>(c) && !c->HasParent()) list.push_back(c);
-  return list;
-}
-
-void TFormDesigner::PlaceIcons() {
-  // Components never placed get free spots, without marking the form
-  // modified.
-  std::vector<TComponent*> unplaced;
-  for (TComponent* c : NonVisualComponents())
-    if (c->DesignInfo() == 0) unplaced.push_back(c);
-  if (unplaced.empty()) return;
-  const std::vector<TPoint> spots = FreeIconSpots(unplaced.size());
-  for (std::size_t i = 0; i < unplaced.size(); ++i) unplaced[i]->SetDesignInfo(PackPosition(spots[i].X, spots[i].Y));
-}
-
-std::vector<TPoint> TFormDesigner::FreeIconSpots(std::size_t Count) const {
-  // The client area in cells of the grid; a spot is free when every cell
-  // an icon and its name take is.
-  constexpr int Cell = 8;
-  const TRect client = FormBounds(As<TControl>(FRoot));
-  const int cols = std::max(1, client.Width() / Cell), rows = std::max(1, client.Height() / Cell);
-  std::vector<char> taken(static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows), 0);
-  auto mark = [&](const TRect& R) {
-    const int x0 = std::max(0, R.Left / Cell), x1 = std::min(cols, (R.Right + Cell - 1) / Cell);
-    const int y0 = std::max(0, R.Top / Cell), y1 = std::min(rows, (R.Bottom + Cell - 1) / Cell);
-    for (int y = y0; y < y1; ++y)
-      for (int x = x0; x < x1; ++x) taken[static_cast<std::size_t>(y) * cols + x] = 1;
-  };
-  auto cellOf = [](TPoint P) {
-    // With the gap to the next icon on its right and below.
-    return TRect{P.X, P.Y, P.X + IconCellWidth, P.Y + IconCellHeight};
-  };
-  if (auto* root = As<TWinControl>(FRoot))
-    for (const TControl* c : root->ControlList())
-      if (c->Visible()) mark(c->BoundsRect());
-  for (TComponent* c : NonVisualComponents())
-    if (c->DesignInfo() != 0) mark(cellOf(UnpackPosition(c->DesignInfo())));
-  const int w = IconCellWidth / Cell, h = IconCellHeight / Cell;
-  auto fits = [&](int X, int Y) {
-    if (X + w > cols || Y + h > rows) return false;
-    for (int y = Y; y < Y + h; ++y)
-      for (int x = X; x < X + w; ++x)
-        if (taken[static_cast<std::size_t>(y) * cols + x]) return false;
-    return true;
-  };
-  std::vector<TPoint> spots;
-  // Spots passed by stay taken, so the search goes on where it stopped.
-  int x = 1, y = 1;
-  while (spots.size() < Count && y + h <= rows) {
-    if (fits(x, y)) {
-      const TPoint p{x * Cell, y * Cell};
-      spots.push_back(p);
-      mark(cellOf(p));
-    }
-    if (++x + w > cols) x = 1, ++y;
-  }
-  const int perRow = std::max(1, (client.Width() - Cell) / IconCellWidth);
-  for (std::size_t k = 0; spots.size() < Count; ++k)
-    spots.push_back({Cell + static_cast<int>(k % perRow) * IconCellWidth, Cell + static_cast<int>(k / perRow) * IconCellHeight});
-  return spots;
-}
-
-TRect TFormDesigner::IconRect(const TComponent* Component) const {
-  if (!Component) return {};
-  const TPoint p = UnpackPosition(Component->DesignInfo());
-  return {p.X, p.Y, p.X + IconSize, p.Y + IconSize};
-}
-
-void TFormDesigner::SetIconPosition(TComponent* Component, int X, int Y) {
-  if (!Component || Is<TControl>(Component) || !Owns(Component)) return;
-  Component->SetDesignInfo(PackPosition(std::max(0, X), std::max(0, Y)));
-  Modified();
-}
-
-bool TFormDesigner::IsShowing(const TControl* Control) const {
-  for (const TControl* c = Control; c && c != FRoot; c = c->Parent())
-    if (!ShowsInParent(c)) return false;
-  return Control != nullptr;
-}
-
-TRect TFormDesigner::FormBounds(const TControl* Control) const {
-  if (!Control) return {};
-  if (Control == FRoot) return {0, 0, Control->ClientWidth(), Control->ClientHeight()};
-  TRect r = Control->BoundsRect();
-  for (const TWinControl* p = Control->Parent(); p && p != FRoot; p = p->Parent()) {
-    r.Left += p->Left();
-    r.Right += p->Left();
-    r.Top += p->Top();
-    r.Bottom += p->Top();
-  }
-  return r;
-}
-
-TComponent* TFormDesigner::ComponentAt(int X, int Y) const {
-  const std::vector<TComponent*> icons = NonVisualComponents();
-  for (auto it = icons.rbegin(); it != icons.rend(); ++it)
-    if (IconRect(*it).Contains({X, Y})) return *it;
-  auto* root = As<TWinControl>(FRoot);
-  if (!root) return FRoot;
-  TComponent* hit = FRoot;
-  const TWinControl* container = root;
-  int x = X, y = Y;
-  while (container) {
-    const TControl* found = nullptr;
-    const auto& children = container->ControlList();
-    for (auto it = children.rbegin(); it != children.rend() && !found; ++it)
-      if (ShowsInParent(*it) && (*it)->BoundsRect().Contains({x, y})) found = *it;
-    // The content of a frame belongs to the frame: the frame is hit.
-    if (!found || found->Owner() != FRoot) break;
-    hit = const_cast<TControl*>(found);
-    x -= found->Left();
-    y -= found->Top();
-    container = As<TWinControl>(found);
-  }
-  return hit;
-}
-
-TWinControl* TFormDesigner::ContainerAt(int X, int Y) const {
-  for (TComponent* c = ComponentAt(X, Y); c; c = As<TControl>(c) ? As<TControl>(c)->Parent() : nullptr) {
-    auto* w = As<TWinControl>(c);
-    if (w && AcceptsControls(w) && (w == FRoot || w->Owner() == FRoot)) return w;
-    if (!As<TControl>(c)) break;
-  }
-  return As<TWinControl>(FRoot);
 }
 
 }  // namespace host

@@ -102,11 +102,7 @@ void TQtFormPeer::Changed(TPeerChange Change) {
       }
       break;
     case pcFormShow:
-      // The offscreen platform has no stacking order to change.
-      if (FWindow && !FEmbedded && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        FWindow->raise();
-        FWindow->activateWindow();
-      }
+      BringToFront();
       break;
     case pcConstraints:
       if (FWindow && !FEmbedded) {
@@ -263,5 +259,19 @@ void TQtFormPeer::WindowActivationChanged(bool Active) {
 TQtFramePeer::TQtFramePeer(TControl* Frame) : TQtControlPeer(Frame) { Attach(new QWidget(ParentClient())); }
 
 void TQtFramePeer::ApplyColor() { ApplyColors(Widget(), Control()->Color(), Control()->Font()->Color()); }
+
+void TQtFormPeer::BringToFront() {
+  // An embedded window shows where its designer puts it.
+  if (FEmbedded) return;
+  if (!FWindow) {
+    TQtControlPeer::BringToFront();
+    return;
+  }
+  // The offscreen platform has no stacking order to change.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    FWindow->raise();
+    FWindow->activateWindow();
+  }
+}
 
 }  // namespace host::qt

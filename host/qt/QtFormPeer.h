@@ -26,6 +26,7 @@ public:
   QWidget* Window() const;
   QMenuBar* MenuBar() const { return FMenuBar; }
   void Changed(TPeerChange Change) override;
+  void BringToFront() override;
 
   // Puts the form's window into Host at its top left and shows it there,
   // whatever Visible says. The window keeps the model's size; where the
