@@ -3,6 +3,7 @@
 // tree.
 #include <algorithm>
 
+#include "host/controls/ActnList.h"
 #include "host/controls/Forms.h"
 #include "host/controls/Menus.h"
 #include "host/controls/PageControl.h"
@@ -40,6 +41,9 @@ std::vector<TComponent*> TFormDesigner::StructureChildren(const TComponent* Node
   const TMenuItem* items = As<TMenu>(Node) ? As<TMenu>(Node)->Items() : As<TMenuItem>(Node);
   if (items)
     for (int i = 0; i < items->Count(); ++i) list.push_back(items->Items(i));
+  // Actions show nowhere else: the tree is where they are chosen.
+  if (const auto* actions = As<TActionList>(Node))
+    for (int i = 0; i < actions->ActionCount(); ++i) list.push_back(actions->Actions(i));
   return list;
 }
 

@@ -120,7 +120,8 @@ public:
   bool IsShowing(const TControl* Control) const;
   // The structure tree: under the form its controls (in Controls order)
   // and then its other components; under a container its controls; under
-  // a menu its items, under an item its sub-items.
+  // a menu its items, under an item its sub-items, under an action list
+  // its actions.
   std::vector<TComponent*> StructureChildren(const TComponent* Node) const;
 
   int Subscribe(std::function<void(TDesignChange)> Listener) { return FListeners.Add(std::move(Listener)); }

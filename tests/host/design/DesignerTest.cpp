@@ -3,6 +3,7 @@
 // what a click at a point of the form hits.
 #include <gtest/gtest.h>
 
+#include "host/controls/ActnList.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
@@ -77,6 +78,11 @@ TEST_F(DesignerTest, DroppingHitsTheContainerUnderThePointAndClicksFindTheInnerm
   // controls come after the form's controls.
   EXPECT_EQ(Designer.StructureChildren(Form.get()), (std::vector<TComponent*>{panel, gadget}));
   EXPECT_EQ(Designer.StructureChildren(panel), (std::vector<TComponent*>{button}));
+  // An action list holds its actions, which show nowhere else.
+  auto* actions = static_cast<TActionList*>(Designer.DropComponent(TActionList::StaticClass(), 320, 200));
+  auto* action = new TAction(Form.get());
+  action->SetActionList(actions);
+  EXPECT_EQ(Designer.StructureChildren(actions), (std::vector<TComponent*>{action}));
 }
 
 TEST_F(DesignerTest, AClickOnAPageControlHitsTheActivePageNotTheOnesBehindIt) {
