@@ -4,6 +4,7 @@
 // object inspector, and a tab with a design surface per open form.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
@@ -61,7 +62,7 @@ private:
   int TabOf(const host::IOTAModule* Module) const;
 
   host::TDesignEnvironment& FEnvironment;
-  QMenuBar* FMenuBar = nullptr;
+  QPointer<QMenuBar> FMenuBar;
   TPaletteBar* FPalette;
   TStructureTree* FTree;
   TInspectorView* FInspector;
