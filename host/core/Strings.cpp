@@ -171,9 +171,9 @@ std::string TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(std::string_view Value) {
-  // A NUL ends the text, as it ends the host's character strings.
-  const std::size_t nul = Value.find('\0');
-  if (nul != std::string_view::npos) Value = Value.substr(0, nul);
+  // A NUL is a byte like any other: inside quotes it stays in its item
+  // (CommaText quotes every item that holds one), outside it is a blank.
+  // Ending the text there would drop the items after it.
   auto blank = [&](std::size_t i) { return i < Value.size() && static_cast<unsigned char>(Value[i]) <= ' '; };
   BeginUpdate();
   try {
