@@ -41,7 +41,8 @@ TFileStamp StampOf(const struct stat& St) {
 }
 
 [[noreturn]] void NotRegular(const std::string& FileName, mode_t Mode, bool Writing) {
-  const std::string what = Format("\"%s\" is %s, not a regular file; name a regular file instead", {FileName, KindOf(Mode)});
+  const std::string what =
+      Format("\"%s\": it is %s, not a regular file; name a regular file instead", {FileName, KindOf(Mode)});
   if (Writing) throw EFCreateError("Cannot write " + what);
   throw EFOpenError("Cannot read " + what);
 }

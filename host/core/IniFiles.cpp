@@ -43,7 +43,8 @@ bool IsFormHeader(std::string_view Line) {
   return colon != std::string_view::npos && Line.find('=') > colon;
 }
 
-// Why Text is no INI text a rewrite may replace; empty when it is one.
+}  // namespace
+
 std::string NotIniReason(std::string_view Text) {
   if (Text.size() >= 2 && ((Text[0] == '\xFF' && Text[1] == '\xFE') || (Text[0] == '\xFE' && Text[1] == '\xFF')))
     return "it is UTF-16 text";
@@ -63,8 +64,6 @@ std::string NotIniReason(std::string_view Text) {
   }
   return text ? "it has text but no [section]" : std::string();
 }
-
-}  // namespace
 
 const TClass& TMemIniFile::StaticClass() {
   static const TClass cls = TClassBuilder<TMemIniFile>("TMemIniFile", &TObject::StaticClass()).Build();

@@ -14,6 +14,11 @@
 
 namespace host {
 
+// Why Text is no INI text that a rewrite may replace (UTF-16, NUL bytes,
+// invalid UTF-8, a form file, text without any [section]); empty when it
+// is one. Comment lines alone, or nothing, are INI text.
+std::string NotIniReason(std::string_view Text);
+
 class TMemIniFile : public TObject {
   HOST_CLASS(TMemIniFile)
 public:
