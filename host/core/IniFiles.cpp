@@ -46,6 +46,7 @@ bool IsFormHeader(std::string_view Line) {
 }  // namespace
 
 std::string NotIniReason(std::string_view Text) {
+  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   if (Text.size() >= 2 && ((Text[0] == '\xFF' && Text[1] == '\xFE') || (Text[0] == '\xFE' && Text[1] == '\xFF')))
     return "it is UTF-16 text";
   if (Text.find('\0') != std::string_view::npos) return "it holds NUL bytes: binary data, or UTF-16 text";
@@ -77,9 +78,18 @@ TMemIniFile::TMemIniFile(std::string FileName) : FFileName(std::move(FileName)) 
   TFileStamp stamp;
   if (!ReadRegularFile(FFileName, data, &stamp)) return;  // missing: empty
   SetText(data);
-  FNotIniText = NotIniReason(data);
   FStamp = stamp;
   FBase = std::move(data);
+}
+
+const std::string& TMemIniFile::NotIniText() const {
+  // Looked at only when asked or before the first write: reading stays
+  // one pass over the text.
+  if (!FBaseChecked) {
+    FNotIniText = NotIniReason(FBase);
+    FBaseChecked = true;
+  }
+  return FNotIniText;
 }
 
 TMemIniFile::~TMemIniFile() = default;
@@ -336,18 +346,20 @@ void TMemIniFile::UpdateFile() {
     TFileStamp stamp;
     if (rewrite.ReadCurrent(theirs, stamp)) {
       FNotIniText = NotIniReason(theirs);
+      FBaseChecked = true;
       if (!FNotIniText.empty()) refuse();
       FoldIn(theirs);
       FBase = std::move(theirs);
       FStamp = stamp;
     }
-  } else if (exists && !FNotIniText.empty()) {
+  } else if (exists && !NotIniText().empty()) {
     refuse();
   }
   std::string text = Text();
   FStamp = rewrite.Commit(text);
   FBase = std::move(text);
   FNotIniText.clear();
+  FBaseChecked = true;
 }
 
 namespace {

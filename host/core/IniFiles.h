@@ -68,7 +68,7 @@ public:
   // Why the file on disk is no INI text (UTF-16, binary data, invalid
   // UTF-8, a form file, text without any [section]); empty when it is one.
   // UpdateFile refuses to write over such a file.
-  const std::string& NotIniText() const { return FNotIniText; }
+  const std::string& NotIniText() const;
 
   // Writes the whole content to FileName through a TFileRewrite: a failed
   // write leaves the old file whole. Writers take turns, and what another
@@ -101,7 +101,7 @@ private:
   Section& AddSection(std::string Name);
   void Reindex();
   // Takes over what another writer changed on disk (Theirs) since this
-  // object read or wrote Base.
+  // object read or wrote FBase.
   void FoldIn(std::string_view Theirs);
 
   std::string FFileName;
@@ -114,7 +114,9 @@ private:
   // stamp (none while it did not exist): what a rewrite compares with.
   std::string FBase;
   std::optional<TFileStamp> FStamp;
-  std::string FNotIniText;
+  // Why FBase is no INI text, worked out when first needed.
+  mutable std::string FNotIniText;
+  mutable bool FBaseChecked = false;
 };
 
 }  // namespace host

@@ -52,10 +52,12 @@ TEST(IniRewrite, FilesThatAreNoIniTextAreReadButNeverWritten) {
     }
     EXPECT_EQ(ReadFile(path), text);
   }
-  // Comments alone, or nothing at all, are an INI file still to be written.
+  // Comments alone, or a byte order mark, still make an INI file.
   TempFolder dir;
   WriteFile(dir / "c.ini", "; only a comment\n");
   EXPECT_EQ(TMemIniFile(dir / "c.ini").NotIniText(), "");
+  WriteFile(dir / "bom.ini", "\xEF\xBB\xBF[S]\nk=v\n");
+  EXPECT_EQ(TMemIniFile(dir / "bom.ini").NotIniText(), "");
 }
 
 TEST(IniRewrite, SpecialFilesAreNeitherReadNorReplaced) {
