@@ -31,8 +31,8 @@ public:
   void UpdateFile() override {}
 };
 
-// What reads see: each section (the first of its name) with each key (the
-// first of its name) and its decoded text, in file order.
+// What reads see: each section (the first of its name) that has records,
+// with each key (the first of its name) and its decoded text, in file order.
 using TRecords = std::vector<std::pair<std::string, std::vector<std::pair<std::string, std::string>>>>;
 
 TRecords Records(ambit::TAmLanguageFile& File) {
@@ -42,12 +42,13 @@ TRecords Records(ambit::TAmLanguageFile& File) {
   std::unordered_set<std::string, host::TextHash, host::TextEqual> seenSections;
   for (int s = 0; s < sections.Count(); ++s) {
     if (!seenSections.insert(sections[s]).second) continue;
-    auto& records = out.emplace_back(sections[s], std::vector<std::pair<std::string, std::string>>()).second;
+    std::vector<std::pair<std::string, std::string>> records;
     host::TStringList keys;
     File.ReadSection(sections[s], &keys);
     std::unordered_set<std::string, host::TextHash, host::TextEqual> seenKeys;
     for (int k = 0; k < keys.Count(); ++k)
       if (seenKeys.insert(keys[k]).second) records.emplace_back(keys[k], File.ReadString(sections[s], keys[k], "\x01"));
+    if (!records.empty()) out.emplace_back(sections[s], std::move(records));
   }
   return out;
 }

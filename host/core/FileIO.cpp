@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <mutex>
+#include <unordered_set>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -170,6 +172,15 @@ TFileRewrite::~TFileRewrite() {
 }
 
 void TFileRewrite::RemoveStaleTemporaries() const {
+  // Once per file and process: a killed rewrite leaves at most a name that
+  // lived for the moment of its rename, and reading a large folder before
+  // every one of a save's many rewrites would cost more than it finds.
+  static std::mutex mutex;
+  static std::unordered_set<std::string> cleaned;
+  {
+    const std::lock_guard<std::mutex> lock(mutex);
+    if (!cleaned.insert(FTarget).second) return;
+  }
   const int fd = ::dup(FFolderFd);
   if (fd < 0) return;
   DIR* dir = ::fdopendir(fd);

@@ -30,9 +30,10 @@ bool ReadRegularFile(const std::string& FileName, std::string& Data, TFileStamp*
 // lock on the file's folder that every rewrite through this class takes,
 // so writers of one folder take turns and each sees what the one before
 // wrote. Symbolic links are followed: the file they name is replaced and
-// the link stays. Taking the lock removes the temporary files that
-// rewrites killed half-way left in the folder (no rewrite runs while the
-// lock is held, so each one found is dead).
+// the link stays. The first rewrite of a file in a process removes, under
+// the lock, the temporary files of that file that rewrites killed half-way
+// left in the folder (no rewrite runs while the lock is held, so each one
+// found is dead).
 class TFileRewrite {
 public:
   explicit TFileRewrite(const std::string& FileName);

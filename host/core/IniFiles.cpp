@@ -113,7 +113,9 @@ void TMemIniFile::Reindex() {
 }
 
 void TMemIniFile::SetText(std::string_view Text) {
-  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
+  // Every byte order mark goes: one left in the kept leading lines would be
+  // taken for the file's own on the next read.
+  while (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   Clear();
   FPreamble.clear();
   Section* current = nullptr;
