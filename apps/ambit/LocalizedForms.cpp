@@ -148,13 +148,13 @@ std::vector<std::string> TLocalizedForms::Warnings() const {
 }
 
 bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error) {
+  // A second value would silently win over the first.
+  auto once = [&](bool Given, const char* Option, const std::string& First, const std::string& Second) {
+    if (Given) Error = std::string(Option) + " is given twice ('" + First + "', then '" + Second + "'); give it once";
+    return !Given;
+  };
   for (std::size_t i = 0; i < Args.size(); ++i) {
     const std::string& a = Args[i];
-    // A second value would silently win over the first.
-    auto once = [&](bool Given, const char* Option, const std::string& First, const std::string& Second) {
-      if (Given) Error = std::string(Option) + " is given twice ('" + First + "', then '" + Second + "'); give it once";
-      return !Given;
-    };
     if (a == "--language" || a.rfind("--language=", 0) == 0) {
       if (a == "--language" && i + 1 >= Args.size()) {
         Error = "--language needs a language name";
