@@ -9,6 +9,7 @@
 #include "apps/studio/StudioWindow.h"
 #include "host/core/CaseFold.h"
 #include "host/design/DesignEnvironment.h"
+#include "host/qt/QtRender.h"
 #include "runtime/AmbitRegister.h"
 #ifdef AMBIT_WITH_SQLITE
 #include "host/data/sqlite/SQLiteConnection.h"
@@ -22,9 +23,7 @@ namespace {
 
 void SavePicture(QWidget* Widget, const std::string& FileName) {
   QCoreApplication::processEvents();
-  const QImage image = Widget->grab().toImage();
-  if (image.isNull() || !image.save(QString::fromStdString(FileName), "PNG"))
-    throw EFCreateError(Format("Cannot create file \"%s\"", {FileName}));
+  qt::SaveImage(Widget->grab().toImage(), FileName, "the window " + Widget->objectName().toStdString());
 }
 
 }  // namespace

@@ -51,15 +51,18 @@ QImage RenderForm(TCustomForm* Form) {
   return widget->grab().toImage();
 }
 
-void SaveFormImage(TCustomForm* Form, const std::string& FileName) {
-  const QImage image = RenderForm(Form);
+void SaveImage(const QImage& Image, const std::string& FileName, const std::string& What) {
   // Encoded in memory and written like every other file, so a full disk is
   // reported and never leaves a cut picture behind.
   QByteArray png;
   QBuffer buffer(&png);
-  if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
-    throw EFCreateError(Format("Cannot draw the form %s into \"%s\"", {Form->Name(), FileName}));
+  if (Image.isNull() || !buffer.open(QIODevice::WriteOnly) || !Image.save(&buffer, "PNG"))
+    throw EFCreateError(Format("Cannot draw %s into \"%s\"", {What, FileName}));
   WriteFileAtomic(FileName, std::string_view(png.constData(), static_cast<std::size_t>(png.size())));
+}
+
+void SaveFormImage(TCustomForm* Form, const std::string& FileName) {
+  SaveImage(RenderForm(Form), FileName, "the form " + Form->Name());
 }
 
 }  // namespace host::qt

@@ -33,5 +33,7 @@ QImage RenderForm(TCustomForm* Form);
 // host::EFCreateError when the file cannot be written (and then leaves
 // no picture, nor a part of one, behind).
 void SaveFormImage(TCustomForm* Form, const std::string& FileName);
+// Any picture written the same way; What names it in the error.
+void SaveImage(const QImage& Image, const std::string& FileName, const std::string& What);
 
 }  // namespace host::qt

@@ -315,7 +315,7 @@ std::string TStudioDriver::ShownValue(const std::string& Path, const std::string
 void TStudioDriver::SavePicture(QWidget* Widget, const std::string& FileName) {
   Flush();
   std::filesystem::create_directories(std::filesystem::path(FileName).parent_path());
-  if (!Widget->grab().save(QString::fromStdString(FileName), "PNG")) Fail("cannot write " + FileName);
+  qt::SaveImage(Widget->grab().toImage(), FileName, "the window " + Widget->objectName().toStdString());
 }
 
 void TStudioDriver::SavePicture(TCustomForm* Form, const std::string& FileName) {
