@@ -24,6 +24,37 @@ inline constexpr const char* sAllFileFilter = "All files (*.*)|*.*";
 inline constexpr const char* sLanguageNameTaken = "There is already a language named '%s'.";
 inline constexpr const char* sLanguageNameHasEquals = "A language name cannot contain '='.";
 
+// ---- language source editor ----
+// Formatted with the source's name and class name.
+inline constexpr const char* sLSEditor_Caption = "%s: %s";
+inline constexpr const char* sLSEditor_colLanguage_Caption = "Language";
+inline constexpr const char* sLSEditor_colFilename_Caption = "Filename";
+inline constexpr const char* sLSEditor_colValue_Caption = "Value";
+// The value column of the original language's row.
+inline constexpr const char* sLSEditor_NoneValue = "(none)";
+inline constexpr const char* sLSEditor_tbuSave_Caption = "Save";
+inline constexpr const char* sLSEditor_tbuSave_Hint = "Save Changes";
+inline constexpr const char* sLSEditor_tbuAddLanguage_Caption = "Add...";
+inline constexpr const char* sLSEditor_tbuAddLanguage_Hint = "Add Language";
+inline constexpr const char* sLSEditor_tbuEditLanguage_Caption = "Edit...";
+inline constexpr const char* sLSEditor_tbuEditLanguage_Hint = "Edit Language";
+inline constexpr const char* sLSEditor_tbuRemoveLanguage_Caption = "Remove";
+inline constexpr const char* sLSEditor_tbuRemoveLanguage_Hint = "Remove Language";
+inline constexpr const char* sLSEditor_tbuSetActiveLanguage_Caption = "Set Active";
+inline constexpr const char* sLSEditor_tbuSetActiveLanguage_Hint = "Set As Active Language";
+inline constexpr const char* sLSEditor_tbuMoveUp_Caption = "Move Up";
+inline constexpr const char* sLSEditor_tbuMoveUp_Hint = "Move Up";
+inline constexpr const char* sLSEditor_tbuMoveDown_Caption = "Move Down";
+inline constexpr const char* sLSEditor_tbuMoveDown_Hint = "Move Down";
+inline constexpr const char* sLSEditor_miSave_Caption = "&Save Changes";
+inline constexpr const char* sLSEditor_miAddLanguage_Caption = "&Add Language...";
+inline constexpr const char* sLSEditor_miEditLanguage_Caption = "&Edit Language...";
+inline constexpr const char* sLSEditor_miRemoveLanguage_Caption = "&Remove Language";
+inline constexpr const char* sLSEditor_miSetActiveLanguage_Caption = "Set Active &Language";
+// Formatted with the language's name.
+inline constexpr const char* sAreYouSureToDelLang = "Are you sure to delete language '%s'?";
+inline constexpr const char* sSourceSaveChanges = "The source has been changed. Save changes?";
+
 // ---- strings editor ----
 inline constexpr const char* sStrEditor_Caption = "Strings Editor";
 
