@@ -8,6 +8,7 @@
 #include "host/controls/Dialogs.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
+#include "host/core/Strings.h"
 #include "runtime/AmbitRConsts.h"
 
 namespace ambit {
@@ -62,6 +63,13 @@ void TfmAddLanguage::buBrowseClick(TObject*) {
 }
 
 std::string TfmAddLanguage::ValueText() const { return edFileName->Text(); }
+
+void SetLanguageList(TStrings* Languages, const std::vector<const TLanguageInfo*>& Infos) {
+  Languages->BeginUpdate();
+  Languages->Clear();
+  for (const TLanguageInfo* info : Infos) Languages->Add(info->Name + "=" + info->Value);
+  Languages->EndUpdate();
+}
 
 namespace {
 

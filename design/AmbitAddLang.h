@@ -4,12 +4,14 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "design/LanguageDialog.h"
 
 namespace host {
 class TOpenDialog;
-}
+class TStrings;
+}  // namespace host
 
 namespace ambit {
 
@@ -22,6 +24,12 @@ public:
   std::string Name;
   std::string Value;
 };
+
+// Makes Languages one "Name=Value" line per language of Infos, in order.
+// Unlike setting values by name, equal names and empty values each keep a
+// line of their own, so line k stays the k-th language the editor showed
+// and an active index taken from that order names the right one.
+void SetLanguageList(host::TStrings* Languages, const std::vector<const TLanguageInfo*>& Infos);
 
 class TfmAddLanguage : public TLanguageDialog {
   HOST_CLASS(TfmAddLanguage)

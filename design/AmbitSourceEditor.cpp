@@ -219,8 +219,9 @@ void TfmLSEditor::FillList() {
     AddRow(FSource->OriginalName(), sLSEditor_NoneValue, nullptr, active == -1);
     const TStrings* languages = FSource->Languages();
     for (int i = 0; i < languages->Count(); ++i) {
+      // Each line's own value: a later line of an equal name keeps its own.
       const std::string name = languages->Names(i);
-      const std::string value = languages->Values(name);
+      const std::string value = languages->ValueFromIndex(i);
       AddRow(name, value, new TLanguageInfo{name, value}, active == i);
     }
   }
@@ -290,7 +291,14 @@ void TfmLSEditor::FormCloseQuery(TObject*, bool& CanClose) {
   if (!FModified) return;
   switch (MessageDlg(sSourceSaveChanges, mtConfirmation, mbYesNoCancel)) {
     case mrYes:
-      SaveChanges();
+      // A save that fails keeps the window and the list: the user may try
+      // again or choose No.
+      try {
+        SaveChanges();
+      } catch (const std::exception& E) {
+        MessageDlg(E.what(), mtError, {mbOK});
+        CanClose = false;
+      }
       break;
     case mrNo:
       break;

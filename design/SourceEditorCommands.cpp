@@ -1,5 +1,8 @@
 // The commands of the language source editor: they change the rows only;
 // SaveChanges carries the rows into the source.
+#include <memory>
+#include <vector>
+
 #include "design/AmbitAddDBLang.h"
 #include "design/AmbitAddLang.h"
 #include "design/AmbitDConsts.h"
@@ -96,25 +99,32 @@ void TfmLSEditor::MoveItem(int From, int To) {
 
 void TfmLSEditor::SaveChanges() {
   if (!FSource) return;
-  FModified = false;
+  // The list as it stands; the marked row's language is its place in it.
+  std::vector<const TLanguageInfo*> languages;
+  int active = -1;
+  for (int i = 0; i < lvLangs->Items()->Count(); ++i) {
+    const TListItem* row = lvLangs->Items()->Items(i);
+    const TLanguageInfo* info = InfoOf(row);
+    if (info) languages.push_back(info);
+    if (row->StateIndex() == ActiveStateImage) active = info ? static_cast<int>(languages.size()) - 1 : -1;
+  }
   FSource->BeginUpdate();
   try {
     FSource->SetActiveLanguage(-1);
-    TStrings* languages = FSource->Languages();
-    languages->Clear();
-    int marked = 0;
-    for (int i = 0; i < lvLangs->Items()->Count(); ++i) {
-      const TListItem* row = lvLangs->Items()->Items(i);
-      if (const TLanguageInfo* info = InfoOf(row)) languages->SetValues(info->Name, info->Value);
-      if (row->StateIndex() == ActiveStateImage) marked = i;
-    }
-    FSource->SetActiveLanguage(marked - 1);
+    SetLanguageList(FSource->Languages(), languages);
+    FSource->SetActiveLanguage(active);
   } catch (...) {
-    FSource->EndUpdate();
+    // The list stays modified: a failed save must not let closing drop it.
+    try {
+      FSource->EndUpdate();
+    } catch (...) {
+      // The first error is the one to report.
+    }
     UpdateToolbar();
     throw;
   }
   FSource->EndUpdate();
+  FModified = false;
   UpdateToolbar();
 }
 

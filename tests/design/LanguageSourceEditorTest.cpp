@@ -216,3 +216,53 @@ TEST_F(SourceEditor, TheMenuFollowsTheSelectionWhenItOpensAndOtherSourcesAddNoth
   EXPECT_TRUE(dialogs.ModalForms().empty());
   EXPECT_FALSE(editor->Modified());
 }
+
+TEST_F(SourceEditor, SavingKeepsEveryRowAsItsOwnLanguageAndTheMarkOnItsLanguage) {
+  // Equal names in another case and an empty value (free for a source the
+  // application fills) each stay one language of their own.
+  TAmUserLanguageSource user(owner.get());
+  user.Languages()->SetCommaText("German=de,GERMAN=de-CH,Russian=,French=fr");
+  user.SetActiveLanguage(2);
+  editor->SetSource(&user);
+  EXPECT_EQ(Rows(), (Names{"Original|(none)", "German|de", "GERMAN|de-CH", "Russian|*", "French|fr"}));
+  Select(4);
+  editor->MoveUpClick(nullptr);
+  editor->SaveChanges();
+  EXPECT_EQ(Lines(user.Languages()), (Names{"German=de", "GERMAN=de-CH", "French=fr", "Russian="}));
+  EXPECT_EQ(user.ActiveLanguage(), 3);
+  EXPECT_EQ(user.GetLanguageName(user.ActiveLanguage()), "Russian");
+}
+
+TEST_F(SourceEditor, AddingRefusesANameAnotherRowCarries) {
+  dialogs.AnswerMessage(mrOk);
+  dialogs.DriveModal([](TCustomForm* form) {
+    auto* f = FormAs<TfmAddLanguage>(form);
+    f->edLangName->UserSetText("russian");
+    f->edFileName->UserSetText("ru2.lng");
+    f->buOK->Click();
+    EXPECT_FALSE(f->ModalFinished());
+  });
+  editor->AddLanguageClick(nullptr);
+  EXPECT_EQ(dialogs.Messages().size(), 1u);
+  EXPECT_EQ(Rows().size(), 4u);
+}
+
+TEST_F(SourceEditor, AFailedSaveLeavesTheListModifiedAndClosingStillAsks) {
+  TAmUserLanguageSource user(owner.get());
+  user.Languages()->SetCommaText("German=de,Russian=ru");
+  user.SetOnLanguageOpen([](TObject*) { throw EAmbitError("the store is gone"); });
+  editor->SetSource(&user);
+  Select(1);
+  editor->SetActiveLanguageClick(nullptr);
+  EXPECT_THROW(editor->SaveClick(nullptr), EAmbitError);
+  EXPECT_TRUE(editor->Modified());
+  EXPECT_TRUE(editor->tbuSave->Enabled());
+  // Yes on closing tries again; when that fails too, the window stays.
+  dialogs.AnswerMessage(mrYes);
+  dialogs.AnswerMessage(mrOk);
+  EXPECT_FALSE(editor->CloseQuery());
+  ASSERT_EQ(dialogs.Messages().size(), 2u);
+  EXPECT_EQ(dialogs.Messages()[0].Msg, "The source has been changed. Save changes?");
+  EXPECT_EQ(dialogs.Messages()[1].Msg, "the store is gone");
+  EXPECT_EQ(dialogs.Messages()[1].DlgType, mtError);
+}
