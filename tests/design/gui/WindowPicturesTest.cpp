@@ -13,11 +13,14 @@
 #include "design/AmbitAbout.h"
 #include "design/AmbitAddDBLang.h"
 #include "design/AmbitAddLang.h"
+#include "design/AmbitSourceEditor.h"
 #include "design/AmbitStrEditor.h"
 #include "host/controls/ComboBox.h"
+#include "host/controls/ListView.h"
 #include "host/controls/StdCtrls.h"
 #include "host/qt/QtConvert.h"
 #include "host/qt/QtRender.h"
+#include "runtime/AmbitSource.h"
 #include "tests/host/qt/QtTestSupport.h"
 
 using namespace ambit;
@@ -76,4 +79,17 @@ TEST(DesignWindowPictures, StringsEditorWithCyrillicText) {
 TEST(DesignWindowPictures, AboutBox) {
   TfmAbout about(nullptr);
   Picture(&about, "About");
+}
+
+TEST(DesignWindowPictures, LanguageSourceEditor) {
+  TComponent owner(nullptr);
+  auto* source = new TAmLanguageSource(&owner);
+  source->SetName("LanguageSource1");
+  source->Languages()->SetCommaText("German=German.lng,Russian=Russian.lng,Arabic=Arabic.lng");
+  source->SetActiveLanguage(1);
+  TfmLSEditor editor(nullptr);
+  editor.SetSource(source);
+  editor.lvLangs->SetSelected(editor.lvLangs->Items()->Items(3));
+  Picture(&editor, "LanguageSourceEditor");
+  source->SetActiveLanguage(-1);
 }
