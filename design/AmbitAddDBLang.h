@@ -28,7 +28,6 @@ public:
   // table order, each once without regard to case. The dataset is opened
   // for it and left as active as it was.
   void cbFieldValueDropDown(host::TObject* Sender);
-  bool ListFilled() const { return FListFilled; }
   void Localize();
 
 protected:

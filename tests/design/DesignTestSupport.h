@@ -10,6 +10,7 @@
 
 #include "host/controls/Forms.h"
 #include "host/controls/ScriptedDialogs.h"
+#include "host/core/Strings.h"
 #include "host/data/sqlite/SQLiteConnection.h"
 #include "host/data/sqlite/SQLiteTable.h"
 
@@ -22,6 +23,10 @@ T* FormAs(host::TCustomForm* Form) {
   EXPECT_NE(f, nullptr) << "unexpected modal form " << (Form ? Form->Name() : "(none)");
   return f;
 }
+
+// A key pressed in a dialog that no control took: Enter for the default
+// button, Escape for the cancel button.
+inline void PressKey(host::TCustomForm* Form, host::TKey Key) { Form->DialogKey(Key, {}); }
 
 // A private SQLite database with a table "texts" (lang, name) and a closed
 // dataset over it.
@@ -47,6 +52,10 @@ private:
 };
 
 // The items of a string list, in order.
-std::vector<std::string> Lines(const host::TStrings* Strings);
+inline std::vector<std::string> Lines(const host::TStrings* Strings) {
+  std::vector<std::string> out;
+  for (int i = 0; i < Strings->Count(); ++i) out.push_back(Strings->Get(i));
+  return out;
+}
 
 }  // namespace design_test
