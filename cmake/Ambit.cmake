@@ -43,3 +43,26 @@ function(ambit_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES ${props})
 endfunction()
+
+# ambit_plugin(NAME [LINKABLE] SOURCES file... LIBS lib... [DEFINES def...] [FOLDER dir])
+# A plug-in of the designer host: a library named NAME.so with its entry
+# point (HOST_PACKAGE). Symbols keep default visibility, so that type
+# records of the host's interfaces are one across libraries (dynamic_cast
+# works on both sides). LINKABLE makes a shared library
+# that tests may also link; FOLDER puts it elsewhere than the build's lib
+# folder (studio loads bin/plugins by default).
+function(ambit_plugin name)
+  cmake_parse_arguments(A "LINKABLE" "FOLDER" "SOURCES;LIBS;DEFINES" ${ARGN})
+  if(A_LINKABLE)
+    add_library(${name} SHARED ${A_SOURCES})
+  else()
+    add_library(${name} MODULE ${A_SOURCES})
+  endif()
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${A_LIBS})
+  target_compile_definitions(${name} PRIVATE ${A_DEFINES})
+  set_target_properties(${name} PROPERTIES PREFIX "")
+  if(A_FOLDER)
+    set_target_properties(${name} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${A_FOLDER})
+  endif()
+endfunction()

@@ -1,5 +1,7 @@
 #include "runtime/AmbitSource.h"
 
+#include "host/core/FormFolder.h"
+
 namespace ambit {
 
 namespace {
@@ -85,7 +87,10 @@ TAmLanguageSource::~TAmLanguageSource() {
 void TAmLanguageSource::OpenLanguage() {
   TAmFileLanguageSource::OpenLanguage();
   CloseLanguage();
-  if (ActiveLanguage() >= 0) FFile = std::make_unique<TAmLanguageFile>(GetLanguageFile(ActiveLanguage()));
+  // The name as the source gives it, inside its form's folder when a
+  // designer gave the form one (a program's forms use its current folder).
+  if (ActiveLanguage() >= 0)
+    FFile = std::make_unique<TAmLanguageFile>(host::ExpandFormFileName(this, GetLanguageFile(ActiveLanguage())));
 }
 
 void TAmLanguageSource::CloseLanguage() {

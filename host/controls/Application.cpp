@@ -1,6 +1,7 @@
 #include "host/controls/Application.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "host/controls/Dialogs.h"
 
@@ -19,6 +20,13 @@ const TClass& TScreen::StaticClass() {
 const TClass& TScreen::ClassType() const { return StaticClass(); }
 
 // ---- TApplication ----
+
+std::string TApplication::ExeName() const {
+  // Linux names the executable of every process in /proc.
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string() : exe.string();
+}
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner), FHeadless(std::make_unique<THeadlessDialogs>()) {}
 

@@ -46,6 +46,9 @@ public:
   TCustomForm* MainForm() const { return FMainForm; }
   void SetMainForm(TCustomForm* Value) { FMainForm = Value; }
 
+  // The full path of the running program's executable; empty when the
+  // system does not tell.
+  std::string ExeName() const;
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& Value) { FTitle = Value; }
   // The hint of the control under the mouse, as the peers report it.

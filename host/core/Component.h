@@ -2,6 +2,7 @@
 // notifications and the streaming and design states.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <unordered_map>
@@ -47,6 +48,11 @@ public:
   virtual void SetName(const std::string& NewName);
   int Tag() const { return FTag; }
   void SetTag(int value) { FTag = value; }
+  // Where the designer shows a component that is no control: its left in
+  // the low 16 bits, its top in the high 16 bits (both signed). Form files
+  // keep it as Left and Top of components that publish no such properties.
+  std::int32_t DesignInfo() const { return FDesignInfo; }
+  void SetDesignInfo(std::int32_t Value) { FDesignInfo = Value; }
 
   TComponent* Owner() const { return FOwner; }
   int ComponentCount() const { return static_cast<int>(FComponents.size()); }
@@ -123,6 +129,7 @@ private:
 
   std::string FName;
   int FTag = 0;
+  std::int32_t FDesignInfo = 0;
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
   std::unordered_map<std::string, TComponent*, TextHash, TextEqual> FNameIndex;

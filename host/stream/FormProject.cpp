@@ -37,22 +37,26 @@ std::unique_ptr<TFormProject> TFormProject::LoadFromFile(const std::string& File
   ini.SetText(text);
   project->FTitle = ini.ReadString("Project", "Title", "");
   ini.ReadSectionValues("Project", &project->FSettings);
-  const std::filesystem::path folder = std::filesystem::path(FileName).parent_path();
-  TStringList lines;
-  ini.ReadSectionValues("Forms", &lines);
   if (!ini.SectionExists("Forms")) throw EReadError(FileName, 1, "expected a [Forms] section");
-  for (int i = 0; i < lines.Count(); ++i) {
-    const std::string name = Trim(lines.Names(i));
-    const std::string file = Trim(lines.ValueFromIndex(i));
-    if (name.empty() || file.empty()) {
-      // Report the line as it stands in the file.
-      int line = 1;
-      const std::size_t at = text.find(lines.Get(i));
-      if (at != std::string::npos) line += static_cast<int>(std::count(text.begin(), text.begin() + at, '\n'));
-      throw EReadError(FileName, line, "expected FormName=FormFile but found '" + lines.Get(i) + "'");
+  const std::filesystem::path folder = std::filesystem::path(FileName).parent_path();
+  auto readSection = [&](const char* Section, const char* Expected, std::vector<TProjectForm>& Into) {
+    TStringList lines;
+    ini.ReadSectionValues(Section, &lines);
+    for (int i = 0; i < lines.Count(); ++i) {
+      const std::string name = Trim(lines.Names(i));
+      const std::string file = Trim(lines.ValueFromIndex(i));
+      if (name.empty() || file.empty()) {
+        // Report the line as it stands in the file.
+        int line = 1;
+        const std::size_t at = text.find(lines.Get(i));
+        if (at != std::string::npos) line += static_cast<int>(std::count(text.begin(), text.begin() + at, '\n'));
+        throw EReadError(FileName, line, std::string("expected ") + Expected + " but found '" + lines.Get(i) + "'");
+      }
+      Into.push_back({name, (folder / file).lexically_normal().string()});
     }
-    project->FFormFiles.push_back({name, (folder / file).lexically_normal().string()});
-  }
+  };
+  readSection("Forms", "FormName=FormFile", project->FFormFiles);
+  readSection("Units", "UnitName=UnitFile", project->FUnitFiles);
   return project;
 }
 

@@ -13,6 +13,8 @@
 // Each line of [Forms] names a form and its file, relative to the project
 // file's folder; the order of the lines is the order of creation. Other
 // keys of [Project] are settings for the programs that open the project.
+// An optional [Units] section lists the project's units without a form the
+// same way (UnitName=File); programs that only load forms pass them by.
 #pragma once
 
 #include <memory>
@@ -48,6 +50,8 @@ public:
   // A key of the [Project] section; empty when the project does not set it.
   std::string Setting(std::string_view Key) const;
   const std::vector<TProjectForm>& FormFiles() const { return FFormFiles; }
+  // The units without a form, in the order listed.
+  const std::vector<TProjectForm>& UnitFiles() const { return FUnitFiles; }
 
   // Reads every form in order. With an Owner the forms belong to it (an
   // application); otherwise the project keeps them and frees them, newest
@@ -66,6 +70,7 @@ private:
   std::string FTitle;
   TStringList FSettings;
   std::vector<TProjectForm> FFormFiles;
+  std::vector<TProjectForm> FUnitFiles;
   std::vector<TComponent*> FForms;
   std::vector<std::unique_ptr<TComponent>> FOwned;
   // Notices forms freed by someone else, so that FForms never dangles.

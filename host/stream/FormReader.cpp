@@ -114,6 +114,13 @@ void TFormReader::Build(TComponent& Root, const TFormObject& Node) {
   ResolveFixups();
   if (FOptions.OnBindEvent)
     for (const TBinding& b : FBindings) FOptions.OnBindEvent(b.Instance, b.Event, b.Handler);
+  if (FOptions.OnBeforeLoaded) {
+    try {
+      FOptions.OnBeforeLoaded(&Root);
+    } catch (const std::exception& e) {
+      Fail(Node.Line, e.what());
+    }
+  }
   CallLoaded();
 }
 
@@ -181,6 +188,9 @@ TComponent* TFormReader::ResolveReference(const std::vector<TComponent*>& Roots,
 void TFormReader::ResolveFixups() {
   for (const TFixup& f : FFixups) {
     TComponent* target = ResolveReference(FChains[f.Chain], f.Path);
+    if (!target && FOptions.OnUnresolvedReference &&
+        FOptions.OnUnresolvedReference(f.Component, f.Instance, f.Prop, f.Path))
+      continue;
     if (!target) Fail(f.Line, f.Context + ": unresolved reference '" + f.Path + "'");
     try {
       f.Prop->SetObj(*f.Instance, target);

@@ -35,6 +35,7 @@ public:
 private:
   struct TFixup {
     TObject* Instance;
+    TComponent* Component;  // the component Instance is or belongs to
     const TPropInfo* Prop;
     std::string Path;
     std::string Context;

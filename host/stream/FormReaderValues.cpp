@@ -44,6 +44,17 @@ struct TUpdateGuard {
   explicit TUpdateGuard(T& t) : Target(t) { Target.BeginUpdate(); }
   ~TUpdateGuard() { Target.EndUpdate(); }
 };
+
+// Left and Top of a component that publishes neither: where the designer
+// shows it (see TComponent::DesignInfo).
+bool ReadDesignPosition(TComponent& Component, std::string_view Name, const TFormValue& Value) {
+  const bool left = SameText(Name, "Left");
+  if ((!left && !SameText(Name, "Top")) || Value.Kind != TFormValueKind::Integer) return false;
+  const auto info = static_cast<std::uint32_t>(Component.DesignInfo());
+  const auto half = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(Value.Int)));
+  Component.SetDesignInfo(static_cast<std::int32_t>(left ? (info & 0xFFFF0000u) | half : (info & 0xFFFFu) | (half << 16)));
+  return true;
+}
 }  // namespace
 
 void TFormReader::BadValue(const std::string& Context, int Line, const std::string& Expected,
@@ -75,6 +86,7 @@ void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const T
         return;
       }
       const TPropInfo* info = GetPropInfo(target, part);
+      if (!info && target == &Component && ReadDesignPosition(Component, part, Prop.Value)) return;
       if (!info) Fail(Prop.Line, "unknown property '" + std::string(part) + "' of " + target->ClassName() +
                                      " (in " + context + ")");
       AssignValue(*target, Component, *info, Prop.Value, context, Prop.Line);
@@ -183,7 +195,7 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
             Info.SetObj(Target, nullptr);
             return;
           }
-          FFixups.push_back({&Target, &Info, Value.Text, Context, Line, FChain});
+          FFixups.push_back({&Target, &Component, &Info, Value.Text, Context, Line, FChain});
           return;
         }
         TObject* obj = GetObjectProp(&Target, &Info);

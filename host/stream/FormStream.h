@@ -69,6 +69,16 @@ struct TReadOptions {
   // and references are resolved, before Loaded: the place for an
   // application to connect its handlers. Reading itself runs no handler.
   std::function<void(TComponent* Instance, const std::string& Event, const std::string& Handler)> OnBindEvent;
+  // Asked for a reference no loaded component answers (Instance is the
+  // component or the nested object of Component that holds Prop): true
+  // leaves the property empty and reads on, false fails the read. The
+  // designer opens a form whose references lead into a closed form so.
+  std::function<bool(TComponent* Component, TObject* Instance, const TPropInfo* Prop, const std::string& Path)>
+      OnUnresolvedReference;
+  // Called with the root once the tree is read and its references set,
+  // before the first Loaded: the place to prepare what components look at
+  // in Loaded (the folder their files are named relative to, say).
+  std::function<void(TComponent* Root)> OnBeforeLoaded;
 };
 
 // Reads a root component from form text. FileName is used in messages.

@@ -139,6 +139,13 @@ void TFormWriter::WriteComponent(TComponent& Component, const char* Keyword, int
   FOut += className;
   FOut += '\n';
   WriteProperties(Component, &Component, std::string(), Depth + 1);
+  if (Component.DesignInfo() != 0 && !GetPropInfo(&Component, "Left") && !GetPropInfo(&Component, "Top")) {
+    const auto info = static_cast<std::uint32_t>(Component.DesignInfo());
+    Indent(Depth + 1);
+    FOut += "Left = " + std::to_string(static_cast<std::int16_t>(info & 0xFFFFu)) + "\n";
+    Indent(Depth + 1);
+    FOut += "Top = " + std::to_string(static_cast<std::int16_t>(info >> 16)) + "\n";
+  }
   std::vector<TComponent*> children;
   Component.GetChildren([&](TComponent* child) { children.push_back(child); }, FChain.back());
   for (TComponent* child : children) {
@@ -243,6 +250,16 @@ void TFormWriter::WriteProperties(const TObject& Object, const TComponent* Compo
       }
       case tkClass: {
         TObject* v = GetObjectProp(&Object, info);
+        if (!v && FOnMissingReference && info->SetObj && info->PropClass &&
+            info->PropClass->InheritsFrom(TComponent::StaticClass())) {
+          // A reference into a form that is not loaded now keeps its name.
+          const std::string path = FOnMissingReference(Object, *info);
+          if (!path.empty()) {
+            start();
+            FOut += path;
+            FOut += '\n';
+          }
+        }
         if (!v) break;
         if (const auto* ref = As<TComponent>(v)) {
           if (!info->SetObj) break;

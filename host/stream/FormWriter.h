@@ -4,6 +4,7 @@
 // event handler names, and the children each component hands out.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -28,6 +29,12 @@ class TFormWriter {
 public:
   std::string Write(const TComponent& Root);
 
+  // Asked for each component reference that holds nothing: a name to write
+  // instead ("OtherForm.Table1"), or empty to write nothing. The designer
+  // keeps references into forms that are closed this way.
+  using TMissingReference = std::function<std::string(const TObject& Object, const TPropInfo& Prop)>;
+  void SetOnMissingReference(TMissingReference Value) { FOnMissingReference = std::move(Value); }
+
   // The name under which a reader inside the roots of Chain finds Target:
   // "Name", "Frame1.Name" or "OtherForm.Name"; empty when it has none.
   static std::string ReferencePath(const TComponent* Target, const std::vector<TComponent*>& Chain);
@@ -47,6 +54,7 @@ private:
   std::unordered_set<const TComponent*> FWritten;
   int FLevel = -1;
   int FNested = 0;
+  TMissingReference FOnMissingReference;
 };
 
 }  // namespace host

@@ -2,8 +2,8 @@
 
 #include <sqlite3.h>
 
-
 #include "host/core/ClassRegistry.h"
+#include "host/core/FormFolder.h"
 #include "host/data/sqlite/SQLiteTable.h"
 
 namespace host {
@@ -38,7 +38,11 @@ void TSQLiteConnection::DoConnect() {
   if (FDatabaseName.empty()) throw EDatabaseError("No database name given for the SQLite connection");
   sqlite3* db = nullptr;
   const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
-  const int rc = sqlite3_open_v2(FDatabaseName.c_str(), &db, flags, nullptr);
+  // A file named relative to the form lies in the form's folder when it
+  // has one (a designer gives each project's forms theirs).
+  const bool special = FDatabaseName == ":memory:" || FDatabaseName.rfind("file:", 0) == 0;
+  const std::string file = special ? FDatabaseName : ExpandFormFileName(this, FDatabaseName);
+  const int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     sqlite3_close(db);

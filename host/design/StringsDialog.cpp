@@ -1,0 +1,65 @@
+// The dialog string-list properties are edited in: a host form with a memo
+// and OK and Cancel buttons, run through the dialogs service like every
+// modal window (scripts drive it in tests: the memo is "Memo", the buttons
+// "OKButton" and "CancelButton").
+#include "host/controls/Buttons.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
+#include "host/design/DesignEditors.h"
+
+namespace host {
+
+bool EditStringsDialog(TStrings* Strings, const std::string& Caption) {
+  if (!Strings) return false;
+  // No owner: the function that shows the dialog frees it, also on failure.
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetName("StringsEditor");
+  form->SetCaption(Caption.empty() ? std::string("String List Editor") : "String List Editor - " + Caption);
+  form->SetBorderStyle(bsSizeable);
+  form->SetPosition(poScreenCenter);
+  form->SetClientWidth(420);
+  form->SetClientHeight(300);
+
+  auto* buttons = new TPanel(form.get());
+  buttons->SetName("ButtonPanel");
+  buttons->SetCaption("");
+  buttons->SetBevelOuter(bvNone);
+  buttons->SetParent(form.get());
+  buttons->SetHeight(41);
+  buttons->SetAlign(alBottom);
+
+  auto* ok = new TButton(form.get());
+  ok->SetName("OKButton");
+  ok->SetParent(buttons);
+  ok->SetBounds(252, 8, 75, 25);
+  ok->SetAnchors({akTop, akRight});
+  ok->SetCaption("OK");
+  ok->SetDefault(true);
+  ok->SetModalResult(mrOk);
+
+  auto* cancel = new TButton(form.get());
+  cancel->SetName("CancelButton");
+  cancel->SetParent(buttons);
+  cancel->SetBounds(336, 8, 75, 25);
+  cancel->SetAnchors({akTop, akRight});
+  cancel->SetCaption("Cancel");
+  cancel->SetCancel(true);
+  cancel->SetModalResult(mrCancel);
+
+  auto* memo = new TMemo(form.get());
+  memo->SetName("Memo");
+  memo->SetParent(form.get());
+  memo->SetAlign(alClient);
+  memo->SetScrollBars(ssBoth);
+  memo->SetWordWrap(false);
+  memo->Lines()->Assign(Strings);
+  form->SetActiveControl(memo);
+
+  if (form->ShowModal() != mrOk) return false;
+  if (memo->Lines()->Text() == Strings->Text()) return false;
+  Strings->Assign(memo->Lines());
+  return true;
+}
+
+}  // namespace host

@@ -1,0 +1,112 @@
+// The form designer's commands and its model of the design surface: adding
+// components into the selected container, deleting, renaming, moving, and
+// what a click at a point of the form hits.
+#include <gtest/gtest.h>
+
+#include "host/controls/Buttons.h"
+#include "host/controls/ExtCtrls.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdRegister.h"
+#include "host/design/FormDesigner.h"
+#include "host/stream/FormStream.h"
+#include "host/stream/FormWriter.h"
+#include "tests/host/design/DesignTestClasses.h"
+
+using namespace host;
+using namespace designtest;
+
+namespace {
+
+class DesignerTest : public ::testing::Test {
+protected:
+  DesignerTest() {
+    RegisterStandardControls();
+    RegisterGadgets();
+    Form->SetName("Form1");
+    Form->SetClientWidth(400);
+    Form->SetClientHeight(300);
+  }
+  TTestPackage Package;
+  std::unique_ptr<TForm> Form = std::make_unique<TForm>(nullptr);
+  TFormDesigner Designer{Form.get()};
+};
+
+}  // namespace
+
+TEST_F(DesignerTest, AddedComponentsGoIntoTheSelectedContainerNamedUniquelyInDesignState) {
+  auto* panel = static_cast<TPanel*>(Designer.AddComponent(TPanel::StaticClass()));
+  EXPECT_EQ(panel->Name(), "Panel1");
+  EXPECT_EQ(panel->Parent(), Form.get());
+  EXPECT_EQ(panel->Caption(), "Panel1");
+  EXPECT_EQ(Designer.GetSelections(), TDesignerSelections{panel});
+  // The selected panel takes the button; a second button goes beside the
+  // first into the panel too, because a selected control's container is
+  // its parent.
+  auto* button = static_cast<TButton*>(Designer.AddComponent(TButton::StaticClass()));
+  auto* second = static_cast<TButton*>(Designer.AddComponent(TButton::StaticClass()));
+  EXPECT_EQ(button->Parent(), panel);
+  EXPECT_EQ(second->Parent(), panel);
+  EXPECT_EQ(second->Name(), "Button2");
+  EXPECT_NE(second->Left(), button->Left());
+  EXPECT_TRUE(second->IsDesigning());
+  EXPECT_EQ(second->Owner(), Form.get());
+  // A component that is no control gets a free icon spot.
+  TComponent* g1 = Designer.AddComponent(TGadget::StaticClass());
+  TComponent* g2 = Designer.AddComponent(TGadget::StaticClass());
+  EXPECT_NE(Designer.IconRect(g1), Designer.IconRect(g2));
+  EXPECT_TRUE(Designer.IsModified());
+  EXPECT_THROW(Designer.AddComponent(TComponent::StaticClass()), EDesignError);
+}
+
+TEST_F(DesignerTest, DroppingHitsTheContainerUnderThePointAndClicksFindTheInnermostControl) {
+  auto* panel = static_cast<TPanel*>(Designer.CreateComponent(TPanel::StaticClass(), nullptr, 100, 50, 200, 150));
+  auto* button = static_cast<TButton*>(Designer.DropComponent(TButton::StaticClass(), 130, 70));
+  EXPECT_EQ(button->Parent(), panel);
+  EXPECT_EQ(button->Left(), 30);
+  EXPECT_EQ(button->Top(), 20);
+  EXPECT_EQ(Designer.FormBounds(button).Left, 130);
+  EXPECT_EQ(Designer.ComponentAt(131, 71), button);
+  EXPECT_EQ(Designer.ComponentAt(290, 190), panel);
+  EXPECT_EQ(Designer.ComponentAt(10, 290), Form.get());
+  TComponent* gadget = Designer.DropComponent(TGadget::StaticClass(), 320, 250);
+  EXPECT_EQ(Designer.ComponentAt(321, 251), gadget);
+  EXPECT_EQ(Designer.ContainerAt(131, 71), panel);
+}
+
+TEST_F(DesignerTest, DeletingTakesTheSelectionAndWhatItHoldsButNeverTheForm) {
+  auto* panel = Designer.AddComponent(TPanel::StaticClass());
+  auto* button = Designer.AddComponent(TButton::StaticClass());
+  auto* store = static_cast<TGadgetStore*>(Designer.AddComponent(TGadgetStore::StaticClass()));
+  auto* other = static_cast<TGadget*>(Designer.AddComponent(TGadget::StaticClass()));
+  other->SetBuddy(store);
+  (void)button;
+  Designer.SetSelections({panel, store, Form.get()});
+  Designer.DeleteSelection();
+  EXPECT_EQ(Form->ComponentCount(), 1);
+  EXPECT_EQ(Form->Components(0), other);
+  EXPECT_EQ(other->Buddy(), nullptr);
+  EXPECT_EQ(Designer.GetSelections(), TDesignerSelections{Form.get()});
+}
+
+TEST_F(DesignerTest, RenamingMovingAndIconsAreKeptByTheFormFile) {
+  auto* button = static_cast<TButton*>(Designer.AddComponent(TButton::StaticClass()));
+  TComponent* gadget = Designer.AddComponent(TGadget::StaticClass());
+  Designer.RenameComponent(button, "OKButton");
+  EXPECT_EQ(button->Caption(), "OKButton");
+  EXPECT_THROW(Designer.RenameComponent(gadget, "OKButton"), EComponentError);
+  EXPECT_THROW(Designer.RenameComponent(gadget, "1x"), EComponentError);
+  Designer.SetControlBounds(button, 40, 30, 90, 25);
+  Designer.SetIconPosition(gadget, 200, 120);
+  Designer.SetSelections({button, gadget});
+  Designer.MoveSelection(5, -10);
+  EXPECT_EQ(button->Left(), 45);
+  EXPECT_EQ(button->Top(), 20);
+
+  const std::string text = TFormWriter().Write(*Form);
+  std::unique_ptr<TComponent> copy = ReadComponentText(text, "copy.dfm");
+  auto* copied = copy->FindComponent("Gadget1");
+  ASSERT_NE(copied, nullptr);
+  TFormDesigner second(copy.get());
+  EXPECT_EQ(second.IconRect(copied), (TRect{205, 110, 205 + TFormDesigner::IconSize, 110 + TFormDesigner::IconSize}));
+  EXPECT_EQ(static_cast<TButton*>(copy->FindComponent("OKButton"))->BoundsRect(), (TRect{45, 20, 135, 45}));
+}
