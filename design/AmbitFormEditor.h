@@ -165,6 +165,11 @@ public:
   void Localize();
   // The component of the selected tree node; null for none.
   host::TComponent* SelectedComponent() const;
+  // The component a node of the component tree carries.
+  static host::TComponent* ComponentOf(const host::TTreeNode* Node);
+  // The state images of the component tree's nodes.
+  static constexpr int IncludedState = 1;
+  static constexpr int ExcludedState = 2;
 
 private:
   // Layout (AmbitFormEditorLayout.cpp).
@@ -176,6 +181,9 @@ private:
   void BindHandlers();
 
   // Model (AmbitFormEditorModel.cpp).
+  // Drops the pending edits and the stored texts read, and takes the
+  // localizer's lists again.
+  void CopyLocalizerLists();
   // A cell's text without its pending edit: what is stored for it.
   std::string StoredValue(const host::TTreeNode* Node, host::TComponent* Component, int Language);
   std::string OriginalValue(const host::TTreeNode* Node, host::TComponent* Component) const;
@@ -204,6 +212,8 @@ private:
   // Views (AmbitFormEditorViews.cpp).
   void AddComponentNode(host::TTreeNode* Parent, host::TComponent* Component);
   bool IsFrameRelated(const host::TTreeNode* Node) const;
+  // Excluded when the working list names the component, else included.
+  int StateOf(const host::TComponent* Component) const;
   void RefillGrid();
   void tvComponentsChange(host::TTreeNode* Node);
   void sgPropValuesSelectCell(int ACol, int ARow);
@@ -218,7 +228,6 @@ private:
   void tbuRemoveLanguageClick();
   void pmLanguagesItemClick(host::TMenuItem* Item);
   void pmComponentsPopup();
-  void SetComponentState(host::TTreeNode* Node, bool Include, bool Whole);
   void miExcludeClick(bool Whole);
   void miIncludeClick(bool Whole);
   void tvPropNamesMouseDown();

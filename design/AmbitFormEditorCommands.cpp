@@ -21,11 +21,6 @@ using namespace host;
 
 namespace {
 
-constexpr int IncludedState = 1;
-constexpr int ExcludedState = 2;
-
-TComponent* ComponentOf(const TTreeNode* Node) { return Node ? static_cast<TComponent*>(Node->Data()) : nullptr; }
-
 // Node and every node below it, parents before children.
 template <class F>
 void ForSubtree(TTreeNode* Node, F&& Visit) {

@@ -80,14 +80,7 @@ void TfmFLEditor::SetLocalizer(TAmFormLocalizer* Value) {
   if (Value == FLocalizer) return;
   FLocalizer = Value;
   SetCaption(Value ? Format(sAmFormCaption, {Value->Name(), Value->ClassName()}) : std::string());
-  FChanges->Clear();
-  FStored.clear();
-  FPropNames->Clear();
-  FExcluded->Clear();
-  if (Value) {
-    FPropNames->Assign(Value->PropNames());
-    FExcluded->Assign(Value->Excluded());
-  }
+  CopyLocalizerLists();
   GetAvailableLangs();
   CheckActiveEntry();
   FillOptions();
@@ -137,16 +130,19 @@ bool TfmFLEditor::ExcludedChanged() const {
   return false;
 }
 
-void TfmFLEditor::Reload() {
+void TfmFLEditor::CopyLocalizerLists() {
   FChanges->Clear();
   FStored.clear();
   FPropNames->Clear();
   FExcluded->Clear();
-  if (FLocalizer) {
-    FPropNames->Assign(FLocalizer->PropNames());
-    FExcluded->Assign(FLocalizer->Excluded());
-    MarkExcluded();
-  }
+  if (!FLocalizer) return;
+  FPropNames->Assign(FLocalizer->PropNames());
+  FExcluded->Assign(FLocalizer->Excluded());
+}
+
+void TfmFLEditor::Reload() {
+  CopyLocalizerLists();
+  MarkExcluded();
   GetAvailableLangs();
   if (TComponent* c = SelectedComponent()) {
     FillPropNames(c);

@@ -18,11 +18,6 @@ using namespace host;
 
 namespace {
 
-constexpr int IncludedState = 1;
-constexpr int ExcludedState = 2;
-
-TComponent* ComponentOf(const TTreeNode* Node) { return Node ? static_cast<TComponent*>(Node->Data()) : nullptr; }
-
 // Forms and frames read from form files keep the class their file declares.
 std::string ClassNameOf(const TComponent* Component) {
   if (const auto* form = As<TCustomForm>(Component)) return form->FormClassName();
@@ -35,6 +30,10 @@ std::string NodeText(const TComponent* Component) {
 }
 
 }  // namespace
+
+TComponent* TfmFLEditor::ComponentOf(const TTreeNode* Node) {
+  return Node ? static_cast<TComponent*>(Node->Data()) : nullptr;
+}
 
 TComponent* TfmFLEditor::SelectedComponent() const { return ComponentOf(tvComponents->Selected()); }
 
@@ -61,8 +60,7 @@ void TfmFLEditor::AddComponentNode(TTreeNode* Parent, TComponent* Component) {
   if (!Component || Component->Name().empty()) return;
   TTreeNode* node = tvComponents->Items()->AddChild(Parent, NodeText(Component));
   node->SetData(Component);
-  const bool excluded = FExcluded->IndexOf(GetFullName(Component, FLocalizer->Owner())) >= 0;
-  node->SetStateIndex(excluded ? ExcludedState : IncludedState);
+  node->SetStateIndex(StateOf(Component));
   // The controls it shows, then what it owns that no named control shows.
   std::vector<TComponent*> children;
   if (const auto* win = As<TWinControl>(Component))
@@ -84,12 +82,14 @@ bool TfmFLEditor::IsFrameRelated(const TTreeNode* Node) const {
   return component && (Is<TFrame>(component) || Is<TFrame>(component->Owner()));
 }
 
+int TfmFLEditor::StateOf(const TComponent* Component) const {
+  const bool excluded = FLocalizer && FExcluded->IndexOf(GetFullName(Component, FLocalizer->Owner())) >= 0;
+  return excluded ? ExcludedState : IncludedState;
+}
+
 void TfmFLEditor::MarkExcluded() {
-  if (!FLocalizer) return;
-  for (TTreeNode* node = tvComponents->Items()->GetFirstNode(); node; node = node->GetNext()) {
-    const bool excluded = FExcluded->IndexOf(GetFullName(ComponentOf(node), FLocalizer->Owner())) >= 0;
-    node->SetStateIndex(excluded ? ExcludedState : IncludedState);
-  }
+  for (TTreeNode* node = tvComponents->Items()->GetFirstNode(); node; node = node->GetNext())
+    node->SetStateIndex(StateOf(ComponentOf(node)));
 }
 
 void TfmFLEditor::tvComponentsChange(TTreeNode* Node) {
@@ -145,17 +145,12 @@ void TfmFLEditor::FillPropValues(TComponent* Component) {
       grid->SetCells(c, r, value);
     }
   }
-  TGridOptions options = grid->Options();
-  if (grid->RowCount() > 1 && !grid->Cells(0, 1).empty() && SourceAllowsEditing())
-    options.Include(goEditing);
-  else
-    options.Exclude(goEditing);
-  grid->SetOptions(options);
   if (grid->RowCount() < 2) grid->SetRowCount(2);
   if (grid->ColCount() < 2) grid->SetColCount(2);
   grid->SetFixedRows(1);
   grid->SetFixedCols(1);
   grid->FocusCell(std::clamp(col, 1, grid->ColCount() - 1), std::clamp(row, 1, grid->RowCount() - 1), true);
+  // In-place editing, the strings-editor button and the tool bar follow.
   sgPropValuesSelectCell(grid->Col(), grid->Row());
 }
 
