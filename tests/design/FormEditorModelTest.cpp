@@ -5,6 +5,7 @@
 
 #include "host/controls/Buttons.h"
 #include "host/controls/ToolBar.h"
+#include "tests/design/DesignTestSupport.h"
 #include "tests/design/FormEditorFixture.h"
 
 using namespace ambit;
@@ -144,6 +145,20 @@ TEST_F(FormEditorTest, ReloadDropsEveryUnsavedEdit) {
   EXPECT_EQ(Editor->Changes()->Count(), 0);
   EXPECT_EQ(Cell("Items", 3), "Красный,Зелёный,Синий,Светло-жёлтый");
   EXPECT_FALSE(Editor->GetModified());
+}
+
+TEST_F(FormEditorTest, ShowFormLocalizerEditorRunsTheWindowModallyOnTheLocalizer) {
+  Dialogs.DriveModal([this](TCustomForm* Form) {
+    auto* editor = FormAs<TfmFLEditor>(Form);
+    EXPECT_EQ(editor->Localizer(), Sample.Localizer("MainForm"));
+    EXPECT_EQ(editor->sgPropValues->ColCount(), 5);
+    editor->SetBounds(0, 0, 300, 200);
+    EXPECT_EQ(editor->Width(), 500);
+    EXPECT_EQ(editor->Height(), 350);
+  });
+  ShowFormLocalizerEditor(Sample.Localizer("MainForm"));
+  ASSERT_EQ(Dialogs.ModalForms().size(), 1u);
+  EXPECT_EQ(Dialogs.ModalForms()[0].Caption, "FormLocalizer1: TAmFormLocalizer");
 }
 
 TEST(GetNewFileName, AbsoluteNamesStayAndRelativeOnesAreTheProgramsOutsideTheDesigner) {

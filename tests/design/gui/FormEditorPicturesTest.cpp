@@ -5,11 +5,14 @@
 
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <filesystem>
 
 #include "design/AmbitFormEditor.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/Grids.h"
+#include "host/controls/ScriptedDialogs.h"
+#include "host/controls/ToolBar.h"
 #include "host/controls/PageControl.h"
 #include "host/controls/TreeView.h"
 #include "host/qt/QtConvert.h"
@@ -71,6 +74,35 @@ TEST_F(FormEditorPictures, ContactsFormWithAButtonInsideTheFrameAndTheOptions) {
   Editor.pcOptions->SetActivePage(Editor.tsOptions);
   Picture("ContactsForm");
   EXPECT_EQ(Editor.sgPropValues->Cells(4, 1), "&بحث");
+}
+
+// The grid on the screen: a German text typed into a cell is a pending
+// edit, and Reload shows the stored text again.
+TEST_F(FormEditorPictures, ATypedCellIsPendingUntilReload) {
+  TScriptedDialogs dialogs;
+  Open("MainForm", "lbColors");
+  Editor.Show();
+  test::Flush();
+  TStringGrid* grid = Editor.sgPropValues;
+  ASSERT_EQ(grid->Cells(0, 1), "Hint");
+  grid->FocusCell(2, 1, true);
+  auto* widget = test::WidgetAs<QWidget>(grid);
+  ASSERT_NE(widget, nullptr);
+  widget->setFocus();
+  test::PressKey(widget, Qt::Key_F2);
+  auto* editor = widget->findChild<QLineEdit*>();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(FromQ(editor->text()), "Wählen Sie die Farbe der nächsten Beschriftung");
+  editor->setText(QStringLiteral("Farbe wählen"));
+  test::PressKey(editor, Qt::Key_Return);
+  test::Flush();
+  ASSERT_EQ(Editor.Changes()->Count(), 1);
+  EXPECT_EQ(grid->Cells(2, 1), "Farbe wählen");
+  dialogs.AnswerMessage(mrYes);
+  test::Click(test::WidgetAs<QWidget>(Editor.tbuReload));
+  EXPECT_EQ(grid->Cells(2, 1), "Wählen Sie die Farbe der nächsten Beschriftung");
+  EXPECT_EQ(Editor.Changes()->Count(), 0);
+  Editor.Hide();
 }
 
 }  // namespace
