@@ -217,6 +217,8 @@ private:
   void RefillGrid();
   void tvComponentsChange(host::TTreeNode* Node);
   void sgPropValuesSelectCell(int ACol, int ARow);
+  // Whether the strings-editor button belongs on a cell of row ARow.
+  bool ButtonWanted(int ARow) const;
   void sgPropValuesTopLeftChanged();
 
   // Commands (AmbitFormEditorCommands.cpp).

@@ -217,7 +217,7 @@ void TfmFLEditor::BindHandlers() {
   sgPropValues->SetOnSetEditText(
       [this](TObject*, int ACol, int ARow, const std::string& Value) { RecordEdit(ACol, ARow, Value); });
   sgPropValues->SetOnDrawCell([this](TObject*, int ACol, int ARow, TRect, TGridDrawState State) {
-    if (State.Contains(gdFocused)) SetButtonPos(ACol, ARow, buEditStrings->Enabled());
+    if (State.Contains(gdFocused) && ButtonWanted(ARow)) SetButtonPos(ACol, ARow, buEditStrings->Enabled());
   });
   sgPropValues->SetOnTopLeftChanged([this](TObject*) { sgPropValuesTopLeftChanged(); });
   // The language buttons follow the current column.

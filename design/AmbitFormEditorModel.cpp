@@ -148,7 +148,6 @@ void TfmFLEditor::Reload() {
     FillPropNames(c);
     FillPropValues(c);
   }
-  tbuActiveLanguage->SetEnabled(LanguageCount() > 1);
   CheckActiveEntry();
   FillOptions();
   FModified = false;
@@ -172,8 +171,8 @@ std::string TfmFLEditor::StoredValue(const TTreeNode* Node, TComponent* Componen
   // An added language has nothing stored yet.
   const int index = entry->SourceIndex();
   if (index < 0 || index >= src->Languages()->Count()) return {};
-  // Under the name saving uses: a text shared through a dependency (a
-  // button's caption taken from its action) is stored under the target's.
+  // Under the name saving uses: a text shared through a dependency is
+  // stored under the record of the property it depends on.
   const std::string name = FLocalizer->RecordName(Component, TAmbitProps::GetPropNameText(Node));
   if (name.empty()) return {};
   const TStringList* section = StoredSection(index);

@@ -164,12 +164,16 @@ void TfmFLEditor::sgPropValuesSelectCell(int ACol, int ARow) {
   else
     options.Exclude(goEditing);
   sgPropValues->SetOptions(options);
-  // A row without a property has nothing to edit.
-  if (SelectedComponent() && !path.empty()) {
+  if (ButtonWanted(ARow)) {
     buEditStrings->SetTag(FProps->PropIsClass(path) ? tkClass : tkString);
     SetButtonPos(ACol, ARow, editable);
   }
   UpdateButtons();
+}
+
+bool TfmFLEditor::ButtonWanted(int ARow) const {
+  // A row without a property has nothing to edit.
+  return SelectedComponent() && !sgPropValues->Cells(0, ARow).empty();
 }
 
 void TfmFLEditor::SetButtonPos(int ACol, int ARow, bool Enabled) {
