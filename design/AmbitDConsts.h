@@ -68,4 +68,40 @@ inline constexpr const char* sAbout_laDescription_Caption =
 // What the About and _Version properties show in the object inspector.
 inline constexpr const char* sAboutPropertyValue = "(About Ambit Localizer)";
 
+// ---- the form localizer editor ----
+// Window caption: the localizer's name and its class name.
+inline constexpr const char* sAmFormCaption = "%s: %s";
+inline constexpr const char* sFLEditor_tbuSave_Caption = "Save";
+inline constexpr const char* sFLEditor_tbuSave_Hint = "Save changes";
+inline constexpr const char* sFLEditor_tbuReload_Caption = "Reload";
+inline constexpr const char* sFLEditor_tbuReload_Hint = "Reload (undo all unsaved changes)";
+// Shown only while the button has no picture.
+inline constexpr const char* sFLEditor_buClear_Caption = "Clear";
+inline constexpr const char* sFLEditor_buClear_Hint = "Clear excluded and not existing records";
+inline constexpr const char* sFLEditor_tbuAddLanguage_Caption = "Add...";
+inline constexpr const char* sFLEditor_tbuAddLanguage_Hint = "Add language";
+inline constexpr const char* sFLEditor_tbuEditLanguage_Caption = "Edit...";
+inline constexpr const char* sFLEditor_tbuEditLanguage_Hint = "Edit language";
+inline constexpr const char* sFLEditor_tbuRemoveLanguage_Caption = "Remove";
+inline constexpr const char* sFLEditor_tbuRemoveLanguage_Hint = "Remove language";
+inline constexpr const char* sFLEditor_tbuActiveLanguage_Caption = "Active";
+inline constexpr const char* sFLEditor_tbuActiveLanguage_Hint = "Set active language";
+inline constexpr const char* sFLEditor_tsPropNames_Caption = "Property Names";
+inline constexpr const char* sFLEditor_tsOptions_Caption = "Options";
+inline constexpr const char* sFLEditor_gbSaveOptions_Caption = " Save Options ";
+inline constexpr const char* sFLEditor_chSaveEmpty_Caption = "Save empty values";
+inline constexpr const char* sFLEditor_chIncludeFrames_Caption = "Include frames";
+inline constexpr const char* sFLEditor_chClearBeforeSave_Caption = "Clear section before save";
+inline constexpr const char* sFLEditor_miExclude_Caption = "&Exclude component";
+inline constexpr const char* sFLEditor_miExcludeAll_Caption = "E&xclude components";
+inline constexpr const char* sFLEditor_miInclude_Caption = "&Include component";
+inline constexpr const char* sFLEditor_miIncludeAll_Caption = "I&nclude components";
+inline constexpr const char* sFLEditor_miIncludeProperty_Caption = "&Include property";
+inline constexpr const char* sFLEditor_miExcludeProperty_Caption = "&Exclude property";
+inline constexpr const char* sPropertyName = "Property Name";
+inline constexpr const char* sOriginalValue = "Original Value";
+inline constexpr const char* sAreYouSureToCancelChanges = "Are you sure to cancel all changes?";
+inline constexpr const char* sDeletingCompleted = "Deleting completed";
+// ---- end of the form localizer editor ----
+
 }  // namespace ambit
