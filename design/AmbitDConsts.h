@@ -55,6 +55,10 @@ inline constexpr const char* sLSEditor_miSetActiveLanguage_Caption = "Set Active
 inline constexpr const char* sAreYouSureToDelLang = "Are you sure to delete language '%s'?";
 inline constexpr const char* sSourceSaveChanges = "The source has been changed. Save changes?";
 
+// ---- component and property editors ----
+inline constexpr const char* sAbout = "&About Ambit Localizer...";
+inline constexpr const char* sEditLanguageSource = "&Edit Language Source...";
+
 // ---- strings editor ----
 inline constexpr const char* sStrEditor_Caption = "Strings Editor";
 
