@@ -1,10 +1,9 @@
 // Tree views and list views on real widgets: nodes and items, expansion,
 // selection, check marks, column clicks, in-place edits, drag and drop.
 #include <QDragEnterEvent>
-#include <QBuffer>
 #include <QDropEvent>
-#include <QImage>
 #include <QHeaderView>
+#include <QImage>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -13,6 +12,7 @@
 #include "host/controls/DBGrids.h"
 #include "host/controls/ImgList.h"
 #include "host/controls/ListView.h"
+#include "host/controls/RgbaImage.h"
 #include "host/controls/TreeView.h"
 #include "host/qt/QtDrag.h"
 #include "host/qt/QtListViewPeer.h"
@@ -48,6 +48,37 @@ TEST(QtTreeViewPeer, NodesFollowTheModelOneByOne) {
   EXPECT_EQ(w->topLevelItem(0)->child(0)->text(0), QString("Main"));
   tree->Items()->Clear();
   EXPECT_EQ(w->topLevelItemCount(), 0);
+}
+
+TEST(QtTreeViewPeer, ASortedTreeShowsTheModelsOrderWithItsPictures) {
+  TFormPtr form = NewForm();
+  auto* tree = Place<TTreeView>(form.get());
+  auto* images = new TImageList(form.get());
+  TRgbaImage glyph(16, 16);
+  glyph.FillEllipse({2, 2, 14, 14}, RgbaOf(clRed));
+  images->Add(glyph);
+  tree->SetStateImages(images);
+  TTreeNode* b = tree->Items()->Add(nullptr, "b");
+  tree->Items()->AddChild(b, "y");
+  tree->Items()->AddChild(b, "x");
+  b->SetExpanded(true);
+  form->Show();
+  tree->SetSortType(stText);
+  tree->Items()->Add(nullptr, "a")->SetStateIndex(0);
+  tree->Items()->AddChild(b, "w");
+  auto* w = WidgetAs<QTreeWidget>(tree);
+  ASSERT_EQ(w->topLevelItemCount(), 2);
+  EXPECT_EQ(w->topLevelItem(0)->text(0), QString("a"));
+  QTreeWidgetItem* item = w->topLevelItem(1);
+  ASSERT_EQ(item->childCount(), 3);
+  EXPECT_EQ(item->child(0)->text(0), QString("w"));
+  EXPECT_EQ(item->child(2)->text(0), QString("y"));
+  EXPECT_TRUE(item->isExpanded());
+  // The picture made in code decodes: red in the middle, clear in a corner.
+  const QImage picture = w->topLevelItem(0)->icon(0).pixmap(16, 16).toImage();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.pixelColor(8, 8), QColor(255, 0, 0));
+  EXPECT_EQ(picture.pixelColor(0, 0).alpha(), 0);
 }
 
 TEST(QtTreeViewPeer, ExpandingGoesThroughTheModelWhichMayRefuse) {
@@ -241,15 +272,7 @@ TEST(QtListViewPeer, ColumnWidthsGoBothWays) {
 TEST(QtListViewPeer, AStateImageShowsBeforeTheItemsImageAndKeepsItsPlaceWhenThereIsNone) {
   TFormPtr form = NewForm();
   auto* images = new TImageList(form.get());
-  for (Qt::GlobalColor color : {Qt::red, Qt::blue}) {
-    QImage picture(16, 16, QImage::Format_ARGB32);
-    picture.fill(color);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    images->Add(std::vector<std::uint8_t>(png.begin(), png.end()));
-  }
+  for (TColor color : {clRed, clBlue}) images->Add(TRgbaImage(16, 16, RgbaOf(color)));
   auto* list = Place<TListView>(form.get());
   list->SetViewStyle(vsReport);
   list->Columns()->Add()->SetCaption("Language");
