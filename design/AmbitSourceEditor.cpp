@@ -4,6 +4,7 @@
 
 #include "design/AmbitAddLang.h"
 #include "design/AmbitDConsts.h"
+#include "design/AmbitGlyphs.h"
 #include "design/DesignForms.h"
 #include "host/controls/Dialogs.h"
 #include "host/controls/ImgList.h"
@@ -36,6 +37,7 @@ TfmLSEditor::TfmLSEditor(TComponent* AOwner) : TForm(AOwner) {
   Constraints()->SetMinWidth(400);
   Constraints()->SetMinHeight(250);
   Images = NewComponent<TImageList>(this, "Images");
+  AddLanguageEditorGlyphs(Images);
   BuildToolBar();
   stEditor = NewControl<TStatusBar>(this, this, "stEditor", 0, 324, 514, 19);
   stEditor->SetSimplePanel(true);
