@@ -1,6 +1,7 @@
 // The editors the host gives each kind of property that has no registered
 // one: numbers, characters, enumerations, sets, strings, nested objects,
 // component references, string lists and events.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -278,9 +279,11 @@ void TMethodProperty::GetValues(const TGetStrProc& Proc) const {
   if (!root) return;
   std::vector<std::string> names;
   auto collect = [&](auto&& self, const TComponent* c, int Depth) -> void {
-    for (const auto& [event, handler] : GetEventHandlerNames(c))
+    for (const auto& pair : GetEventHandlerNames(c)) {
+      const std::string& handler = pair.second;
       if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return SameText(n, handler); }))
         names.push_back(handler);
+    }
     if (Depth < 64)
       for (const TComponent* child : c->ComponentList()) self(self, child, Depth + 1);
   };
