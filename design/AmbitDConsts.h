@@ -106,6 +106,8 @@ inline constexpr const char* sPropertyName = "Property Name";
 inline constexpr const char* sOriginalValue = "Original Value";
 inline constexpr const char* sAreYouSureToCancelChanges = "Are you sure to cancel all changes?";
 inline constexpr const char* sDeletingCompleted = "Deleting completed";
+// The form localizer's verb that opens the editor.
+inline constexpr const char* sFormLocalizerEditor = "&Form Localizer Editor...";
 // ---- end of the form localizer editor ----
 
 }  // namespace ambit
