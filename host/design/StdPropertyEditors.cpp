@@ -278,9 +278,12 @@ void TMethodProperty::GetValues(const TGetStrProc& Proc) const {
   if (!root) return;
   std::vector<std::string> names;
   auto collect = [&](auto&& self, const TComponent* c, int Depth) -> void {
-    for (const auto& [event, handler] : GetEventHandlerNames(c))
+    for (const auto& named : GetEventHandlerNames(c)) {
+      // A named copy: clang 14 lets no lambda capture a structured binding.
+      const std::string& handler = named.second;
       if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return SameText(n, handler); }))
         names.push_back(handler);
+    }
     if (Depth < 64)
       for (const TComponent* child : c->ComponentList()) self(self, child, Depth + 1);
   };
