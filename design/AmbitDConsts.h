@@ -79,8 +79,6 @@ inline constexpr const char* sFLEditor_tbuSave_Caption = "Save";
 inline constexpr const char* sFLEditor_tbuSave_Hint = "Save changes";
 inline constexpr const char* sFLEditor_tbuReload_Caption = "Reload";
 inline constexpr const char* sFLEditor_tbuReload_Hint = "Reload (undo all unsaved changes)";
-// Shown only while the button has no picture.
-inline constexpr const char* sFLEditor_buClear_Caption = "Clear";
 inline constexpr const char* sFLEditor_buClear_Hint = "Clear excluded and not existing records";
 inline constexpr const char* sFLEditor_tbuAddLanguage_Caption = "Add...";
 inline constexpr const char* sFLEditor_tbuAddLanguage_Hint = "Add language";

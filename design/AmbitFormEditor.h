@@ -178,6 +178,8 @@ private:
   void CreateToolBar();
   void CreateMenus();
   void CreateOptionsArea();
+  // The pictures (AmbitFormEditorImages.cpp).
+  void CreateImages();
   void BindHandlers();
 
   // Model (AmbitFormEditorModel.cpp).
