@@ -79,8 +79,6 @@ inline constexpr const char* sFLEditor_tbuSave_Caption = "Save";
 inline constexpr const char* sFLEditor_tbuSave_Hint = "Save changes";
 inline constexpr const char* sFLEditor_tbuReload_Caption = "Reload";
 inline constexpr const char* sFLEditor_tbuReload_Hint = "Reload (undo all unsaved changes)";
-// Shown only while the button has no picture.
-inline constexpr const char* sFLEditor_buClear_Caption = "Clear";
 inline constexpr const char* sFLEditor_buClear_Hint = "Clear excluded and not existing records";
 inline constexpr const char* sFLEditor_tbuAddLanguage_Caption = "Add...";
 inline constexpr const char* sFLEditor_tbuAddLanguage_Hint = "Add language";
@@ -106,6 +104,8 @@ inline constexpr const char* sPropertyName = "Property Name";
 inline constexpr const char* sOriginalValue = "Original Value";
 inline constexpr const char* sAreYouSureToCancelChanges = "Are you sure to cancel all changes?";
 inline constexpr const char* sDeletingCompleted = "Deleting completed";
+// The form localizer's verb that opens the editor.
+inline constexpr const char* sFormLocalizerEditor = "&Form Localizer Editor...";
 // ---- end of the form localizer editor ----
 
 }  // namespace ambit

@@ -5,6 +5,7 @@
 #include "design/AmbitFormEditor.h"
 #include "design/AmbitSourceEditor.h"
 #include "host/core/Strings.h"
+#include "runtime/AmFormLocal.h"
 #include "runtime/AmbitDBSource.h"
 
 namespace ambit {
@@ -162,5 +163,26 @@ void TAmDBLanguageFieldEditor::GetValues(const TGetStrProc& Proc) const {
   }
   restore();
 }
+
+// ---- the form localizer's editor ----
+
+void TAmFormLocalizerEditor::Edit() {
+  ShowFormLocalizerEditor(As<TAmFormLocalizer>(Component()));
+  if (Designer()) Designer()->Modified();
+}
+
+void TAmFormLocalizerEditor::ExecuteVerb(int Index) {
+  if (Index == 1)
+    Edit();
+  else
+    TAmLocalizerEditor::ExecuteVerb(Index);
+}
+
+std::string TAmFormLocalizerEditor::GetVerb(int Index) {
+  return Index == 1 ? std::string(sFormLocalizerEditor) : TAmLocalizerEditor::GetVerb(Index);
+}
+
+// The template verb comes with saving.
+int TAmFormLocalizerEditor::GetVerbCount() { return 2; }
 
 }  // namespace ambit

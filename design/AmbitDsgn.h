@@ -85,4 +85,15 @@ public:
   void GetValues(const host::TGetStrProc& Proc) const override;
 };
 
+// Form localizers: About, and the form localizer editor (also on a
+// double-click), after which the form counts as modified.
+class TAmFormLocalizerEditor : public TAmLocalizerEditor {
+public:
+  using TAmLocalizerEditor::TAmLocalizerEditor;
+  void Edit() override;
+  void ExecuteVerb(int Index) override;
+  std::string GetVerb(int Index) override;
+  int GetVerbCount() override;
+};
+
 }  // namespace ambit

@@ -100,36 +100,36 @@ public:
   ~TfmFLEditor() override;
 
   // ---- the controls ----
-  host::TToolBar* ToolBar1;
-  host::TToolButton* tbuSave;
-  host::TToolButton* tbuReload;
-  host::TToolButton* buClear;
-  host::TToolButton* tbuAddLanguage;
-  host::TToolButton* tbuEditLanguage;
-  host::TToolButton* tbuRemoveLanguage;
-  host::TToolButton* tbuActiveLanguage;
-  host::TTreeView* tvComponents;
-  host::TPanel* paClient;
-  host::TStringGrid* sgPropValues;
-  host::TSpeedButton* buEditStrings;
-  host::TPageControl* pcOptions;
-  host::TTabSheet* tsPropNames;
-  host::TTreeView* tvPropNames;
-  host::TTabSheet* tsOptions;
-  host::TGroupBox* gbSaveOptions;
-  host::TCheckBox* chSaveEmpty;
-  host::TCheckBox* chIncludeFrames;
-  host::TCheckBox* chClearBeforeSave;
-  host::TStatusBar* StatusBar1;
-  host::TPopupMenu* pmComponents;
-  host::TMenuItem* miExclude;
-  host::TMenuItem* miExcludeAll;
-  host::TMenuItem* miInclude;
-  host::TMenuItem* miIncludeAll;
-  host::TPopupMenu* pmPropNames;
-  host::TMenuItem* miIncludeProperty;
-  host::TMenuItem* miExcludeProperty;
-  host::TPopupMenu* pmLanguages;
+  host::TToolBar* ToolBar1 = nullptr;
+  host::TToolButton* tbuSave = nullptr;
+  host::TToolButton* tbuReload = nullptr;
+  host::TToolButton* buClear = nullptr;
+  host::TToolButton* tbuAddLanguage = nullptr;
+  host::TToolButton* tbuEditLanguage = nullptr;
+  host::TToolButton* tbuRemoveLanguage = nullptr;
+  host::TToolButton* tbuActiveLanguage = nullptr;
+  host::TTreeView* tvComponents = nullptr;
+  host::TPanel* paClient = nullptr;
+  host::TStringGrid* sgPropValues = nullptr;
+  host::TSpeedButton* buEditStrings = nullptr;
+  host::TPageControl* pcOptions = nullptr;
+  host::TTabSheet* tsPropNames = nullptr;
+  host::TTreeView* tvPropNames = nullptr;
+  host::TTabSheet* tsOptions = nullptr;
+  host::TGroupBox* gbSaveOptions = nullptr;
+  host::TCheckBox* chSaveEmpty = nullptr;
+  host::TCheckBox* chIncludeFrames = nullptr;
+  host::TCheckBox* chClearBeforeSave = nullptr;
+  host::TStatusBar* StatusBar1 = nullptr;
+  host::TPopupMenu* pmComponents = nullptr;
+  host::TMenuItem* miExclude = nullptr;
+  host::TMenuItem* miExcludeAll = nullptr;
+  host::TMenuItem* miInclude = nullptr;
+  host::TMenuItem* miIncludeAll = nullptr;
+  host::TPopupMenu* pmPropNames = nullptr;
+  host::TMenuItem* miIncludeProperty = nullptr;
+  host::TMenuItem* miExcludeProperty = nullptr;
+  host::TPopupMenu* pmLanguages = nullptr;
 
   // ---- the model ----
   TAmFormLocalizer* Localizer() const { return FLocalizer; }
@@ -178,6 +178,8 @@ private:
   void CreateToolBar();
   void CreateMenus();
   void CreateOptionsArea();
+  // The pictures (AmbitFormEditorImages.cpp).
+  void CreateImages();
   void BindHandlers();
 
   // Model (AmbitFormEditorModel.cpp).

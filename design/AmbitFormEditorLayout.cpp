@@ -46,6 +46,7 @@ TfmFLEditor::TfmFLEditor(TComponent* AOwner)
   Constraints()->SetMinHeight(350);
   SetShowHint(true);
   CreateControls();
+  CreateImages();
   FProps = std::make_unique<TAmbitProps>(tvPropNames);
   FProps->SetSelectedPaths(FPropNames.get());
   BindHandlers();
@@ -79,6 +80,11 @@ void TfmFLEditor::CreateControls() {
   tvComponents->SetHideSelection(false);
   tvComponents->SetRightClickSelect(true);
   tvComponents->SetPopupMenu(pmComponents);
+  // Siblings in plain character order of their texts, upper case first.
+  tvComponents->SetSortType(stText);
+  tvComponents->SetOnCompare([](TObject*, TTreeNode* Node1, TTreeNode* Node2, int, int& Compare) {
+    Compare = Node1->Text().compare(Node2->Text());
+  });
   auto* splitter = NewControl<TSplitter>(this, this, "Splitter1", 170, 29, 3, 300);
   splitter->SetAlign(alLeft);
 
@@ -112,9 +118,7 @@ void TfmFLEditor::CreateToolBar() {
   ToolBar1 = NewControl<TToolBar>(this, this, "ToolBar1", 0, 0, 619, 29);
   ToolBar1->SetAlign(alTop);
   ToolBar1->SetFlat(true);
-  // Until the buttons have pictures they show their captions, and need the
-  // room for them (28 with pictures).
-  ToolBar1->SetButtonWidth(56);
+  ToolBar1->SetButtonWidth(28);
   ToolBar1->SetButtonHeight(25);
   auto button = [this](const char* Name, TToolButtonStyle Style = tbsButton) {
     auto* b = NewControl<TToolButton>(this, ToolBar1, Name, 0, 0, ToolBar1->ButtonWidth(), 25);
@@ -173,7 +177,6 @@ void TfmFLEditor::Localize() {
   tbuSave->SetHint(sFLEditor_tbuSave_Hint);
   tbuReload->SetCaption(sFLEditor_tbuReload_Caption);
   tbuReload->SetHint(sFLEditor_tbuReload_Hint);
-  buClear->SetCaption(sFLEditor_buClear_Caption);
   buClear->SetHint(sFLEditor_buClear_Hint);
   tbuAddLanguage->SetCaption(sFLEditor_tbuAddLanguage_Caption);
   tbuAddLanguage->SetHint(sFLEditor_tbuAddLanguage_Hint);

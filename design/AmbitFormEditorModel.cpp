@@ -5,10 +5,10 @@
 #include <exception>
 #include <filesystem>
 #include <functional>
-#include <system_error>
 
 #include "design/AmbitDConsts.h"
 #include "design/AmbitFormEditor.h"
+#include "host/controls/Application.h"
 #include "host/controls/Grids.h"
 #include "host/controls/ToolBar.h"
 #include "host/controls/TreeView.h"
@@ -282,13 +282,13 @@ void TfmFLEditor::GetFileName(TObject* Sender, std::string& FileName) {
 
 std::string GetNewFileName(TObject* Sender, const std::string& FileName) {
   if (std::filesystem::path(FileName).is_absolute()) return FileName;
-  // In the designer a relative name stays relative to the current folder.
+  // In the designer a relative name stays as it is: the source opens it in
+  // its form's folder.
   if (const auto* component = As<TComponent>(Sender); component && component->IsDesigning()) return FileName;
-  std::error_code error;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error || program.empty()) return FileName;
-  std::string base = program.parent_path().string();
-  if (base.empty() || base.back() != '/') base += '/';
+  const std::string program = Application() ? Application()->ExeName() : std::string();
+  std::string base = std::filesystem::path(program).parent_path().string();
+  if (base.empty()) return FileName;
+  if (base.back() != '/') base += '/';
   return base + FileName;
 }
 

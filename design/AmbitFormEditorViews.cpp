@@ -69,12 +69,7 @@ void TfmFLEditor::AddComponentNode(TTreeNode* Parent, TComponent* Component) {
     const auto* control = As<TControl>(owned);
     if (!control || (control->Parent() && Trim(control->Parent()->Name()).empty())) children.push_back(owned);
   }
-  // Siblings in plain character order of their texts, upper case first.
-  std::vector<std::pair<std::string, TComponent*>> sorted;
-  for (TComponent* child : children)
-    if (!child->Name().empty()) sorted.emplace_back(NodeText(child), child);
-  std::stable_sort(sorted.begin(), sorted.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
-  for (const auto& [text, child] : sorted) AddComponentNode(node, child);
+  for (TComponent* child : children) AddComponentNode(node, child);
 }
 
 bool TfmFLEditor::IsFrameRelated(const TTreeNode* Node) const {

@@ -28,6 +28,7 @@ void Register() {
     RegisterPropertyEditor<TAmDBLanguageFieldEditor>(TypeInfo<std::string>(), fields, column);
   RegisterComponentEditor<TAmLocalizerEditor>(TAmCustomLocalizer::StaticClass());
   RegisterComponentEditor<TAmLangSourceEditor>(TAmCustomLanguageSource::StaticClass());
+  RegisterComponentEditor<TAmFormLocalizerEditor>(TAmFormLocalizer::StaticClass());
 }
 
 }  // namespace ambit

@@ -42,6 +42,7 @@ struct FormEditorPictures : ::testing::Test {
     TStringGrid* grid = Editor.sgPropValues;
     for (int r = 1; r < grid->RowCount(); ++r)
       if (grid->Cells(0, r) == Path) grid->FocusCell(grid->ColCount() - 1, r, true);
+    grid->MouseUp(mbLeft, {}, 0, 0);  // as after a click: the language buttons follow
   }
   QImage Picture(const std::string& Name) {
     const QString dir = QStringLiteral(AMBIT_RENDER_DIR);
