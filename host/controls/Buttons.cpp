@@ -225,6 +225,12 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
   PeerChanged(pcKind);
 }
 
+void TBitBtn::SetGlyph(const TBitmap& Value) {
+  if (FGlyph == Value) return;
+  FGlyph = Value;
+  PeerChanged(pcKind);
+}
+
 bool TBitBtn::IsCustomCaption() const { return FKind == bkCustom || Caption() != KindCaption(FKind); }
 bool TBitBtn::IsCustomModalResult() const { return FKind == bkCustom || ModalResult() != KindModalResult(FKind); }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "host/controls/WinControl.h"
+#include "host/core/Bitmap.h"
 
 namespace host {
 
@@ -47,6 +48,10 @@ public:
   // result and Default/Cancel role.
   TBitBtnKind Kind() const { return FKind; }
   void SetKind(TBitBtnKind Value);
+  // The picture beside the caption; while empty the kind's own shows.
+  // Form files do not carry it: whoever builds the button draws it.
+  const TBitmap& Glyph() const { return FGlyph; }
+  void SetGlyph(const TBitmap& Value);
   // Stored only where they differ from what the kind gives.
   bool IsCustomCaption() const;
   bool IsCustomModalResult() const;
@@ -60,6 +65,7 @@ protected:
 
 private:
   TBitBtnKind FKind = bkCustom;
+  TBitmap FGlyph;
 };
 
 class TSpeedButton : public TGraphicControl {

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -27,6 +29,16 @@ QIcon KindIcon(TBitBtnKind Kind) {
     default: return {};
   }
 }
+
+// A glyph drawn by the model wins over the kind's picture.
+QIcon BitBtnIcon(const TBitBtn* Button) {
+  const TBitmap& glyph = Button->Glyph();
+  if (glyph.Empty()) return KindIcon(Button->Kind());
+  QImage image(glyph.Width(), glyph.Height(), QImage::Format_ARGB32);
+  for (int y = 0; y < glyph.Height(); ++y)
+    for (int x = 0; x < glyph.Width(); ++x) image.setPixel(x, y, glyph.Pixel(x, y));
+  return QIcon(QPixmap::fromImage(image));
+}
 }  // namespace
 
 // ---- TButton, TBitBtn ----
@@ -47,7 +59,10 @@ void TQtButtonPeer::Changed(TPeerChange Change) {
   switch (Change) {
     case pcDefault: PushButton()->setDefault(Button()->Default()); break;
     case pcKind:
-      if (auto* bit = dynamic_cast<TBitBtn*>(Button())) PushButton()->setIcon(KindIcon(bit->Kind()));
+      if (auto* bit = dynamic_cast<TBitBtn*>(Button())) {
+        PushButton()->setIcon(BitBtnIcon(bit));
+        if (!bit->Glyph().Empty()) PushButton()->setIconSize(QSize(bit->Glyph().Width(), bit->Glyph().Height()));
+      }
       break;
     default: TQtControlPeer::Changed(Change); break;
   }
