@@ -1,0 +1,51 @@
+// Execute: the chosen forms saved into the chosen language, the language
+// file recreated, the source's language restored and the units closed,
+// also when a step fails.
+#include "tests/wizard/WizardFixture.h"
+
+#include "host/core/IniFiles.h"
+#include "runtime/AmbitSource.h"
+
+using namespace host;
+using namespace ambit;
+using namespace wizardtest;
+using ambit_test::ReadFile;
+
+namespace {
+
+using PolyformSaving = WizardTest;
+
+std::vector<std::string> Sections(const std::string& FileName) {
+  TMemIniFile ini(FileName);
+  TStringList sections;
+  ini.ReadSections(&sections);
+  std::vector<std::string> names;
+  for (int i = 0; i < sections.Count(); ++i) names.push_back(sections.Get(i));
+  return names;
+}
+
+
+}  // namespace
+
+TEST_F(PolyformSaving, TheChosenFormsAreSavedIntoTheLanguageAndEverythingIsPutBack) {
+  RunWizard(Choose("Russian", {"SecondForm"}, false));
+  const std::string russian = ReadFile(Dir.File("Russian.lng"));
+  EXPECT_NE(russian.find("[FirstForm]\r\nCaption=\"First\"\r\nButton1.Caption=\"First button\""), std::string::npos);
+  EXPECT_EQ(Sections(Dir.File("Russian.lng")), (std::vector<std::string>{"FirstForm", "ThirdForm"}));
+  EXPECT_FALSE(std::filesystem::exists(Dir.File("German.lng")));
+  EXPECT_TRUE(Env.FormModules().empty());
+}
+
+TEST_F(PolyformSaving, AFailingSaveStillRestoresTheLanguageAndClosesTheUnits) {
+  WriteFirstForm(Folder(), "'German=German.lng'\n      'Russian=missing/Russian.lng'",
+                 LocalizerOf("Localizer1", "Source"), "    ActiveLanguage = 0\n");
+  std::vector<int> languageAtClose;
+  Env.Subscribe([&](TEnvironmentChange Change, IOTAModule* Module) {
+    auto* form = dynamic_cast<TFormModule*>(Module);
+    if (Change != ecClosing || !form || form->Root()->Name() != "FirstForm") return;
+    languageAtClose.push_back(static_cast<TAmLanguageSource*>(form->Root()->FindComponent("Source"))->ActiveLanguage());
+  });
+  EXPECT_THROW(RunWizard(Choose("Russian", {}, true)), EFCreateError);
+  EXPECT_EQ(languageAtClose, std::vector<int>{0});
+  EXPECT_TRUE(Env.FormModules().empty());
+}

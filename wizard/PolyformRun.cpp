@@ -1,0 +1,33 @@
+#include "wizard/PolyformRun.h"
+
+#include <filesystem>
+
+#include "runtime/AmbitSource.h"
+
+namespace ambit {
+
+std::string ExclusionFileName(const std::string& ProjectFileName) {
+  const std::size_t dot = ProjectFileName.rfind('.');
+  if (dot == std::string::npos) return ProjectFileName + "plf";
+  return ProjectFileName.substr(0, dot + 1) + "plf";
+}
+
+void ReadExclusionFile(const std::string& FileName, host::TStrings* Names) {
+  std::error_code ec;
+  if (!std::filesystem::exists(FileName, ec)) host::TStringList().SaveToFile(FileName);
+  Names->LoadFromFile(FileName);
+}
+
+void WriteExclusionFile(const std::string& FileName, const host::TStrings* Names) { Names->SaveToFile(FileName); }
+
+bool IsChosenForm(const host::TStrings* Forms, const std::string& FormName) { return Forms->IndexOf(FormName) >= 0; }
+
+void RecreateLanguageFile(TAmLanguageSource* Source, int Index, const host::TStrings* Forms) {
+  TAmLanguageFile file(Source->GetLanguageValue(Index));
+  host::TStringList sections;
+  file.ReadSections(&sections);
+  for (int i = 0; i < sections.Count(); ++i)
+    if (!IsChosenForm(Forms, sections.Get(i))) file.EraseSection(sections.Get(i));
+}
+
+}  // namespace ambit
