@@ -7,8 +7,11 @@
 namespace ambit {
 
 std::string ExclusionFileName(const std::string& ProjectFileName) {
+  // A dot before the last slash belongs to a folder: replacing from there
+  // would put the list elsewhere, over whatever that file holds.
+  const std::size_t slash = ProjectFileName.rfind('/');
   const std::size_t dot = ProjectFileName.rfind('.');
-  if (dot == std::string::npos) return ProjectFileName + "plf";
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return ProjectFileName + "plf";
   return ProjectFileName.substr(0, dot + 1) + "plf";
 }
 

@@ -14,7 +14,8 @@ class TAmLanguageSource;
 // The exclusion file of a project lists the forms left out of the last
 // run, one form name per line. It lies beside the project file and takes
 // its name with the extension replaced by "plf"; a name without any dot
-// gets "plf" appended as it stands.
+// gets "plf" appended as it stands. Only the file name's own dot counts,
+// never one in a folder's name.
 std::string ExclusionFileName(const std::string& ProjectFileName);
 // Names gets the file's lines; a missing file is created empty first.
 // Raises the host's file errors.

@@ -105,4 +105,7 @@ TEST_F(PolyformForms, TheExclusionFileRemembersUncheckedFormsAndAFormAddedLaterS
 TEST(PolyformExclusionFile, IsNamedAfterTheProjectFileBesideIt) {
   EXPECT_EQ(ExclusionFileName("/work/Demo.amproj"), "/work/Demo.plf");
   EXPECT_EQ(ExclusionFileName("/work/Demo"), "/work/Demoplf");
+  // A dot in a folder's name is no extension of the project file.
+  EXPECT_EQ(ExclusionFileName("/work/v1.2/Demo"), "/work/v1.2/Demoplf");
+  EXPECT_EQ(ExclusionFileName("/work/v1.2/Demo.amproj"), "/work/v1.2/Demo.plf");
 }
