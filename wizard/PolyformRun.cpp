@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "host/core/CaseFold.h"
 #include "runtime/AmbitSource.h"
 
 namespace ambit {
@@ -29,8 +30,12 @@ void RecreateLanguageFile(TAmLanguageSource* Source, int Index, const host::TStr
   TAmLanguageFile file(Source->GetLanguageValue(Index));
   host::TStringList sections;
   file.ReadSections(&sections);
-  for (int i = 0; i < sections.Count(); ++i)
-    if (!IsChosenForm(Forms, sections.Get(i))) file.EraseSection(sections.Get(i));
+  for (int i = 0; i < sections.Count(); ++i) {
+    const std::string& section = sections.Get(i);
+    // Without its settings the language would lose its name, and a
+    // right-to-left one would turn left-to-right.
+    if (!IsChosenForm(Forms, section) && !host::SameText(section, sGeneralSettingsSection)) file.EraseSection(section);
+  }
 }
 
 }  // namespace ambit

@@ -27,8 +27,9 @@ void WriteExclusionFile(const std::string& FileName, const host::TStrings* Names
 bool IsChosenForm(const host::TStrings* Forms, const std::string& FormName);
 
 // Erases from the language file of the language at Index (its file name as
-// stored in the source's Languages) every section that is not one of Forms
-// (a form's section is named after the form).
+// stored in the source's Languages) every section that is neither one of
+// Forms (a form's section is named after the form) nor "General Settings",
+// which holds the language's name, reading order and character set.
 void RecreateLanguageFile(TAmLanguageSource* Source, int Index, const host::TStrings* Forms);
 
 }  // namespace ambit

@@ -24,6 +24,9 @@ std::vector<std::string> Sections(const std::string& FileName) {
   return names;
 }
 
+const char* const OldRussian =
+    "[General Settings]\r\nLanguageName=\"Russian\"\r\nBiDiMode=\"0\"\r\nFontCharSet=\"RUSSIAN_CHARSET\"\r\n\r\n"
+    "[SecondForm]\r\nCaption=\"Второй\"\r\n\r\n[Gone]\r\nCaption=\"x\"\r\n\r\n";
 
 }  // namespace
 
@@ -34,6 +37,15 @@ TEST_F(PolyformSaving, TheChosenFormsAreSavedIntoTheLanguageAndEverythingIsPutBa
   EXPECT_EQ(Sections(Dir.File("Russian.lng")), (std::vector<std::string>{"FirstForm", "ThirdForm"}));
   EXPECT_FALSE(std::filesystem::exists(Dir.File("German.lng")));
   EXPECT_TRUE(Env.FormModules().empty());
+}
+
+TEST_F(PolyformSaving, RecreateKeepsOnlyTheChosenFormsAndTheLanguagesSettings) {
+  ambit_test::WriteFile(Dir.File("Russian.lng"), OldRussian);
+  WriteFirstForm(Folder(), "'German=German.lng'\n      'Russian=" + Dir.File("Russian.lng") + "'",
+                 LocalizerOf("Localizer1", "Source"));
+  RunWizard(Choose("Russian", {"SecondForm"}, true));
+  EXPECT_EQ(Sections(Dir.File("Russian.lng")), (std::vector<std::string>{"General Settings", "FirstForm", "ThirdForm"}));
+  EXPECT_NE(ReadFile(Dir.File("Russian.lng")).find("FontCharSet=\"RUSSIAN_CHARSET\""), std::string::npos);
 }
 
 TEST_F(PolyformSaving, AFailingSaveStillRestoresTheLanguageAndClosesTheUnits) {
