@@ -27,15 +27,26 @@ void WriteExclusionFile(const std::string& FileName, const host::TStrings* Names
 bool IsChosenForm(const host::TStrings* Forms, const std::string& FormName) { return Forms->IndexOf(FormName) >= 0; }
 
 void RecreateLanguageFile(TAmLanguageSource* Source, int Index, const host::TStrings* Forms) {
-  TAmLanguageFile file(Source->GetLanguageValue(Index));
-  host::TStringList sections;
-  file.ReadSections(&sections);
-  for (int i = 0; i < sections.Count(); ++i) {
-    const std::string& section = sections.Get(i);
-    // Without its settings the language would lose its name, and a
-    // right-to-left one would turn left-to-right.
-    if (!IsChosenForm(Forms, section) && !host::SameText(section, sGeneralSettingsSection)) file.EraseSection(section);
+  // The source's open file would write back what is erased here with its
+  // next record: it is closed meanwhile and reads the file anew afterwards.
+  const bool active = Source->ActiveLanguage() == Index;
+  if (active) Source->CloseLanguage();
+  try {
+    TAmLanguageFile file(Source->LanguageFilePath(Index));
+    host::TStringList sections;
+    file.ReadSections(&sections);
+    for (int i = 0; i < sections.Count(); ++i) {
+      const std::string section = sections.Get(i);
+      // Without its settings the language would lose its name, and a
+      // right-to-left one would turn left-to-right.
+      if (!IsChosenForm(Forms, section) && !host::SameText(section, sGeneralSettingsSection))
+        file.EraseSection(section);
+    }
+  } catch (...) {
+    if (active) Source->OpenLanguage();
+    throw;
   }
+  if (active) Source->OpenLanguage();
 }
 
 }  // namespace ambit

@@ -26,10 +26,13 @@ void WriteExclusionFile(const std::string& FileName, const host::TStrings* Names
 // True when Forms holds FormName, ignoring case.
 bool IsChosenForm(const host::TStrings* Forms, const std::string& FormName);
 
-// Erases from the language file of the language at Index (its file name as
-// stored in the source's Languages) every section that is neither one of
-// Forms (a form's section is named after the form) nor "General Settings",
-// which holds the language's name, reading order and character set.
+// Erases from the language file of the language at Index every section
+// that is neither one of Forms (a form's section is named after the form)
+// nor "General Settings", which holds the language's name, reading order
+// and character set. The file is the one the source opens, found through
+// its file-name hook. While that language is active the source's store is
+// closed for the rewrite and opened again afterwards, so that its next
+// write does not bring back what was erased.
 void RecreateLanguageFile(TAmLanguageSource* Source, int Index, const host::TStrings* Forms);
 
 }  // namespace ambit

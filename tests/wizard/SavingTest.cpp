@@ -48,6 +48,21 @@ TEST_F(PolyformSaving, RecreateKeepsOnlyTheChosenFormsAndTheLanguagesSettings) {
   EXPECT_NE(ReadFile(Dir.File("Russian.lng")).find("FontCharSet=\"RUSSIAN_CHARSET\""), std::string::npos);
 }
 
+TEST_F(PolyformSaving, RecreateOfTheActiveLanguageIsNotUndoneByTheSourcesNextWrite) {
+  // The source on a form of its own, which the run leaves open, with
+  // Russian active already.
+  ambit_test::WriteFile(Dir.File("Russian.lng"), OldRussian);
+  WriteFirstForm(Folder(), "'German=German.lng'\n      'Russian=" + Dir.File("Russian.lng") + "'", "",
+                 "    ActiveLanguage = 1\n");
+  RunWizard(Choose("Russian", {}, true));
+  TAmLanguageSource* source = Wizard->LanguageSource();
+  ASSERT_EQ(source->ActiveLanguage(), 1);
+  source->SetFormSection("ThirdForm");
+  source->SaveString("Later", "written afterwards");
+  EXPECT_EQ(Sections(Dir.File("Russian.lng")),
+            (std::vector<std::string>{"General Settings", "SecondForm", "ThirdForm"}));
+}
+
 TEST_F(PolyformSaving, AFailingSaveStillRestoresTheLanguageAndClosesTheUnits) {
   WriteFirstForm(Folder(), "'German=German.lng'\n      'Russian=missing/Russian.lng'",
                  LocalizerOf("Localizer1", "Source"), "    ActiveLanguage = 0\n");
