@@ -24,7 +24,8 @@ void TPolyform::GetForms() {
     IOTAModuleInfo* info = FProject->GetModule(i);
     if (!info || info->FormName().empty()) continue;
     const std::string file = info->FileName();
-    if (!services->ModuleServices()->FindModule(file)) services->ActionServices()->OpenFile(file);
+    // A unit that cannot be opened has been reported once already.
+    if (!services->ModuleServices()->FindModule(file) && !services->ActionServices()->OpenFile(file)) continue;
     IOTAModule* module = info->OpenModule();
     if (!module) continue;
     auto* editor = dynamic_cast<IOTAFormEditor*>(module->GetModuleFileEditor(1));
