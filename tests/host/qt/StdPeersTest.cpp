@@ -198,23 +198,6 @@ TEST(QtButtonPeer, AClickFiresOnClickAndTheDefaultButtonAnswersEnter) {
   EXPECT_EQ(w->text(), QString("Done"));
 }
 
-TEST(QtButtonPeer, ABitBtnShowsItsGlyphPixelForPixel) {
-  TFormPtr form = NewForm();
-  auto* button = Place<TBitBtn>(form.get(), 10, 10, 75, 25);
-  form->Show();
-  auto* w = WidgetAs<QPushButton>(button);
-  ASSERT_NE(w, nullptr);
-  TBitmap glyph(4, 3);
-  glyph.SetPixel(1, 2, 0x80FF0000);
-  button->SetGlyph(glyph);
-  const QImage shown = w->icon().pixmap(QSize(4, 3)).toImage().convertToFormat(QImage::Format_ARGB32);
-  EXPECT_EQ(shown.size(), QSize(4, 3));
-  EXPECT_EQ(shown.pixel(1, 2), 0x80FF0000u);
-  EXPECT_EQ(shown.pixel(0, 0), 0u);
-  button->SetGlyph(TBitmap());
-  EXPECT_TRUE(w->icon().isNull());
-}
-
 TEST(QtSpeedButtonPeer, GroupedButtonsStayDownAsTheModelDecides) {
   TFormPtr form = NewForm();
   auto* a = Place<TSpeedButton>(form.get(), 10, 10, 23, 22);
