@@ -17,8 +17,8 @@ T* NewControl(TComponent* Owner, TWinControl* Parent, const char* Name, int Left
   return c;
 }
 
-TPanel* NewPanel(TComponent* Owner, const char* Name, TAlign Align, int Height) {
-  auto* panel = NewControl<TPanel>(Owner, static_cast<TWinControl*>(Owner), Name, 0, 0, 349, Height);
+TPanel* NewPanel(TForm* Form, const char* Name, TAlign Align, int Height) {
+  auto* panel = NewControl<TPanel>(Form, Form, Name, 0, 0, Form->ClientWidth(), Height);
   panel->SetAlign(Align);
   panel->SetBevelOuter(bvNone);
   return panel;

@@ -39,7 +39,6 @@ public:
 
   // The project whose exclusion file the dialog reads and writes.
   void SetProjectPatch(const std::string& ProjectFileName);
-  const std::string& ExclusionFile() const { return FExclusionFile; }
   // Checks every form the exclusion file does not list (creating the file
   // empty when it is missing) and unchecks the others.
   void SetCheckList();

@@ -51,7 +51,10 @@ private:
 };
 
 TPolyform::TPolyform()
-    : FLanguages(std::make_unique<TStringList>()), FWatcher(std::make_unique<TMenuWatcher>(this)) {
+    : FLanguages(std::make_unique<TStringList>()),
+      FLocalList(std::make_unique<TLocalList>()),
+      FSettings(std::make_unique<TpfSettings>()),
+      FWatcher(std::make_unique<TMenuWatcher>(this)) {
   IIDEServices* services = IDEServices();
   INTAServices* nta = services ? services->NTAServices() : nullptr;
   TMainMenu* mainMenu = nta ? nta->MainMenu() : nullptr;
@@ -83,8 +86,6 @@ TPolyform::TPolyform()
     }
   FToolsMenu->Insert(at, FMenuItem);
   FToolsMenu->Insert(at, FSeparator);
-  FSettings = std::make_unique<TpfSettings>();
-  FLocalList = std::make_unique<TLocalList>();
 }
 
 TPolyform::~TPolyform() {

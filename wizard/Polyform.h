@@ -85,14 +85,11 @@ public:
   // The run over FProject: the dialog, then the saving.
   void LocalizeProject();
 
-  host::IOTAProject* Project() const { return FProject; }
-  void SetProject(host::IOTAProject* Value) { FProject = Value; }
-  host::TStrings* Languages() const { return FLanguages.get(); }
+  // What the last run found and chose.
   TAmLanguageSource* LanguageSource() const { return FLanguageSource; }
   TLocalList* LocalList() const { return FLocalList.get(); }
   const TpfSettings& Settings() const { return *FSettings; }
   host::TMenuItem* MenuItem() const { return FMenuItem; }
-  host::TMenuItem* Separator() const { return FSeparator; }
 
 private:
   class TMenuWatcher;
