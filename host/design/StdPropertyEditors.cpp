@@ -278,9 +278,12 @@ void TMethodProperty::GetValues(const TGetStrProc& Proc) const {
   if (!root) return;
   std::vector<std::string> names;
   auto collect = [&](auto&& self, const TComponent* c, int Depth) -> void {
-    for (const auto& [event, handler] : GetEventHandlerNames(c))
+    // A named variable, not a structured binding: clang 14 cannot capture those.
+    for (const auto& entry : GetEventHandlerNames(c)) {
+      const std::string& handler = entry.second;
       if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return SameText(n, handler); }))
         names.push_back(handler);
+    }
     if (Depth < 64)
       for (const TComponent* child : c->ComponentList()) self(self, child, Depth + 1);
   };
