@@ -87,6 +87,10 @@ bool TakeWizardChoices(std::vector<std::string>& Args, TWizardChoices& Choices, 
       }
       Choices.Forms.SetCommaText(a == "--forms" ? Args[++i] : a.substr(8));
       Choices.HasForms = true;
+      if (Choices.Forms.Count() == 0) {
+        Error = "--forms needs form names";
+        return false;
+      }
     } else {
       rest.push_back(a);
     }
@@ -165,9 +169,10 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
   for (host::TComponent* form : forms.Forms()) {
     const std::string& name = form->Name();
     chosen.push_back(choices.HasForms ? IsChosenForm(&choices.Forms, name) : !IsChosenForm(&excluded, name));
+    // The wizard lists, and so remembers, only forms with a localizer.
     if (chosen.back())
       savedNames.Add(name);
-    else if (choices.HasForms)
+    else if (choices.HasForms && TLocalizedForms::LocalizerOf(form))
       excluded.Add(name);
   }
   // Every form saved is checked before anything is written.

@@ -215,9 +215,10 @@ TEST_F(AmbitTemplate, TheWizardsChoicesLeaveOutFormsThatNeedNoLocalizerAndAreChe
   std::string about = Read(File("AboutBox.dfm"));
   about.erase(about.find("  object FormLocalizer1"), std::string::npos);
   Write(File("AboutBox.dfm"), about + "end\n");
-  const TRun run = RunAmbit("template " + Project() + " --language German --forms mainform,ContactsForm");
+  const TRun run = RunAmbit("template " + Project() + " --language German --forms mainform,ContactsForm --exclusions");
   EXPECT_EQ(run.ExitCode, 0) << run.Output;
   EXPECT_TRUE(Has(run.Output, "AboutBox: left out\n")) << run.Output;
+  EXPECT_EQ(Read(File("Sample.plf")), "") << "the wizard would not list a form without a localizer";
   EXPECT_EQ(RunAmbit("template " + Q("MainForm.dfm") + " --language German --exclusions").ExitCode, 2);
   const TRun unknown = RunAmbit("template " + Project() + " --language German --forms MainForm,Nope");
   EXPECT_EQ(unknown.ExitCode, 1);
