@@ -237,6 +237,11 @@ void TControl::ParentShowHintChanged() {
   if (FParentShowHint && FParent && !IsDestroying()) SetShowHintValue(FParent->ShowHint());
 }
 
+void TControl::BringToFront() {
+  if (FParent) FParent->SetChildOrder(this, FParent->ControlCount() - 1);
+  if (FPeer && !IsDestroying()) FPeer->BringToFront();
+}
+
 void TControl::SetName(const std::string& NewName) {
   const bool follow = FSetCaptionOnRename && IsDesigning() && !IsLoading() && Text() == Name();
   TComponent::SetName(NewName);

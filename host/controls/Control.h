@@ -156,6 +156,9 @@ public:
   void Hide() { SetVisible(false); }
   // Visible, and so are all parents.
   bool Showing() const;
+  // Puts the control above its siblings (last in its parent's Controls)
+  // and its widget above theirs; a form's window comes above the others.
+  void BringToFront();
   bool Enabled() const { return FEnabled; }
   virtual void SetEnabled(bool Value);
   TPopupMenu* PopupMenu() const { return FPopupMenu; }

@@ -1,5 +1,7 @@
 #include "host/controls/ImgList.h"
 
+#include "host/controls/RgbaImage.h"
+
 namespace host {
 
 const TClass& TImageList::StaticClass() {
@@ -30,6 +32,8 @@ void TImageList::SetHeight(int Value) {
   FImages.clear();
   Changed();
 }
+
+int TImageList::Add(const TRgbaImage& Image) { return Add(EncodePng(Image)); }
 
 int TImageList::Add(std::vector<std::uint8_t> Data) {
   FImages.push_back(std::move(Data));

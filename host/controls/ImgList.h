@@ -12,6 +12,8 @@
 
 namespace host {
 
+class TRgbaImage;
+
 class TImageList : public TComponent {
   HOST_CLASS(TImageList)
 public:
@@ -25,6 +27,8 @@ public:
 
   // Appends a picture and returns its index.
   int Add(std::vector<std::uint8_t> Data);
+  // The same for a picture made in code (stored as PNG).
+  int Add(const TRgbaImage& Image);
   // Raises EListError for an index out of range.
   const std::vector<std::uint8_t>& Image(int Index) const;
   void Replace(int Index, std::vector<std::uint8_t> Data);

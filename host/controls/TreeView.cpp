@@ -2,6 +2,7 @@
 
 #include "host/controls/ImgList.h"
 #include "host/controls/Publish.h"
+#include "host/core/CaseFold.h"
 
 namespace host {
 
@@ -32,6 +33,7 @@ const TClass& TTreeView::StaticClass() {
     pub::ShowHint(b);
     b.Prop("ShowLines", &TTreeView::ShowLines, &TTreeView::SetShowLines).Default(true);
     b.Prop("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot).Default(true);
+    b.Prop("SortType", &TTreeView::SortType, &TTreeView::SetSortType).Default(stNone);
     b.Prop("StateImages", &TTreeView::StateImages, &TTreeView::SetStateImages);
     pub::TabOrder(b);
     pub::TabStop(b, true);
@@ -41,6 +43,7 @@ const TClass& TTreeView::StaticClass() {
     pub::OnClick(b);
     b.Prop("OnCollapsed", &TTreeView::OnCollapsed, &TTreeView::SetOnCollapsed);
     b.Prop("OnCollapsing", &TTreeView::OnCollapsing, &TTreeView::SetOnCollapsing);
+    b.Prop("OnCompare", &TTreeView::OnCompare, &TTreeView::SetOnCompare);
     pub::OnContextPopup(b);
     pub::OnDblClick(b);
     b.Prop("OnDeletion", &TTreeView::OnDeletion, &TTreeView::SetOnDeletion);
@@ -96,6 +99,18 @@ void TTreeView::TellPeerNode(TTreeNode* Node, TTreeNodesChange Change) const {
 
 void TTreeView::NodesChanged(TTreeNode* Node, TTreeNodesChange Change) {
   if (IsDestroying()) return;
+  // A sorted tree puts a new or renamed node in its place first; the sort
+  // reports the whole tree changed, which is what the peer hears then.
+  if (FSortType != stNone && !FSorting) {
+    if ((Change == tcAdded || Change == tcChanged) && Node && !InOrder(Node)) {
+      SortLevel(Node->Parent(), [this](TTreeNode* A, TTreeNode* B) { return CompareNodes(A, B); }, false);
+      return;
+    }
+    if (Change == tcReset) {
+      AlphaSort(true);
+      return;
+    }
+  }
   if (Change == tcDeleting && Node) {
     if (FOnDeletion) FOnDeletion(this, Node);
     // The selection goes when its node or an ancestor of it goes.
@@ -110,6 +125,50 @@ void TTreeView::NodesChanged(TTreeNode* Node, TTreeNodesChange Change) {
     PeerChanged(pcItemIndex);
   }
   TellPeerNode(Node, Change);
+}
+
+int TTreeView::CompareNodes(TTreeNode* Node1, TTreeNode* Node2) const {
+  if (FOnCompare) {
+    int result = 0;
+    FOnCompare(const_cast<TTreeView*>(this), Node1, Node2, 0, result);
+    return result;
+  }
+  return FSortType == stData ? 0 : CompareText(Node1->Text(), Node2->Text());
+}
+
+bool TTreeView::InOrder(TTreeNode* Node) const {
+  const TTreeNode* prev = Node->GetPrevSibling();
+  const TTreeNode* next = Node->GetNextSibling();
+  return (!prev || CompareNodes(const_cast<TTreeNode*>(prev), Node) <= 0) &&
+         (!next || CompareNodes(Node, const_cast<TTreeNode*>(next)) <= 0);
+}
+
+void TTreeView::SetSortType(TSortType Value) {
+  if (FSortType == Value) return;
+  FSortType = Value;
+  if (FSortType != stNone && !IsLoading()) AlphaSort(true);
+}
+
+bool TTreeView::AlphaSort(bool ARecurse) {
+  return CustomSort([this](TTreeNode* A, TTreeNode* B) { return CompareNodes(A, B); }, ARecurse);
+}
+
+bool TTreeView::CustomSort(const TTreeNodes::TNodeCompare& Compare, bool ARecurse) {
+  return SortLevel(nullptr, Compare, ARecurse);
+}
+
+bool TTreeView::SortLevel(TTreeNode* Parent, const TTreeNodes::TNodeCompare& Compare, bool Recurse) {
+  // The reset the sort reports goes straight to the peer.
+  if (!Compare || FSorting) return false;
+  FSorting = true;
+  try {
+    FItems->CustomSort(Parent, Compare, Recurse);
+  } catch (...) {
+    FSorting = false;
+    throw;
+  }
+  FSorting = false;
+  return true;
 }
 
 void TTreeView::ApplySelection(TTreeNode* Value, bool TellPeer) {

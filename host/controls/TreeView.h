@@ -19,6 +19,7 @@ using TTVCollapsingEvent = std::function<void(TObject* Sender, TTreeNode* Node, 
 using TTVExpandedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 using TTVEditingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowEdit)>;
 using TTVEditedEvent = std::function<void(TObject* Sender, TTreeNode* Node, std::string& S)>;
+using TTVCompareEvent = std::function<void(TObject* Sender, TTreeNode* Node1, TTreeNode* Node2, int Data, int& Compare)>;
 
 class TTreeView : public TWinControl {
   HOST_CLASS(TTreeView)
@@ -53,6 +54,16 @@ public:
   void SetStateImages(TImageList* Value);
   TBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
+  // While not stNone the nodes of each level stay in order: by OnCompare
+  // when it is assigned, else by text ignoring case (stData orders only
+  // through OnCompare). Setting it sorts the whole tree; a node added or
+  // renamed later moves to its place.
+  TSortType SortType() const { return FSortType; }
+  void SetSortType(TSortType Value);
+  // Sorts every level (with ARecurse; the top level only otherwise) by
+  // OnCompare, else by text; true when sorted.
+  bool AlphaSort(bool ARecurse = true);
+  bool CustomSort(const TTreeNodes::TNodeCompare& Compare, bool ARecurse = true);
 
   void FullExpand();
   void FullCollapse();
@@ -87,6 +98,8 @@ public:
   void SetOnEditing(TTVEditingEvent Value) { FOnEditing = std::move(Value); }
   const TTVEditedEvent& OnEdited() const { return FOnEdited; }
   void SetOnEdited(TTVEditedEvent Value) { FOnEdited = std::move(Value); }
+  const TTVCompareEvent& OnCompare() const { return FOnCompare; }
+  void SetOnCompare(TTVCompareEvent Value) { FOnCompare = std::move(Value); }
   const TTVExpandedEvent& OnDeletion() const { return FOnDeletion; }
   void SetOnDeletion(TTVExpandedEvent Value) { FOnDeletion = std::move(Value); }
 
@@ -100,6 +113,9 @@ private:
   bool NodeExists(const TTreeNode* Node) const;
   void ApplySelection(TTreeNode* Value, bool TellPeer);
   void TellPeerNode(TTreeNode* Node, TTreeNodesChange Change) const;
+  int CompareNodes(TTreeNode* Node1, TTreeNode* Node2) const;
+  bool SortLevel(TTreeNode* Parent, const TTreeNodes::TNodeCompare& Compare, bool Recurse);
+  bool InOrder(TTreeNode* Node) const;
 
   std::unique_ptr<TTreeNodes> FItems;
   mutable TTreeNode* FSelected = nullptr;
@@ -113,6 +129,8 @@ private:
   TImageList* FImages = nullptr;
   TImageList* FStateImages = nullptr;
   TBorderStyle FBorderStyle = bsSingle;
+  TSortType FSortType = stNone;
+  bool FSorting = false;
   TTVChangedEvent FOnChange;
   TTVChangingEvent FOnChanging;
   TTVExpandingEvent FOnExpanding;
@@ -121,6 +139,7 @@ private:
   TTVExpandedEvent FOnCollapsed;
   TTVEditingEvent FOnEditing;
   TTVEditedEvent FOnEdited;
+  TTVCompareEvent FOnCompare;
   TTVExpandedEvent FOnDeletion;
 };
 

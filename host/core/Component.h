@@ -53,6 +53,12 @@ public:
   // keep it as Left and Top of components that publish no such properties.
   std::int32_t DesignInfo() const { return FDesignInfo; }
   void SetDesignInfo(std::int32_t Value) { FDesignInfo = Value; }
+  int DesignLeft() const { return static_cast<std::int16_t>(static_cast<std::uint32_t>(FDesignInfo) & 0xFFFFu); }
+  int DesignTop() const { return static_cast<std::int16_t>(static_cast<std::uint32_t>(FDesignInfo) >> 16); }
+  void SetDesignPosition(int Left, int Top) {
+    FDesignInfo = static_cast<std::int32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(Left)) |
+                                            (static_cast<std::uint32_t>(static_cast<std::uint16_t>(Top)) << 16));
+  }
 
   TComponent* Owner() const { return FOwner; }
   int ComponentCount() const { return static_cast<int>(FComponents.size()); }

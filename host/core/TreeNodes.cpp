@@ -289,6 +289,23 @@ void TTreeNodes::Assign(const TPersistent* Source) {
   EndUpdate();
 }
 
+void TTreeNodes::CustomSort(TTreeNode* Parent, const TNodeCompare& Compare, bool Recurse) {
+  if (!Compare) return;
+  // Level by level without recursion, like FreeNodes.
+  std::vector<std::vector<std::unique_ptr<TTreeNode>>*> levels{Parent ? &Parent->FChildren : &FRoots};
+  while (!levels.empty()) {
+    auto* list = levels.back();
+    levels.pop_back();
+    std::stable_sort(list->begin(), list->end(),
+                     [&](const auto& A, const auto& B) { return Compare(A.get(), B.get()) < 0; });
+    if (Recurse)
+      for (auto& n : *list)
+        if (!n->FChildren.empty()) levels.push_back(&n->FChildren);
+  }
+  Invalidate();
+  Notify(nullptr, tcReset);
+}
+
 void TTreeNodes::BeginUpdate() { ++FUpdateCount; }
 
 void TTreeNodes::EndUpdate() {

@@ -99,6 +99,13 @@ public:
   // Copies the whole forest of another TTreeNodes.
   void Assign(const TPersistent* Source) override;
 
+  // Orders the children of Parent (the top level when null), and with
+  // Recurse every level below them, by Compare (negative: the first node
+  // goes before the second); equal nodes keep their order. Reported as a
+  // change of the whole tree.
+  using TNodeCompare = std::function<int(TTreeNode* Node1, TTreeNode* Node2)>;
+  void CustomSort(TTreeNode* Parent, const TNodeCompare& Compare, bool Recurse);
+
   void BeginUpdate();
   void EndUpdate();
   int UpdateCount() const { return FUpdateCount; }

@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "host/core/CaseFold.h"
 #include "host/design/DesignEditors.h"
 
@@ -8,10 +10,12 @@ void TComponentEditor::Edit() {
 }
 
 void TDefaultEditor::Edit() {
+  // Every property and event is offered, as the inspector shows them.
   std::vector<std::unique_ptr<TPropertyEditor>> editors;
-  GetComponentProperties({Component()}, Designer(), [&](std::unique_ptr<TPropertyEditor> Prop) {
-    editors.push_back(std::move(Prop));
-  }, pfEvents);
+  for (TPropertyFilter filter : {pfProperties, pfEvents})
+    GetComponentProperties({Component()}, Designer(), [&](std::unique_ptr<TPropertyEditor> Prop) {
+      editors.push_back(std::move(Prop));
+    }, filter);
   FFirst = FBest = nullptr;
   bool going = true;
   for (auto& e : editors) {

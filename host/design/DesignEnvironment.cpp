@@ -131,8 +131,7 @@ TFormModule* TDesignEnvironment::LoadForm(const std::string& FileName, const std
   };
   options.OnBeforeLoaded = [folder](TComponent* Root) { SetFormFolder(Root, folder); };
   std::unique_ptr<TComponent> root = ReadComponentFile(file, options);
-  // References the other forms keep into this one come back first, so that
-  // the form's own references into them are found as well.
+  // The references the other open forms keep into this one are set again.
   TComponent* form = root.get();
   auto* module = Adopt(std::make_unique<TFormModule>(*this, file, folder, std::move(root)));
   FReferences.FormOpened(form);

@@ -17,23 +17,6 @@ namespace host {
 
 namespace {
 
-// Containers the designer drops controls into. Frames are placed whole:
-// their content belongs to the frame.
-bool AcceptsControls(const TWinControl* Control) {
-  return Is<TCustomForm>(Control) || Is<TPanel>(Control) || Is<TGroupBox>(Control) || Is<TTabSheet>(Control);
-}
-
-std::int32_t PackPosition(int X, int Y) {
-  const auto x = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(X)));
-  const auto y = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(Y)));
-  return static_cast<std::int32_t>(x | (y << 16));
-}
-
-TPoint UnpackPosition(std::int32_t Info) {
-  const auto u = static_cast<std::uint32_t>(Info);
-  return {static_cast<std::int16_t>(u & 0xFFFFu), static_cast<std::int16_t>(u >> 16)};
-}
-
 void ForEachOwned(const TComponent* Owner, const std::function<void(TComponent*)>& Proc, int Depth = 0) {
   if (Depth > 64) return;
   for (TComponent* c : Owner->ComponentList()) {
@@ -43,6 +26,10 @@ void ForEachOwned(const TComponent* Owner, const std::function<void(TComponent*)
 }
 
 }  // namespace
+
+bool TFormDesigner::AcceptsControls(const TWinControl* Control) {
+  return Is<TCustomForm>(Control) || Is<TPanel>(Control) || Is<TGroupBox>(Control) || Is<TTabSheet>(Control);
+}
 
 void ShowDesignError(const std::string& Message) {
   Application()->Dialogs().MessageDlg(Message, mtError, TMsgDlgButtons{mbOK});
@@ -211,7 +198,7 @@ TComponent* TFormDesigner::CreateComponent(const TClass& ComponentClass, TWinCon
       c->SetParent(parent);
     c->SetBounds(Left, Top, Width > 0 ? Width : c->Width(), Height > 0 ? Height : c->Height());
   } else {
-    made->SetDesignInfo(PackPosition(std::max(0, Left), std::max(0, Top)));
+    made->SetDesignPosition(std::max(0, Left), std::max(0, Top));
   }
   TComponent* result = made.release();
   Modified();
@@ -247,8 +234,7 @@ TComponent* TFormDesigner::AddComponent(const TClass& ComponentClass) {
       const int x = 8 + (k % columns) * (IconSize + 12);
       const int y = 8 + (k / columns) * (IconSize + 20);
       const bool taken = std::any_of(icons.begin(), icons.end(), [&](TComponent* c) {
-        const TPoint p = UnpackPosition(c->DesignInfo());
-        return p.X == x && p.Y == y;
+        return c->DesignLeft() == x && c->DesignTop() == y;
       });
       if (!taken) return Place(ComponentClass, container, x, y);
     }
@@ -312,8 +298,7 @@ void TFormDesigner::MoveSelection(int DeltaX, int DeltaY) {
     if (auto* control = As<TControl>(c)) {
       control->SetBounds(control->Left() + DeltaX, control->Top() + DeltaY, control->Width(), control->Height());
     } else {
-      const TPoint at = UnpackPosition(c->DesignInfo());
-      c->SetDesignInfo(PackPosition(std::max(0, at.X + DeltaX), std::max(0, at.Y + DeltaY)));
+      c->SetDesignPosition(std::max(0, c->DesignLeft() + DeltaX), std::max(0, c->DesignTop() + DeltaY));
     }
     moved = true;
   }
@@ -396,87 +381,6 @@ void TFormDesigner::PopulateContextMenu(TPopupMenu* Menu, TComponent* Component)
     SelectComponent(Component);
     DeleteSelection();
   });
-}
-
-// ---- the surface ----------------------------------------------------------------------
-
-std::vector<TComponent*> TFormDesigner::NonVisualComponents() const {
-  std::vector<TComponent*> list;
-  for (TComponent* c : FRoot->ComponentList())
-    if (!Is<TControl>(c) && !c->HasParent()) list.push_back(c);
-  return list;
-}
-
-void TFormDesigner::PlaceIcons() {
-  // Components never placed get the next spots of a row at the top left,
-  // without marking the form modified.
-  std::vector<TComponent*> icons = NonVisualComponents();
-  const TRect client = FormBounds(As<TControl>(FRoot));
-  const int columns = std::max(1, (client.Width() - 8) / (IconSize + 12));
-  int k = 0;
-  for (TComponent* c : icons) {
-    if (c->DesignInfo() != 0) continue;
-    c->SetDesignInfo(PackPosition(8 + (k % columns) * (IconSize + 12), 8 + (k / columns) * (IconSize + 20)));
-    ++k;
-  }
-}
-
-TRect TFormDesigner::IconRect(const TComponent* Component) const {
-  if (!Component) return {};
-  const TPoint p = UnpackPosition(Component->DesignInfo());
-  return {p.X, p.Y, p.X + IconSize, p.Y + IconSize};
-}
-
-void TFormDesigner::SetIconPosition(TComponent* Component, int X, int Y) {
-  if (!Component || Is<TControl>(Component) || !Owns(Component)) return;
-  Component->SetDesignInfo(PackPosition(std::max(0, X), std::max(0, Y)));
-  Modified();
-}
-
-TRect TFormDesigner::FormBounds(const TControl* Control) const {
-  if (!Control) return {};
-  if (Control == FRoot) return {0, 0, Control->ClientWidth(), Control->ClientHeight()};
-  TRect r = Control->BoundsRect();
-  for (const TWinControl* p = Control->Parent(); p && p != FRoot; p = p->Parent()) {
-    r.Left += p->Left();
-    r.Right += p->Left();
-    r.Top += p->Top();
-    r.Bottom += p->Top();
-  }
-  return r;
-}
-
-TComponent* TFormDesigner::ComponentAt(int X, int Y) const {
-  const std::vector<TComponent*> icons = NonVisualComponents();
-  for (auto it = icons.rbegin(); it != icons.rend(); ++it)
-    if (IconRect(*it).Contains({X, Y})) return *it;
-  auto* root = As<TWinControl>(FRoot);
-  if (!root) return FRoot;
-  TComponent* hit = FRoot;
-  const TWinControl* container = root;
-  int x = X, y = Y;
-  while (container) {
-    const TControl* found = nullptr;
-    const auto& children = container->ControlList();
-    for (auto it = children.rbegin(); it != children.rend() && !found; ++it)
-      if ((*it)->Visible() && (*it)->BoundsRect().Contains({x, y})) found = *it;
-    // The content of a frame belongs to the frame: the frame is hit.
-    if (!found || found->Owner() != FRoot) break;
-    hit = const_cast<TControl*>(found);
-    x -= found->Left();
-    y -= found->Top();
-    container = As<TWinControl>(found);
-  }
-  return hit;
-}
-
-TWinControl* TFormDesigner::ContainerAt(int X, int Y) const {
-  for (TComponent* c = ComponentAt(X, Y); c; c = As<TControl>(c) ? As<TControl>(c)->Parent() : nullptr) {
-    auto* w = As<TWinControl>(c);
-    if (w && AcceptsControls(w) && (w == FRoot || w->Owner() == FRoot)) return w;
-    if (!As<TControl>(c)) break;
-  }
-  return As<TWinControl>(FRoot);
 }
 
 }  // namespace host

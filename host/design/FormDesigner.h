@@ -112,6 +112,10 @@ public:
   TWinControl* ContainerAt(int X, int Y) const;
   // The components that are no controls, in creation order.
   std::vector<TComponent*> NonVisualComponents() const;
+  // The structure tree: under the form its controls (in Controls order)
+  // and then its other components; under a container its controls; under
+  // a menu its items, under an item its sub-items.
+  std::vector<TComponent*> StructureChildren(const TComponent* Node) const;
 
   int Subscribe(std::function<void(TDesignChange)> Listener) { return FListeners.Add(std::move(Listener)); }
   void Unsubscribe(int Id) { FListeners.Remove(Id); }
@@ -119,6 +123,9 @@ public:
 
 private:
   class TWatcher;
+  // Containers the designer drops controls into. Frames are placed whole:
+  // their content belongs to the frame.
+  static bool AcceptsControls(const TWinControl* Control);
   void Forget(TComponent* Component);
   TWinControl* TargetContainer() const;
   TComponent* Place(const TClass& ComponentClass, TWinControl* Container, int Left, int Top);

@@ -1,6 +1,7 @@
 // The editors the host gives each kind of property that has no registered
 // one: numbers, characters, enumerations, sets, strings, nested objects,
 // component references, string lists and events.
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -278,9 +279,8 @@ void TMethodProperty::GetValues(const TGetStrProc& Proc) const {
   if (!root) return;
   std::vector<std::string> names;
   auto collect = [&](auto&& self, const TComponent* c, int Depth) -> void {
-    // A named variable, not a structured binding: clang 14 cannot capture those.
-    for (const auto& entry : GetEventHandlerNames(c)) {
-      const std::string& handler = entry.second;
+    for (const auto& pair : GetEventHandlerNames(c)) {
+      const std::string& handler = pair.second;
       if (std::none_of(names.begin(), names.end(), [&](const std::string& n) { return SameText(n, handler); }))
         names.push_back(handler);
     }

@@ -86,11 +86,7 @@ void TQtFormPeer::Changed(TPeerChange Change) {
       }
       break;
     case pcFormShow:
-      // The offscreen platform has no stacking order to change.
-      if (FWindow && QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        FWindow->raise();
-        FWindow->activateWindow();
-      }
+      BringToFront();
       break;
     case pcConstraints:
       if (FWindow) {
@@ -244,5 +240,17 @@ void TQtFormPeer::WindowActivationChanged(bool Active) {
 TQtFramePeer::TQtFramePeer(TControl* Frame) : TQtControlPeer(Frame) { Attach(new QWidget(ParentClient())); }
 
 void TQtFramePeer::ApplyColor() { ApplyColors(Widget(), Control()->Color(), Control()->Font()->Color()); }
+
+void TQtFormPeer::BringToFront() {
+  if (!FWindow) {
+    TQtControlPeer::BringToFront();
+    return;
+  }
+  // The offscreen platform has no stacking order to change.
+  if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    FWindow->raise();
+    FWindow->activateWindow();
+  }
+}
 
 }  // namespace host::qt

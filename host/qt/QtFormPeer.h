@@ -24,6 +24,7 @@ public:
   QWidget* Window() const;
   QMenuBar* MenuBar() const { return FMenuBar; }
   void Changed(TPeerChange Change) override;
+  void BringToFront() override;
 
   // Internal, from the window: the user resized, moved, closed or
   // (de)activated it.

@@ -50,9 +50,8 @@ struct TUpdateGuard {
 bool ReadDesignPosition(TComponent& Component, std::string_view Name, const TFormValue& Value) {
   const bool left = SameText(Name, "Left");
   if ((!left && !SameText(Name, "Top")) || Value.Kind != TFormValueKind::Integer) return false;
-  const auto info = static_cast<std::uint32_t>(Component.DesignInfo());
-  const auto half = static_cast<std::uint32_t>(static_cast<std::uint16_t>(static_cast<std::int16_t>(Value.Int)));
-  Component.SetDesignInfo(static_cast<std::int32_t>(left ? (info & 0xFFFF0000u) | half : (info & 0xFFFFu) | (half << 16)));
+  const int v = static_cast<int>(Value.Int);
+  Component.SetDesignPosition(left ? v : Component.DesignLeft(), left ? Component.DesignTop() : v);
   return true;
 }
 }  // namespace

@@ -140,11 +140,10 @@ void TFormWriter::WriteComponent(TComponent& Component, const char* Keyword, int
   FOut += '\n';
   WriteProperties(Component, &Component, std::string(), Depth + 1);
   if (Component.DesignInfo() != 0 && !GetPropInfo(&Component, "Left") && !GetPropInfo(&Component, "Top")) {
-    const auto info = static_cast<std::uint32_t>(Component.DesignInfo());
     Indent(Depth + 1);
-    FOut += "Left = " + std::to_string(static_cast<std::int16_t>(info & 0xFFFFu)) + "\n";
+    FOut += "Left = " + std::to_string(Component.DesignLeft()) + "\n";
     Indent(Depth + 1);
-    FOut += "Top = " + std::to_string(static_cast<std::int16_t>(info >> 16)) + "\n";
+    FOut += "Top = " + std::to_string(Component.DesignTop()) + "\n";
   }
   std::vector<TComponent*> children;
   Component.GetChildren([&](TComponent* child) { children.push_back(child); }, FChain.back());

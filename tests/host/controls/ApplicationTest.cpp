@@ -161,3 +161,9 @@ TEST(ApplicationForms, KeysReachTheFormFirstWithKeyPreviewAndButtonsAnswerEnterA
   EXPECT_EQ(form.ModalResult(), mrOk);
   EXPECT_EQ(key, 0);
 }
+
+TEST(Application, ExeNameIsTheRunningProgramsFullPath) {
+  const std::string exe = Application()->ExeName();
+  EXPECT_EQ(exe.front(), '/');
+  EXPECT_NE(exe.find("host_controls_tests"), std::string::npos);
+}

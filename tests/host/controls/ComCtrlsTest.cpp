@@ -7,6 +7,7 @@
 #include "FakePeer.h"
 #include "host/controls/ComCtrlsAll.h"
 #include "host/controls/Forms.h"
+#include "host/core/CaseFold.h"
 
 using namespace host;
 using test::TFakeWidgetSet;
@@ -29,6 +30,46 @@ TEST(TreeViews, NodesAtAPointFollowTheExpandedRows) {
   EXPECT_EQ(tree->GetNodeAt(5, 49), b);
   tree->FullCollapse();
   EXPECT_FALSE(a->Expanded());
+}
+
+namespace {
+std::string Texts(const TTreeNodes* Nodes) {
+  std::string s;
+  for (int i = 0; i < Nodes->Count(); ++i) s += (i ? " " : "") + Nodes->Item(i)->Text();
+  return s;
+}
+}  // namespace
+
+TEST(TreeViews, ASortedTreeKeepsEveryLevelInOrderAndThePeerShowsIt) {
+  TFakeWidgetSet ws;
+  TForm form(nullptr);
+  form.SetName("Form");
+  auto* tree = new TTreeView(&form);
+  tree->SetName("Tree");
+  tree->SetParent(&form);
+  TTreeNode* b = tree->Items()->Add(nullptr, "b");
+  tree->Items()->AddChild(b, "z");
+  tree->Items()->AddChild(b, "Y");
+  tree->Items()->Add(nullptr, "a");
+  form.Show();
+  ws.Log.Clear();
+  tree->SetSortType(stText);
+  EXPECT_EQ(Texts(tree->Items()), "a b Y z");
+  EXPECT_EQ(ws.Log.Count("Tree:tree:Reset:*"), 1);
+  // New and renamed nodes go to their place.
+  tree->Items()->AddChild(b, "x");
+  tree->Items()->Add(nullptr, "c");
+  EXPECT_EQ(Texts(tree->Items()), "a b x Y z c");
+  tree->Items()->Item(0)->SetText("d");
+  EXPECT_EQ(Texts(tree->Items()), "b x Y z c d");
+  // A comparison of the application's decides when there is one.
+  tree->SetOnCompare([](TObject*, TTreeNode* A, TTreeNode* B, int, int& Compare) {
+    Compare = CompareText(B->Text(), A->Text());
+  });
+  EXPECT_TRUE(tree->AlphaSort(false));
+  EXPECT_EQ(Texts(tree->Items()), "d c b x Y z");
+  EXPECT_TRUE(tree->AlphaSort());
+  EXPECT_EQ(Texts(tree->Items()), "d c b z Y x");
 }
 
 TEST(TreeViews, InPlaceEditingCanBeRefusedOrAdjusted) {

@@ -43,6 +43,7 @@ public:
     FLog->Calls.push_back(FControl->Name() + ":cell:" + std::to_string(ACol) + "," + std::to_string(ARow));
   }
   std::optional<int> ItemAtPos(int X, int Y) const override { return HitItem; }
+  void BringToFront() override { FLog->Calls.push_back(FControl->Name() + ":front"); }
 
   std::string LastText;
   std::optional<int> HitItem;

@@ -6,6 +6,7 @@
 #include "host/controls/ComCtrlsAll.h"
 #include "host/controls/Forms.h"
 #include "host/controls/StdCtrls.h"
+#include "tests/host/controls/FakePeer.h"
 
 using namespace host;
 
@@ -147,4 +148,20 @@ TEST(ToolBars, GroupedCheckButtonsReleaseEachOther) {
   EXPECT_TRUE(b[2]->Down());
   b[2]->Click();  // a grouped button does not release itself
   EXPECT_TRUE(b[2]->Down());
+}
+
+TEST(Alignment, BringingAControlToFrontMakesItLastOfItsSiblingsAndTellsItsWidget) {
+  test::TFakeWidgetSet ws;
+  TForm form(nullptr);
+  form.SetName("Form");
+  auto* first = Put<TPanel>(form, &form, alTop, 10, 30);
+  auto* second = Put<TPanel>(form, &form, alTop, 10, 40);
+  first->SetName("First");
+  form.Show();
+  first->BringToFront();
+  EXPECT_EQ(form.Controls(1), first);
+  EXPECT_EQ(form.Controls(0), second);
+  // Aligned controls keep their places: their positions order them.
+  EXPECT_EQ(first->Top(), 0);
+  EXPECT_EQ(ws.Log.Count("First:front"), 1);
 }

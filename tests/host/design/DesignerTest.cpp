@@ -71,6 +71,10 @@ TEST_F(DesignerTest, DroppingHitsTheContainerUnderThePointAndClicksFindTheInnerm
   TComponent* gadget = Designer.DropComponent(TGadget::StaticClass(), 320, 250);
   EXPECT_EQ(Designer.ComponentAt(321, 251), gadget);
   EXPECT_EQ(Designer.ContainerAt(131, 71), panel);
+  // The structure tree follows the parents; components that are no
+  // controls come after the form's controls.
+  EXPECT_EQ(Designer.StructureChildren(Form.get()), (std::vector<TComponent*>{panel, gadget}));
+  EXPECT_EQ(Designer.StructureChildren(panel), (std::vector<TComponent*>{button}));
 }
 
 TEST_F(DesignerTest, DeletingTakesTheSelectionAndWhatItHoldsButNeverTheForm) {

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "host/controls/DBGrids.h"
+#include "host/controls/ImgList.h"
+#include "host/controls/RgbaImage.h"
 #include "host/controls/ListView.h"
 #include "host/controls/TreeView.h"
 #include "host/qt/QtDrag.h"
@@ -45,6 +47,37 @@ TEST(QtTreeViewPeer, NodesFollowTheModelOneByOne) {
   EXPECT_EQ(w->topLevelItem(0)->child(0)->text(0), QString("Main"));
   tree->Items()->Clear();
   EXPECT_EQ(w->topLevelItemCount(), 0);
+}
+
+TEST(QtTreeViewPeer, ASortedTreeShowsTheModelsOrderWithItsPictures) {
+  TFormPtr form = NewForm();
+  auto* tree = Place<TTreeView>(form.get());
+  auto* images = new TImageList(form.get());
+  TRgbaImage glyph(16, 16);
+  glyph.FillEllipse({2, 2, 14, 14}, RgbaOf(clRed));
+  images->Add(glyph);
+  tree->SetStateImages(images);
+  TTreeNode* b = tree->Items()->Add(nullptr, "b");
+  tree->Items()->AddChild(b, "y");
+  tree->Items()->AddChild(b, "x");
+  b->SetExpanded(true);
+  form->Show();
+  tree->SetSortType(stText);
+  tree->Items()->Add(nullptr, "a")->SetStateIndex(0);
+  tree->Items()->AddChild(b, "w");
+  auto* w = WidgetAs<QTreeWidget>(tree);
+  ASSERT_EQ(w->topLevelItemCount(), 2);
+  EXPECT_EQ(w->topLevelItem(0)->text(0), QString("a"));
+  QTreeWidgetItem* item = w->topLevelItem(1);
+  ASSERT_EQ(item->childCount(), 3);
+  EXPECT_EQ(item->child(0)->text(0), QString("w"));
+  EXPECT_EQ(item->child(2)->text(0), QString("y"));
+  EXPECT_TRUE(item->isExpanded());
+  // The picture made in code decodes: red in the middle, clear in a corner.
+  const QImage picture = w->topLevelItem(0)->icon(0).pixmap(16, 16).toImage();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_EQ(picture.pixelColor(8, 8), QColor(255, 0, 0));
+  EXPECT_EQ(picture.pixelColor(0, 0).alpha(), 0);
 }
 
 TEST(QtTreeViewPeer, ExpandingGoesThroughTheModelWhichMayRefuse) {
