@@ -43,12 +43,12 @@ TLocalForm::TLocalForm(TComponent* AOwner) : TForm(AOwner) {
   ExecBtn = NewControl<TBitBtn>(this, Panel1, "ExecBtn", 185, 8, 75, 25);
   ExecBtn->SetDefault(true);
   ExecBtn->SetModalResult(mrOk);
-  ExecBtn->SetGlyph(ExecuteGlyph());
+  ExecBtn->SetGlyph(EncodePng(ExecuteGlyph()));
   ExecBtn->SetOnClick([this](TObject* Sender) { ExecBtnClick(Sender); });
   BitBtn2 = NewControl<TBitBtn>(this, Panel1, "BitBtn2", 266, 8, 75, 25);
   BitBtn2->SetCancel(true);
   BitBtn2->SetModalResult(mrCancel);
-  BitBtn2->SetGlyph(CancelGlyph());
+  BitBtn2->SetGlyph(EncodePng(CancelGlyph()));
 
   Panel2 = NewPanel(this, "Panel2", alTop, 70);
   Label1 = NewControl<TLabel>(this, Panel2, "Label1", 8, 8, 150, 13);
@@ -95,19 +95,18 @@ void TLocalForm::ExecBtnClick(TObject*) {
 
 // ---- glyphs ----
 
-TBitmap TLocalForm::ExecuteGlyph() {
-  TBitmap glyph(16, 16);
-  const std::uint32_t green = 0xFF1E8C32;
-  glyph.Line(2.5, 8.5, 6, 12, 2.4, green);
-  glyph.Line(6, 12, 13.5, 3.5, 2.4, green);
+// A green check mark and a red cross, each stroke about three pixels wide.
+TRgbaImage TLocalForm::ExecuteGlyph() {
+  TRgbaImage glyph(16, 16);
+  glyph.FillPolygon({{2, 9}, {4, 7}, {7, 10}, {12, 4}, {14, 6}, {7, 13}}, RgbaOf(0x328C1E));
   return glyph;
 }
 
-TBitmap TLocalForm::CancelGlyph() {
-  TBitmap glyph(16, 16);
-  const std::uint32_t red = 0xFFC8281E;
-  glyph.Line(3.5, 3.5, 12.5, 12.5, 2.4, red);
-  glyph.Line(12.5, 3.5, 3.5, 12.5, 2.4, red);
+TRgbaImage TLocalForm::CancelGlyph() {
+  TRgbaImage glyph(16, 16);
+  const TRgba red = RgbaOf(0x1E28C8);
+  glyph.FillPolygon({{3, 5}, {5, 3}, {13, 11}, {11, 13}}, red);
+  glyph.FillPolygon({{11, 3}, {13, 5}, {5, 13}, {3, 11}}, red);
   return glyph;
 }
 

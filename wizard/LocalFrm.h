@@ -10,6 +10,7 @@
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
 #include "host/controls/ListControls.h"
+#include "host/controls/RgbaImage.h"
 #include "host/controls/StdCtrls.h"
 
 namespace ambit {
@@ -47,8 +48,8 @@ public:
   void ExecBtnClick(host::TObject* Sender);
 
   // The pictures on the two buttons.
-  static host::TBitmap ExecuteGlyph();
-  static host::TBitmap CancelGlyph();
+  static host::TRgbaImage ExecuteGlyph();
+  static host::TRgbaImage CancelGlyph();
 
 private:
   void Localize();

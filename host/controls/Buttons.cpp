@@ -225,9 +225,9 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
   PeerChanged(pcKind);
 }
 
-void TBitBtn::SetGlyph(const TBitmap& Value) {
+void TBitBtn::SetGlyph(std::vector<std::uint8_t> Value) {
   if (FGlyph == Value) return;
-  FGlyph = Value;
+  FGlyph = std::move(Value);
   PeerChanged(pcKind);
 }
 

@@ -3,8 +3,10 @@
 // group and a Down state) and TCheckBox.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "host/controls/WinControl.h"
-#include "host/core/Bitmap.h"
 
 namespace host {
 
@@ -48,10 +50,11 @@ public:
   // result and Default/Cancel role.
   TBitBtnKind Kind() const { return FKind; }
   void SetKind(TBitBtnKind Value);
-  // The picture beside the caption; while empty the kind's own shows.
-  // Form files do not carry it: whoever builds the button draws it.
-  const TBitmap& Glyph() const { return FGlyph; }
-  void SetGlyph(const TBitmap& Value);
+  // The picture beside the caption, encoded as an image list keeps its
+  // pictures (EncodePng of a TRgbaImage); while empty the kind's own
+  // shows. Form files do not carry it: whoever builds the button draws it.
+  const std::vector<std::uint8_t>& Glyph() const { return FGlyph; }
+  void SetGlyph(std::vector<std::uint8_t> Value);
   // Stored only where they differ from what the kind gives.
   bool IsCustomCaption() const;
   bool IsCustomModalResult() const;
@@ -65,7 +68,7 @@ protected:
 
 private:
   TBitBtnKind FKind = bkCustom;
-  TBitmap FGlyph;
+  std::vector<std::uint8_t> FGlyph;
 };
 
 class TSpeedButton : public TGraphicControl {

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QImage>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
@@ -32,12 +31,11 @@ QIcon KindIcon(TBitBtnKind Kind) {
 
 // A glyph drawn by the model wins over the kind's picture.
 QIcon BitBtnIcon(const TBitBtn* Button) {
-  const TBitmap& glyph = Button->Glyph();
-  if (glyph.Empty()) return KindIcon(Button->Kind());
-  QImage image(glyph.Width(), glyph.Height(), QImage::Format_ARGB32);
-  for (int y = 0; y < glyph.Height(); ++y)
-    for (int x = 0; x < glyph.Width(); ++x) image.setPixel(x, y, glyph.Pixel(x, y));
-  return QIcon(QPixmap::fromImage(image));
+  const std::vector<std::uint8_t>& glyph = Button->Glyph();
+  QPixmap pixmap;
+  if (glyph.empty() || !pixmap.loadFromData(glyph.data(), static_cast<uint>(glyph.size())))
+    return KindIcon(Button->Kind());
+  return QIcon(pixmap);
 }
 }  // namespace
 
@@ -60,8 +58,11 @@ void TQtButtonPeer::Changed(TPeerChange Change) {
     case pcDefault: PushButton()->setDefault(Button()->Default()); break;
     case pcKind:
       if (auto* bit = dynamic_cast<TBitBtn*>(Button())) {
-        PushButton()->setIcon(BitBtnIcon(bit));
-        if (!bit->Glyph().Empty()) PushButton()->setIconSize(QSize(bit->Glyph().Width(), bit->Glyph().Height()));
+        const QIcon icon = BitBtnIcon(bit);
+        PushButton()->setIcon(icon);
+        // A glyph is shown at its own size.
+        if (!bit->Glyph().empty() && !icon.availableSizes().isEmpty())
+          PushButton()->setIconSize(icon.availableSizes().first());
       }
       break;
     default: TQtControlPeer::Changed(Change); break;

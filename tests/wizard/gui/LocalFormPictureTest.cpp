@@ -40,6 +40,8 @@ TEST(LocalFormPicture, TheDialogAsTheUserSeesIt) {
   auto* execute = test::WidgetAs<QPushButton>(dialog.ExecBtn);
   ASSERT_NE(execute, nullptr);
   const QImage glyph = execute->icon().pixmap(QSize(16, 16)).toImage().convertToFormat(QImage::Format_ARGB32);
-  EXPECT_EQ(glyph.pixel(6, 12), TLocalForm::ExecuteGlyph().Pixel(6, 12));
+  const TRgba drawn = TLocalForm::ExecuteGlyph().Pixel(7, 11);
+  EXPECT_EQ(drawn.A, 255);
+  EXPECT_EQ(glyph.pixel(7, 11), qRgba(drawn.R, drawn.G, drawn.B, drawn.A));
   test::Flush();
 }
