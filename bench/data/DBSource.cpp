@@ -67,6 +67,7 @@ std::unique_ptr<Backend> MakeSQLite() {
   std::remove(file.c_str());
   auto* conn = new host::TSQLiteConnection(b->root.get());
   conn->SetDatabaseName(file);
+  conn->SetCreateIfMissing(true);
   conn->ExecSQL("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;"
                 "CREATE TABLE texts (id INTEGER PRIMARY KEY, lang TEXT, sec TEXT, name TEXT, value TEXT);"
                 "WITH RECURSIVE series(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM series WHERE i < " +

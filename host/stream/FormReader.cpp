@@ -191,7 +191,14 @@ void TFormReader::ResolveFixups() {
     if (!target && FOptions.OnUnresolvedReference &&
         FOptions.OnUnresolvedReference(f.Component, f.Instance, f.Prop, f.Path))
       continue;
-    if (!target) Fail(f.Line, f.Context + ": unresolved reference '" + f.Path + "'");
+    if (!target) {
+      std::string detail = f.Context + ": unresolved reference '" + f.Path + "'";
+      // Naming another form that is not there is the usual cause: say so.
+      const std::size_t dot = f.Path.find('.');
+      if (dot != std::string::npos && !ResolveReference(FChains[f.Chain], std::string_view(f.Path).substr(0, dot)))
+        detail += "; no form " + f.Path.substr(0, dot) + " is loaded: read its form file before this one";
+      Fail(f.Line, detail);
+    }
     try {
       f.Prop->SetObj(*f.Instance, target);
     } catch (const std::exception& e) {

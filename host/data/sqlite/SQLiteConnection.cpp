@@ -1,6 +1,7 @@
 #include "host/data/sqlite/SQLiteConnection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include "host/core/ClassRegistry.h"
 #include "host/core/FormFolder.h"
@@ -13,6 +14,9 @@ const TClass& TSQLiteConnection::StaticClass() {
                                 .Prop("DatabaseName", &TSQLiteConnection::DatabaseName,
                                       &TSQLiteConnection::SetDatabaseName)
                                 .Prop("ReadOnly", &TSQLiteConnection::ReadOnly, &TSQLiteConnection::SetReadOnly)
+                                .Default(false)
+                                .Prop("CreateIfMissing", &TSQLiteConnection::CreateIfMissing,
+                                      &TSQLiteConnection::SetCreateIfMissing)
                                 .Default(false)
                                 .Prop("Connected", &TSQLiteConnection::Connected, &TSQLiteConnection::SetConnected)
                                 .Default(false)
@@ -34,10 +38,22 @@ void TSQLiteConnection::SetDatabaseName(const std::string& Value) {
   FDatabaseName = Value;
 }
 
+void TSQLiteConnection::SetCreateIfMissing(bool Value) {
+  if (Value == FCreateIfMissing) return;
+  Close();
+  FCreateIfMissing = Value;
+}
+
+std::string TSQLiteConnection::ErrorText(const std::string& Message) const {
+  return "SQLite database \"" + FDatabaseName + "\": " + Message;
+}
+
 void TSQLiteConnection::DoConnect() {
   if (FDatabaseName.empty()) throw EDatabaseError("No database name given for the SQLite connection");
   sqlite3* db = nullptr;
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI;
+  // A missing file would otherwise be created empty, and the next error
+  // would speak of a missing table instead of the missing file.
+  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | (FCreateIfMissing ? SQLITE_OPEN_CREATE : 0);
   // A file named relative to the form lies in the form's folder when it
   // has one (a designer gives each project's forms theirs).
   const bool special = FDatabaseName == ":memory:" || FDatabaseName.rfind("file:", 0) == 0;
@@ -46,7 +62,10 @@ void TSQLiteConnection::DoConnect() {
   if (rc != SQLITE_OK) {
     std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     sqlite3_close(db);
-    throw EDatabaseError(message);
+    struct stat st{};
+    if (rc == SQLITE_CANTOPEN && !special && ::stat(file.c_str(), &st) != 0)
+      throw EDatabaseError(ErrorText("the file does not exist; check the connection's DatabaseName"));
+    throw EDatabaseError(ErrorText(message));
   }
   FDb = db;
   sqlite3_extended_result_codes(FDb, 1);
@@ -78,7 +97,7 @@ sqlite3* TSQLiteConnection::Handle() {
 }
 
 void TSQLiteConnection::RaiseError() const {
-  throw EDatabaseError(FDb ? sqlite3_errmsg(FDb) : "SQLite database is not open");
+  throw EDatabaseError(ErrorText(FDb ? sqlite3_errmsg(FDb) : "the database is not open"));
 }
 
 void TSQLiteConnection::ExecSQL(const std::string& Sql) {
@@ -86,7 +105,7 @@ void TSQLiteConnection::ExecSQL(const std::string& Sql) {
   if (sqlite3_exec(Handle(), Sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
     std::string message = error ? error : sqlite3_errmsg(FDb);
     sqlite3_free(error);
-    throw EDatabaseError(message);
+    throw EDatabaseError(ErrorText(message));
   }
 }
 
