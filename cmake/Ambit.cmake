@@ -16,7 +16,8 @@ function(ambit_library name)
   else()
     add_library(${name} SHARED ${srcs})
   endif()
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  # Installed headers keep their folders under include/ambit.
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<INSTALL_INTERFACE:include/ambit>)
   target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 

@@ -88,6 +88,10 @@ public:
                     const std::string& Section, const host::TStrings* PropList);
   void SaveObject(host::TPersistent* Obj, host::TStrings* Buffer, const std::string& Section,
                   const std::string& Prefix, const host::TStrings* PropList);
+  // The record name saving gives Obj's text along Path: a dependency
+  // target's name when that holds the same text, else Obj's own full
+  // property name; empty when Obj has none relative to the form.
+  std::string RecordName(host::TPersistent* Obj, const std::string& Path) const;
   // Adds the current texts of the listed paths to Originals.
   void SaveToBuffer(const host::TStrings* PropList);
   // Replaces Originals with the current texts of every PropNames path.
@@ -130,6 +134,14 @@ private:
   void ApplyCharsetAndBiDi(host::TComponent* Component, host::TFontCharset CharSet, host::TBiDiMode Mode);
   // The path a dependency chain leads P to; P itself for a cycle.
   std::string ResolveDependency(const std::string& P) const;
+  // Where saving puts Obj's text along Path: the object and path whose
+  // record takes it, and the text.
+  struct TRecordTarget {
+    host::TObject* Target;
+    std::string Path;
+    std::string Value;
+  };
+  TRecordTarget ResolveRecord(host::TPersistent* Obj, const std::string& Path) const;
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 

@@ -4,12 +4,12 @@
 // object inspector, and a tab with a design surface per open form.
 #pragma once
 
+#include <QMenuBar>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
 
 class QLabel;
-class QMenuBar;
 class QTabWidget;
 
 namespace host {

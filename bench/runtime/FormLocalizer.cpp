@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
 
+#include "bench/BenchSupport.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/Forms.h"
 #include "host/core/IniFiles.h"
@@ -197,17 +197,10 @@ public:
   std::map<std::string, double> Cpu, Real;
 };
 
-fs::path ChooseFolder() {
-  if (const char* env = std::getenv("AMBIT_BENCH_DIR"); env && *env) return env;
-  if (fs::is_directory("/dev/shm")) return "/dev/shm";
-  return fs::temp_directory_path();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  Folder() = ChooseFolder() / ("ambit_bench_formlocal_" + std::to_string(::getpid()));
-  fs::create_directories(Folder());
+  Folder() = bench::NewBenchFolder("ambit_bench_formlocal");
   for (int n : kSizes) {
     WriteLanguage("German", n);
     WriteLanguage("French", n);

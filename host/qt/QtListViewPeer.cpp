@@ -112,9 +112,7 @@ void TQtListViewPeer::Changed(TPeerChange Change) {
     case pcMultiSelect: ApplyOptions(); break;
     case pcItems: Rebuild(); break;
     case pcItemIndex: ApplySelection(); break;
-    case pcImages:
-      for (auto& [item, row] : FRows) Update(const_cast<TListItem*>(item), row);
-      break;
+    case pcImages: ApplyOptions(); break;  // the icon size follows the lists
     case pcBevel:
       Tree()->setFrameShape(ListView()->BorderStyle() == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
       break;
@@ -180,9 +178,10 @@ void TQtListViewPeer::Update(TListItem* Item, QTreeWidgetItem* Row) {
   const int columns = std::max(1, Tree()->columnCount());
   for (int c = 1; c < columns; ++c) Row->setText(c, c - 1 < sub->Count() ? ToQ(sub->Get(c - 1)) : QString());
   const TImageList* images = v->ViewStyle() == vsIcon ? v->LargeImages() : v->SmallImages();
-  QIcon icon = IconOf(images, Item->ImageIndex());
-  if (icon.isNull()) icon = IconOf(v->StateImages(), Item->StateIndex());
-  Row->setIcon(0, icon);
+  // Large icons show no state; the other styles show it before the picture.
+  Row->setIcon(0, v->ViewStyle() == vsIcon ? IconOf(images, Item->ImageIndex())
+                                           : StateAndImageIcon(v->StateImages(), Item->StateIndex(), images,
+                                                               Item->ImageIndex()));
   if (v->Checkboxes())
     Row->setCheckState(0, Item->Checked() ? Qt::Checked : Qt::Unchecked);
   else
@@ -218,7 +217,7 @@ void TQtListViewPeer::ApplyOptions() {
   tree->setAllColumnsShowFocus(v->RowSelect());
   tree->setIconSize(v->ViewStyle() == vsIcon && v->LargeImages()
                         ? QSize(v->LargeImages()->Width(), v->LargeImages()->Height())
-                        : QSize(16, 16));
+                        : StateAndImageSize(v->StateImages(), v->SmallImages()));
   for (auto& [item, row] : FRows) Update(const_cast<TListItem*>(item), row);
 }
 

@@ -76,53 +76,63 @@ std::string TAmFormLocalizer::ResolveDependency(const std::string& P) const {
   return current;
 }
 
+TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj, const std::string& Path) const {
+  TComponent* form = Owner();
+  TRecordTarget r{Obj, Path, {}};
+  const std::string own = ReadPropertyPath(Obj, Path, form);
+  if (FDependencies->IndexOfName(Path) >= 0) {
+    r.Path = ResolveDependency(Path);
+    if (r.Path != Path) {
+      r.Target = WalkDependencyTarget(Obj, r.Path);
+      if (!r.Target) {
+        r.Target = Obj;
+        r.Path = Path;
+      }
+    }
+  }
+  r.Value = ReadPropertyPath(r.Target, r.Path, form);
+  // A dependency counts only when it leads somewhere else; its target
+  // takes the record only when it holds exactly the same text.
+  const bool dependent = r.Target != Obj || r.Path != Path;
+  if (r.Value != own || (dependent && r.Value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
+    r.Target = Obj;
+    r.Path = Path;
+    r.Value = own;
+  }
+  return r;
+}
+
+std::string TAmFormLocalizer::RecordName(TPersistent* Obj, const std::string& Path) const {
+  if (!Obj) return {};
+  const TRecordTarget r = ResolveRecord(Obj, Path);
+  return GetFullPropName(As<TPersistent>(r.Target), Owner(), r.Path);
+}
+
 void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std::string& Section,
                                   const std::string& Prefix, const TStrings* PropList) {
   if (!Obj || !PropList) return;
   TComponent* form = Owner();
   const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
   for (int i = 0; i < PropList->Count(); ++i) {
-    const std::string path = PropList->Get(i);
-    TObject* target = Obj;
-    std::string targetPath = path;
-    const std::string own = ReadPropertyPath(Obj, path, form);
-    if (FDependencies->IndexOfName(path) >= 0) {
-      targetPath = ResolveDependency(path);
-      if (targetPath != path) {
-        target = WalkDependencyTarget(Obj, targetPath);
-        if (!target) {
-          target = Obj;
-          targetPath = path;
-        }
-      }
-    }
-    std::string value = ReadPropertyPath(target, targetPath, form);
-    // A dependency counts only when it leads somewhere else; its target
-    // takes the record only when it holds exactly the same text.
-    const bool dependent = target != Obj || targetPath != path;
-    if (value != own || (dependent && value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
-      target = Obj;
-      targetPath = path;
-      value = own;
-    }
-    if (!saveEmpty && Trim(value).empty()) continue;
-    std::string name = Prefix.empty() ? GetFullPropName(As<TPersistent>(target), form, targetPath)
-                                      : Prefix + "." + targetPath;
+    TRecordTarget r = ResolveRecord(Obj, PropList->Get(i));
+    if (!saveEmpty && Trim(r.Value).empty()) continue;
+    std::string name = Prefix.empty() ? GetFullPropName(As<TPersistent>(r.Target), form, r.Path)
+                                      : Prefix + "." + r.Path;
     // A nameless component (or one under a nameless owner) has no record
     // name: such a record could never be resolved, so it goes nowhere.
     if (name.empty()) continue;
     if (Buffer) {
-      Buffer->SetValues(name, GetEncodedString(value, kQuote, kEscape));
+      Buffer->SetValues(name, GetEncodedString(r.Value, kQuote, kEscape));
       continue;
     }
     if (!Source()) continue;
     Source()->SetFormSection(Section.empty() && form ? form->Name() : Section);
     bool allow = true;
-    PropertySaving(Obj, targetPath, value, allow);
+    PropertySaving(Obj, r.Path, r.Value, allow);
     if (!allow) return;
     if (!Source()) return;  // a handler let the source go
-    Source()->SaveString(name, value);
-    PropertySaved(Obj, targetPath, value);
+    Source()->SaveString(name, r.Value);
+    PropertySaved(Obj, r.Path, r.Value);
   }
 }
 

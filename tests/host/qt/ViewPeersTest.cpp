@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
+#include <QImage>
 #include <QMimeData>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -10,8 +11,8 @@
 
 #include "host/controls/DBGrids.h"
 #include "host/controls/ImgList.h"
-#include "host/controls/RgbaImage.h"
 #include "host/controls/ListView.h"
+#include "host/controls/RgbaImage.h"
 #include "host/controls/TreeView.h"
 #include "host/qt/QtDrag.h"
 #include "host/qt/QtListViewPeer.h"
@@ -266,6 +267,32 @@ TEST(QtListViewPeer, ColumnWidthsGoBothWays) {
   // Resizing the window leaves the model's widths alone.
   view->SetWidth(view->Width() + 100);
   EXPECT_EQ(view->Columns()->Items(1)->Width(), 60);
+}
+
+TEST(QtListViewPeer, AStateImageShowsBeforeTheItemsImageAndKeepsItsPlaceWhenThereIsNone) {
+  TFormPtr form = NewForm();
+  auto* images = new TImageList(form.get());
+  for (TColor color : {clRed, clBlue}) images->Add(TRgbaImage(16, 16, RgbaOf(color)));
+  auto* list = Place<TListView>(form.get());
+  list->SetViewStyle(vsReport);
+  list->Columns()->Add()->SetCaption("Language");
+  list->SetSmallImages(images);
+  list->SetStateImages(images);
+  for (int state : {1, -1}) {
+    TListItem* item = list->Items()->Add();
+    item->SetImageIndex(0);
+    item->SetStateIndex(state);
+  }
+  form->Show();
+  auto* w = WidgetAs<QTreeWidget>(list);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->iconSize(), QSize(32, 16));
+  const QImage marked = w->topLevelItem(0)->icon(0).pixmap(QSize(32, 16)).toImage();
+  const QImage plain = w->topLevelItem(1)->icon(0).pixmap(QSize(32, 16)).toImage();
+  EXPECT_EQ(marked.pixelColor(4, 8), QColor(Qt::blue));
+  EXPECT_EQ(marked.pixelColor(24, 8), QColor(Qt::red));
+  EXPECT_EQ(plain.pixelColor(4, 8).alpha(), 0);
+  EXPECT_EQ(plain.pixelColor(24, 8), QColor(Qt::red));
 }
 
 TEST(QtDBGridPeer, ColumnWidthsGoBothWaysSkippingHiddenColumns) {
