@@ -71,15 +71,11 @@ std::vector<TPoint> TFormDesigner::FreeIconSpots(std::size_t Count) const {
     for (int y = y0; y < y1; ++y)
       for (int x = x0; x < x1; ++x) taken[static_cast<std::size_t>(y) * cols + x] = 1;
   };
-  auto cellOf = [](TPoint P) {
-    // With the gap to the next icon on its right and below.
-    return TRect{P.X, P.Y, P.X + IconCellWidth, P.Y + IconCellHeight};
-  };
   if (auto* root = As<TWinControl>(FRoot))
     for (const TControl* c : root->ControlList())
       if (c->Visible()) mark(c->BoundsRect());
   for (TComponent* c : NonVisualComponents())
-    if (c->DesignInfo() != 0) mark(cellOf({c->DesignLeft(), c->DesignTop()}));
+    if (c->DesignInfo() != 0) mark(IconCell({c->DesignLeft(), c->DesignTop()}));
   const int w = IconCellWidth / Cell, h = IconCellHeight / Cell;
   auto fits = [&](int X, int Y) {
     if (X + w > cols || Y + h > rows) return false;
@@ -88,21 +84,28 @@ std::vector<TPoint> TFormDesigner::FreeIconSpots(std::size_t Count) const {
         if (taken[static_cast<std::size_t>(y) * cols + x]) return false;
     return true;
   };
+  // The icon sits in the middle of its cell, its name centred under it.
+  constexpr int margin = (IconCellWidth - IconSize) / 2;
   std::vector<TPoint> spots;
   // Spots passed by stay taken, so the search goes on where it stopped.
   int x = 1, y = 1;
   while (spots.size() < Count && y + h <= rows) {
     if (fits(x, y)) {
-      const TPoint p{x * Cell, y * Cell};
+      const TPoint p{x * Cell + margin, y * Cell};
       spots.push_back(p);
-      mark(cellOf(p));
+      mark(IconCell(p));
     }
     if (++x + w > cols) x = 1, ++y;
   }
   const int perRow = std::max(1, (client.Width() - Cell) / IconCellWidth);
   for (std::size_t k = 0; spots.size() < Count; ++k)
-    spots.push_back({Cell + static_cast<int>(k % perRow) * IconCellWidth, Cell + static_cast<int>(k / perRow) * IconCellHeight});
+    spots.push_back({Cell + margin + static_cast<int>(k % perRow) * IconCellWidth, Cell + static_cast<int>(k / perRow) * IconCellHeight});
   return spots;
+}
+
+TRect TFormDesigner::IconCell(TPoint IconTopLeft) {
+  constexpr int margin = (IconCellWidth - IconSize) / 2;
+  return {IconTopLeft.X - margin, IconTopLeft.Y, IconTopLeft.X + IconSize + margin, IconTopLeft.Y + IconCellHeight};
 }
 
 TRect TFormDesigner::IconRect(const TComponent* Component) const {

@@ -105,6 +105,9 @@ public:
   static constexpr int IconCellHeight = 48;
   // The icon of such a component, in form client coordinates.
   TRect IconRect(const TComponent* Component) const;
+  // The cell it takes with its name, centred under it: the icon and the
+  // same margin on either side, down to the gap before the next row.
+  static TRect IconCell(TPoint IconTopLeft);
   void SetIconPosition(TComponent* Component, int X, int Y);
   // A control's bounds in form client coordinates.
   TRect FormBounds(const TControl* Control) const;

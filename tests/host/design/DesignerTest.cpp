@@ -158,7 +158,7 @@ TEST_F(DesignerTest, IconsNeverPlacedFindSpotsOffTheControlsAndApartWithTheirNam
   };
   auto cell = [&](TComponent* C) {
     const TRect r = designer.IconRect(C);
-    return TRect{r.Left, r.Top, r.Left + TFormDesigner::IconCellWidth, r.Top + TFormDesigner::IconCellHeight};
+    return TFormDesigner::IconCell({r.Left, r.Top});
   };
   for (std::size_t i = 0; i < gadgets.size(); ++i) {
     const TRect r = cell(gadgets[i]);
