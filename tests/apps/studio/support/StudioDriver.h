@@ -8,7 +8,7 @@
 //   ambit::studio::test::TStudioDriver studio({PLUGIN_AMBITDT});
 //   studio.OpenSampleCopy();
 //   studio.Dialogs().DriveModal([](host::TCustomForm* F) { ... });
-//   studio.PickVerb("MainForm.FormLocalizer1", "&Edit Localization...");
+//   studio.PickVerb("MainForm.FormLocalizer1", "&Form Localizer Editor...");
 //
 // Every action raises std::runtime_error when what it names is not there,
 // so that a test fails with a message instead of crashing.
