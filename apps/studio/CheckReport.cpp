@@ -28,6 +28,21 @@ void WriteIndented(std::ostream& Out, const std::string& Indent, const std::stri
   }
 }
 
+// A value on one line: the report is read line by line, and a text of
+// several lines (a hint, a caption) shows its breaks as \n instead of
+// running into the next row.
+std::string OneLine(const std::string& Value) {
+  std::string out;
+  for (std::size_t i = 0; i < Value.size(); ++i) {
+    if (Value[i] == '\r' && i + 1 < Value.size() && Value[i + 1] == '\n') continue;
+    if (Value[i] == '\n' || Value[i] == '\r')
+      out += "\\n";
+    else
+      out += Value[i];
+  }
+  return out;
+}
+
 std::string AttributeMarks(const TObjectInspector& Inspector, int Row) {
   std::string marks;
   auto mark = [&](bool On, const char* Text) {
@@ -53,7 +68,8 @@ void WriteComponent(TFormDesigner& Designer, TObjectInspector& Inspector, TCompo
   Out << "\n";
   Designer.SelectComponent(Component);
   for (int row = 0; row < Inspector.RowCount(); ++row)
-    Out << "      " << Inspector.Name(row) << " = " << Inspector.Value(row) << AttributeMarks(Inspector, row) << "\n";
+    Out << "      " << Inspector.Name(row) << " = " << OneLine(Inspector.Value(row)) << AttributeMarks(Inspector, row)
+        << "\n";
 }
 
 void ForEachOwned(TComponent* Owner, const std::function<void(TComponent*)>& Proc) {

@@ -27,6 +27,8 @@ TEST(StudioProgram, CheckPrintsPaletteToolsMenuVerbsRowsAndTheWizardsList) {
   EXPECT_TRUE(Contains(r.Output, "Tools menu:\n  &Packages...\n  -\n  &List Project Forms...\n")) << r.Output;
   EXPECT_TRUE(Contains(r.Output, "    PageControl1: TPageControl\n      verbs: \"New &Page\" \"Ne&xt Page\"")) << r.Output;
   EXPECT_TRUE(Contains(r.Output, "      Caption = Ambit Sample\n")) << r.Output;
+  // A hint of two lines stays on its row.
+  EXPECT_TRUE(Contains(r.Output, "      Hint = Open a document\\nCtrl+O does the same\n")) << r.Output;
   EXPECT_TRUE(Contains(r.Output, "  Ambit.Demo.FormLister \"Demo Form Lister\"\n    Forms of ")) << r.Output;
   EXPECT_TRUE(Contains(r.Output, "    ContactsForm (")) << r.Output;
 }
