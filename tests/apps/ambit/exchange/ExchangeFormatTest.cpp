@@ -16,9 +16,9 @@ std::string Xliff(const std::string& Units) {
          Units + "</file>\n</xliff>\n";
 }
 
-const TUnit& Only(const TExchangeFile& File) {
+TUnit Only(const TExchangeFile& File) {
   EXPECT_EQ(File.Units.size(), 1u);
-  return File.Units.front();
+  return File.Units.empty() ? TUnit{} : File.Units.front();
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ TEST(XliffRead, SegmentsJoinInOrderAndGroupsAreEntered) {
                                              "ask.</source><target>Oder fragen.</target></segment>\n"
                                              "</unit></group>\n"),
                                        "t.xlf");
-  const TUnit& u = Only(file);
+  const TUnit u = Only(file);
   EXPECT_EQ(u.Section, "MainForm");
   EXPECT_EQ(u.Record, "lblHelp.Caption");
   EXPECT_EQ(u.Source, "Press F1. Or ask.");
