@@ -10,8 +10,7 @@ using namespace ambit::exchange;
 namespace {
 
 std::string Xliff(const std::string& Units) {
-  return "<?xml version=\"1.0\"?>\n<xliff "
-         "xmlns=\"urn:oasis:names:tc:xliff:document:2.0\" version=\"2.0\" "
+  return "<?xml version=\"1.0\"?>\n<xliff xmlns=\"urn:oasis:names:tc:xliff:document:2.0\" version=\"2.0\" "
          "srcLang=\"en\" trgLang=\"de\">\n<file id=\"MainForm\">\n" +
          Units + "</file>\n</xliff>\n";
 }
@@ -24,14 +23,13 @@ TUnit Only(const TExchangeFile& File) {
 }  // namespace
 
 TEST(XliffRead, SegmentsJoinInOrderAndGroupsAreEntered) {
-  const TExchangeFile file = ReadXliff(Xliff("<group id=\"g\"><unit id=\"lblHelp.Caption\">\n"
-                                             "  <segment state=\"translated\"><source>Press "
-                                             "F1.</source><target>F1 drücken.</target></segment>\n"
-                                             "  <ignorable><source> </source></ignorable>\n"
-                                             "  <segment state=\"final\"><source>Or "
-                                             "ask.</source><target>Oder fragen.</target></segment>\n"
-                                             "</unit></group>\n"),
-                                       "t.xlf");
+  const TExchangeFile file = ReadXliff(
+      Xliff("<group id=\"g\"><unit id=\"lblHelp.Caption\">\n"
+            "  <segment state=\"translated\"><source>Press F1.</source><target>F1 drücken.</target></segment>\n"
+            "  <ignorable><source> </source></ignorable>\n"
+            "  <segment state=\"final\"><source>Or ask.</source><target>Oder fragen.</target></segment>\n"
+            "</unit></group>\n"),
+      "t.xlf");
   const TUnit u = Only(file);
   EXPECT_EQ(u.Section, "MainForm");
   EXPECT_EQ(u.Record, "lblHelp.Caption");
@@ -48,29 +46,26 @@ TEST(XliffRead, StatesEmptyTargetsAndMarkupDecideWhatIsATranslation) {
   // A target a tool copied in state "initial", an empty one, none: no
   // translation; one segment without target leaves the whole unit open.
   EXPECT_FALSE(read("<segment><source>OK</source><target>OK</target></segment>").HasTarget);
+  EXPECT_EQ(read("<segment><source>OK</source><target>OK</target></segment>").Refusal, "");
   EXPECT_FALSE(read("<segment state=\"reviewed\"><source>OK</source><target/></segment>").HasTarget);
   EXPECT_FALSE(read("<segment state=\"translated\"><source>OK</source></segment>").HasTarget);
-  EXPECT_FALSE(read("<segment "
-                    "state=\"translated\"><source>A</source><target>B</target></segment>"
+  EXPECT_FALSE(read("<segment state=\"translated\"><source>A</source><target>B</target></segment>"
                     "<segment state=\"translated\"><source>C</source></segment>")
                    .HasTarget);
-  EXPECT_TRUE(read("<segment "
-                   "state=\"reviewed\"><source>OK</source><target>Gut</"
-                   "target></segment>")
-                  .HasTarget);
+  EXPECT_TRUE(read("<segment state=\"reviewed\"><source>OK</source><target>Gut</target></segment>").HasTarget);
+  // A target typed in state "initial" is neither taken nor dropped unseen.
+  const TUnit unmarked = read("<segment><source>OK</source><target>Gut</target></segment>");
+  EXPECT_FALSE(unmarked.HasTarget);
+  EXPECT_NE(unmarked.Refusal.find("state is still \"initial\""), std::string::npos) << unmarked.Refusal;
 
-  const TUnit marked = read(
-      "<segment state=\"translated\"><source>OK</source><target><pc "
-      "id=\"1\">Gut</pc></target></segment>");
+  const TUnit marked =
+      read("<segment state=\"translated\"><source>OK</source><target><pc id=\"1\">Gut</pc></target></segment>");
   EXPECT_NE(marked.Refusal.find("inline markup <pc>"), std::string::npos) << marked.Refusal;
-  const TUnit control = read(
-      "<segment state=\"translated\"><source>a<cp hex=\"0001\"/>b</source>"
-      "<target>c<cp hex=\"1\"/>d</target></segment>");
+  const TUnit control = read("<segment state=\"translated\"><source>a<cp hex=\"0001\"/>b</source>"
+                             "<target>c<cp hex=\"1\"/>d</target></segment>");
   EXPECT_EQ(control.Refusal, "");
-  EXPECT_EQ(control.Source, std::string("a\x01"
-                                        "b"));
-  EXPECT_EQ(control.Target, std::string("c\x01"
-                                        "d"));
+  EXPECT_EQ(control.Source, std::string("a\x01" "b"));
+  EXPECT_EQ(control.Target, std::string("c\x01" "d"));
   EXPECT_NE(read("<segment><source>a<cp hex=\"D800\"/></source></segment>").Refusal, "");
 }
 
@@ -110,9 +105,8 @@ TEST(XliffRead, FilesThatAreNoXliff2AreRefusedWithTheirLine) {
     }
     return std::string("read");
   };
-  EXPECT_EQ(message("<?xml version=\"1.0\"?>\n<xliff version=\"2.0\">\n<file "
-                    "id=\"F\"><unit id=\"u\"></unit></file>\n"
-                    "</xliff>\n"),
+  EXPECT_EQ(message("<?xml version=\"1.0\"?>\n<xliff version=\"2.0\">\n"
+                    "<file id=\"F\"><unit id=\"u\"></unit></file>\n</xliff>\n"),
             "t.xlf:3: the unit u has no <segment>");
   EXPECT_EQ(message("<xliff version=\"2.0\">\n<file>\n</file></xliff>"), "t.xlf:2: a <file> without id");
   EXPECT_NE(message("<xliff version=\"1.2\"/>").find("XLIFF version '1.2'"), std::string::npos);
@@ -121,18 +115,14 @@ TEST(XliffRead, FilesThatAreNoXliff2AreRefusedWithTheirLine) {
 
 TEST(PoRead, FuzzyPluralObsoleteAndContextlessEntries) {
   const TExchangeFile file = ReadPo(
-      "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; "
-      "charset=UTF-8\\n\"\n\"Language: de\\n\"\n"
+      "msgid \"\"\nmsgstr \"\"\n\"Content-Type: text/plain; charset=UTF-8\\n\"\n\"Language: de\\n\"\n"
       "\"X-Ambit-Language: German\\n\"\n\n"
-      "#, fuzzy\nmsgctxt \"MainForm.miFile.Caption\"\nmsgid "
-      "\"&File\"\nmsgstr \"&Datei\"\n\n"
-      "msgctxt \"MainForm.lblCount.Caption\"\nmsgid \"%d "
-      "file\"\nmsgid_plural \"%d files\"\n"
+      "#, fuzzy\nmsgctxt \"MainForm.miFile.Caption\"\nmsgid \"&File\"\nmsgstr \"&Datei\"\n\n"
+      "msgctxt \"MainForm.lblCount.Caption\"\nmsgid \"%d file\"\nmsgid_plural \"%d files\"\n"
       "msgstr[0] \"%d Datei\"\nmsgstr[1] \"%d Dateien\"\n\n"
       "msgid \"Loose\"\nmsgstr \"Lose\"\n\n"
       "msgctxt \"MainForm.btnOK.Caption\"\nmsgid \"OK\"\nmsgstr \"\"\n\n"
-      "#~ msgctxt \"MainForm.Old.Caption\"\n#~ msgid \"Old\"\n#~ msgstr "
-      "\"Alt\"\n",
+      "#~ msgctxt \"MainForm.Old.Caption\"\n#~ msgid \"Old\"\n#~ msgstr \"Alt\"\n",
       "de.po");
   EXPECT_EQ(file.Language, "German");
   EXPECT_EQ(file.TargetCode, "de");
@@ -149,10 +139,7 @@ TEST(PoRead, FuzzyPluralObsoleteAndContextlessEntries) {
 
 TEST(PoRead, ACharsetOtherThanUtf8IsRefused) {
   try {
-    ReadPo(
-        "msgid \"\"\nmsgstr \"Content-Type: text/plain; "
-        "charset=ISO-8859-1\\n\"\n",
-        "latin.po");
+    ReadPo("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=ISO-8859-1\\n\"\n", "latin.po");
     FAIL() << "read";
   } catch (const EExchangeError& e) {
     EXPECT_NE(std::string(e.what()).find("latin.po: the file is written in ISO-8859-1"), std::string::npos) << e.what();
