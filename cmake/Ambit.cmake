@@ -16,7 +16,8 @@ function(ambit_library name)
   else()
     add_library(${name} SHARED ${srcs})
   endif()
-  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  # Installed headers keep their folders under include/ambit.
+  target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}> $<INSTALL_INTERFACE:include/ambit>)
   target_link_libraries(${name} PUBLIC ${A_LIBS})
 endfunction()
 
@@ -65,4 +66,23 @@ function(ambit_plugin name)
   if(A_FOLDER)
     set_target_properties(${name} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${A_FOLDER})
   endif()
+endfunction()
+
+# ambit_studio_test(NAME DIRS dir... [PLUGINS target...] [LIBS lib...])
+# A gui test program that starts studio in-process, offscreen, through
+# tests/apps/studio/support/StudioDriver.h. Each plug-in target is built
+# first; its file is PLUGIN_<TARGET> (upper case) in the test's code, and
+# pictures belong in AMBIT_RENDER_DIR. Without studio nothing is built.
+function(ambit_studio_test name)
+  cmake_parse_arguments(A "" "" "DIRS;PLUGINS;LIBS" ${ARGN})
+  if(NOT TARGET studio_driver)
+    return()
+  endif()
+  ambit_test(${name} DIRS ${A_DIRS} LIBS studio_driver ${A_LIBS} LABELS gui ENV QT_QPA_PLATFORM=offscreen)
+  target_compile_definitions(${name} PRIVATE AMBIT_RENDER_DIR="${PROJECT_BINARY_DIR}/render")
+  foreach(plugin ${A_PLUGINS})
+    string(TOUPPER ${plugin} upper)
+    add_dependencies(${name} ${plugin})
+    target_compile_definitions(${name} PRIVATE PLUGIN_${upper}="$<TARGET_FILE:${plugin}>")
+  endforeach()
 endfunction()

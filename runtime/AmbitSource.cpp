@@ -87,10 +87,13 @@ TAmLanguageSource::~TAmLanguageSource() {
 void TAmLanguageSource::OpenLanguage() {
   TAmFileLanguageSource::OpenLanguage();
   CloseLanguage();
-  // The name as the source gives it, inside its form's folder when a
-  // designer gave the form one (a program's forms use its current folder).
-  if (ActiveLanguage() >= 0)
-    FFile = std::make_unique<TAmLanguageFile>(host::ExpandFormFileName(this, GetLanguageFile(ActiveLanguage())));
+  if (ActiveLanguage() >= 0) FFile = std::make_unique<TAmLanguageFile>(LanguageFilePath(ActiveLanguage()));
+}
+
+// The name as the source gives it, inside its form's folder when a designer
+// gave the form one (a program's forms use its current folder).
+std::string TAmLanguageSource::LanguageFilePath(int Index) const {
+  return host::ExpandFormFileName(this, GetLanguageFile(Index));
 }
 
 void TAmLanguageSource::CloseLanguage() {

@@ -42,6 +42,11 @@ public:
   void SetSortSections(bool Value) { FSortSections = Value; }
   // The open file of the active language; null while none is active.
   TAmLanguageFile* LanguageFile() const { return FFile.get(); }
+  // The file OpenLanguage opens for the language at Index: its name
+  // through the file-name hook, inside its form's folder when a designer
+  // gave the form one. Code that rewrites a language file beside the
+  // source finds the same file through it.
+  std::string LanguageFilePath(int Index) const;
 
   void OpenLanguage() override;
   void CloseLanguage() override;

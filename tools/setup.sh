@@ -10,6 +10,7 @@ packages=(
   libsqlite3-dev sqlite3
   libpq-dev postgresql
   qt6-base-dev libgl-dev fonts-dejavu-core
+  libpugixml-dev libgettextpo-dev
   python3
 )
 

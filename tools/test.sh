@@ -23,6 +23,17 @@ ctest --preset asan -j "$jobs"
 # What needs two processes, a signal or a full disk.
 tools/failure-checks.sh build/asan/bin
 
+# The installed tree as another project uses it: find_package(Ambit) and
+# Ambit::ambitrt in a project of its own, built and run.
+prefix=$(mktemp -d)
+cmake --install build/asan --prefix "$prefix" >/dev/null
+cmake -S examples/consumer -B build/asan/consumer -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+  -DCMAKE_PREFIX_PATH="$prefix" -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined" >/dev/null
+cmake --build build/asan/consumer
+work=$(mktemp -d)
+build/asan/consumer/consumer "$work"
+rm -rf "$prefix" "$work"
+
 # Fuzz targets, each for a bounded time, starting from its seed inputs.
 # A crashing input is kept under build/asan/fuzz-artifacts/ and the whole
 # report is printed.

@@ -8,6 +8,11 @@ const std::vector<TCommand>& Commands() {
       {"show", "print every form's localizable texts in a language", ShowHelp, RunShow},
       {"template", "save every form's texts into a language file", TemplateHelp, RunTemplate},
       {"render", "draw every form in a language into PNG pictures", RenderHelp, RunRender},
+      {"stats", "count translated, missing and orphaned texts per language and form", StatsHelp, RunStats},
+      {"check", "find broken accelerators, placeholders, blanks, orphans and clipped texts", CheckHelp, RunCheck},
+      {"export", "write a language's texts into an XLIFF 2.0 or PO file for translators", ExportHelp, RunExport},
+      {"import", "take the translations of an XLIFF or PO file into the language", ImportHelp, RunImport},
+      {"pseudo", "write a pseudo-language that shows clipped and untranslated texts", PseudoHelp, RunPseudo},
   };
   return commands;
 }

@@ -33,5 +33,15 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
 extern const char* const TemplateHelp;
 int RunRender(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
 extern const char* const RenderHelp;
+int RunStats(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const StatsHelp;
+int RunCheck(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const CheckHelp;
+int RunExport(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const ExportHelp;
+int RunImport(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const ImportHelp;
+int RunPseudo(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err);
+extern const char* const PseudoHelp;
 
 }  // namespace ambit::cli

@@ -115,4 +115,16 @@ TLoadedForms::TLoadedForms(const std::vector<std::string>& Args) {
 
 TLoadedForms::~TLoadedForms() = default;
 
+std::vector<std::string> DefaultProject(const std::string& Command) {
+  std::vector<std::string> projects;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(".", ec))
+    if (IsProjectFile(entry.path().string())) projects.push_back(entry.path().lexically_normal().string());
+  if (projects.size() != 1)
+    throw host::EFOpenError(std::string(projects.empty() ? "no project file (*.amproj) in the current folder"
+                                                   : "several project files in the current folder") +
+                      ": name the project or the form files (see ambit " + Command + " --help)");
+  return projects;
+}
+
 }  // namespace ambit::cli

@@ -27,6 +27,10 @@ private:
   std::unique_ptr<host::TFormProject> FProject;
 };
 
+// The one project file of the current folder, for commands whose forms
+// may be left out; raises EFOpenError when there is none or several.
+std::vector<std::string> DefaultProject(const std::string& Command);
+
 // True for a file name that names a project (*.amproj).
 bool IsProjectFile(const std::string& FileName);
 

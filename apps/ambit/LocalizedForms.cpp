@@ -1,5 +1,6 @@
 #include "apps/ambit/LocalizedForms.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "apps/ambit/StoreChecks.h"
@@ -147,7 +148,8 @@ std::vector<std::string> TLocalizedForms::Warnings() const {
   return lines;
 }
 
-bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error) {
+bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error,
+                       bool ManyLanguages) {
   // A second value would silently win over the first.
   auto once = [&](bool Given, const char* Option, const std::string& First, const std::string& Second) {
     if (Given) Error = std::string(Option) + " is given twice ('" + First + "', then '" + Second + "'); give it once";
@@ -161,8 +163,13 @@ bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Resu
         return false;
       }
       const std::string value = a == "--language" ? Args[++i] : a.substr(11);
-      if (!once(Result.HasLanguage, "--language", Result.Language, value)) return false;
-      Result.Language = value;
+      if (!ManyLanguages && !once(Result.HasLanguage, "--language", Result.Language, value)) return false;
+      if (value.empty()) {
+        Error = "--language needs a language name";
+        return false;
+      }
+      if (!Result.HasLanguage) Result.Language = value;
+      Result.Languages.push_back(value);
       Result.HasLanguage = true;
     } else if (a == "--source" || a.rfind("--source=", 0) == 0) {
       if (a == "--source" && i + 1 >= Args.size()) {
@@ -183,11 +190,63 @@ bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Resu
       Result.Files.push_back(a);
     }
   }
-  if (Result.HasLanguage && Result.Language.empty()) {
-    Error = "--language needs a language name";
-    return false;
-  }
   return true;
+}
+
+bool TakeOption(std::vector<std::string>& Args, const std::string& Name, std::string& Value, bool& Given,
+                std::string& Error) {
+  Given = false;
+  const std::string option = "--" + Name;
+  std::vector<std::string> rest;
+  for (std::size_t i = 0; i < Args.size(); ++i) {
+    const std::string& a = Args[i];
+    if (a != option && a.rfind(option + "=", 0) != 0) {
+      rest.push_back(a);
+      continue;
+    }
+    if (a == option && i + 1 >= Args.size()) {
+      Error = option + " needs a value";
+      return false;
+    }
+    const std::string value = a == option ? Args[++i] : a.substr(option.size() + 1);
+    if (Given) {
+      Error = option + " is given twice ('" + Value + "', then '" + value + "'); give it once";
+      return false;
+    }
+    if (value.empty()) {
+      Error = option + " needs a value";
+      return false;
+    }
+    Value = value;
+    Given = true;
+  }
+  Args = std::move(rest);
+  return true;
+}
+
+bool TakeFlag(std::vector<std::string>& Args, const std::string& Name) {
+  const auto end = std::remove(Args.begin(), Args.end(), "--" + Name);
+  const bool given = end != Args.end();
+  Args.erase(end, Args.end());
+  return given;
+}
+
+std::vector<int> SelectLanguages(const TLocalizedForms& Forms, const std::vector<std::string>& Names,
+                                 bool AllowOriginal) {
+  std::vector<int> indexes;
+  if (Names.empty()) {
+    for (int i = 0; i < Forms.Source()->Languages()->Count(); ++i)
+      if (!Forms.Source()->GetLanguageName(i).empty()) indexes.push_back(i);
+    return indexes;
+  }
+  for (const std::string& name : Names) {
+    const int index = Forms.LanguageIndex(name);
+    if (index < 0 && !AllowOriginal)
+      throw EAmbitError("'" + name + "' names the designed texts, which have nothing to translate; choose a language: " +
+                        Forms.LanguageNames());
+    if (std::find(indexes.begin(), indexes.end(), index) == indexes.end()) indexes.push_back(index);
+  }
+  return indexes;
 }
 
 }  // namespace ambit::cli

@@ -82,6 +82,8 @@ struct TLanguageArgs {
   std::vector<std::string> Files;
   std::string Language;
   bool HasLanguage = false;
+  // Every --language given, in order, where a command takes several.
+  std::vector<std::string> Languages;
   std::string Source;
 };
 
@@ -94,6 +96,22 @@ struct TLanguageArgs {
   "Otherwise the first language source among the forms' components is\n"  \
   "used. Relative database file names of SQLite connections are resolved\n" \
   "against the folder of their form file, like language files.\n"
-bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error);
+// With ManyLanguages, --language may be given more than once.
+bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error,
+                       bool ManyLanguages = false);
+
+// Takes "--Name VALUE" or "--Name=VALUE" out of Args. False (with Error
+// set) for a missing value or an option given twice; Given tells whether
+// it was there.
+bool TakeOption(std::vector<std::string>& Args, const std::string& Name, std::string& Value, bool& Given,
+                std::string& Error);
+// Takes the flag "--Name" out of Args; true when it was there.
+bool TakeFlag(std::vector<std::string>& Args, const std::string& Name);
+
+// The languages a command works on: those named (each looked up as
+// LanguageIndex does), or every language of the source. The designed
+// texts (-1) count only with AllowOriginal; otherwise naming them raises.
+std::vector<int> SelectLanguages(const TLocalizedForms& Forms, const std::vector<std::string>& Names,
+                                 bool AllowOriginal);
 
 }  // namespace ambit::cli

@@ -37,13 +37,7 @@ public:
 private:
   std::ostream& Line(int Depth) { return FOut << std::string(static_cast<std::size_t>(Depth) * 2, ' '); }
 
-  static std::string DeclaredClass(const TComponent& C) {
-    if (const TPropInfo* p = GetPropInfo(&C, "FormClassName"); p && p->GetStr) {
-      std::string declared = p->GetStr(C);
-      if (!declared.empty()) return declared;
-    }
-    return C.ClassName();
-  }
+  static std::string DeclaredClass(const TComponent& C) { return TFormWriter::DeclaredClassName(C); }
 
   // Texts a control shows but does not store come from its action.
   static const TComponent* LinkedAction(const TComponent* C) {

@@ -225,6 +225,12 @@ void TBitBtn::SetKind(TBitBtnKind Value) {
   PeerChanged(pcKind);
 }
 
+void TBitBtn::SetGlyph(std::vector<std::uint8_t> Value) {
+  if (FGlyph == Value) return;
+  FGlyph = std::move(Value);
+  PeerChanged(pcKind);
+}
+
 bool TBitBtn::IsCustomCaption() const { return FKind == bkCustom || Caption() != KindCaption(FKind); }
 bool TBitBtn::IsCustomModalResult() const { return FKind == bkCustom || ModalResult() != KindModalResult(FKind); }
 

@@ -3,6 +3,9 @@
 // group and a Down state) and TCheckBox.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "host/controls/WinControl.h"
 
 namespace host {
@@ -47,6 +50,11 @@ public:
   // result and Default/Cancel role.
   TBitBtnKind Kind() const { return FKind; }
   void SetKind(TBitBtnKind Value);
+  // The picture beside the caption, encoded as an image list keeps its
+  // pictures (EncodePng of a TRgbaImage); while empty the kind's own
+  // shows. Form files do not carry it: whoever builds the button draws it.
+  const std::vector<std::uint8_t>& Glyph() const { return FGlyph; }
+  void SetGlyph(std::vector<std::uint8_t> Value);
   // Stored only where they differ from what the kind gives.
   bool IsCustomCaption() const;
   bool IsCustomModalResult() const;
@@ -60,6 +68,7 @@ protected:
 
 private:
   TBitBtnKind FKind = bkCustom;
+  std::vector<std::uint8_t> FGlyph;
 };
 
 class TSpeedButton : public TGraphicControl {

@@ -50,7 +50,7 @@ enum TPeerChange {
   // Buttons and check boxes
   pcChecked,      // Checked or State, Down of speed and tool buttons
   pcDefault,      // Default and Cancel
-  pcKind,         // TBitBtn.Kind, TComboBox.Style, TToolButton.Style, TBevel Shape/Style
+  pcKind,         // TBitBtn.Kind and Glyph, TComboBox.Style, TToolButton.Style, TBevel Shape/Style
   pcFlat,
   pcGroupIndex,
   pcImageIndex,

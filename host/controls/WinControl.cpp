@@ -1,6 +1,7 @@
 #include "host/controls/WinControl.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "host/controls/Forms.h"
 
@@ -89,8 +90,10 @@ void TWinControl::RemoveControl(TControl* AControl) {
                                           static_cast<TWinControl*>(AControl)->ContainsControl(active))))
       form->FActiveControl = nullptr;
   }
-  auto it = std::find(FControls.begin(), FControls.end(), AControl);
-  if (it != FControls.end()) FControls.erase(it);
+  // Children mostly leave last first (a parent freeing them): look from
+  // the back.
+  auto it = std::find(FControls.rbegin(), FControls.rend(), AControl);
+  if (it != FControls.rend()) FControls.erase(std::next(it).base());
   AControl->FParent = nullptr;
   if (AControl->Align() != alNone && !IsDestroying()) AlignControls();
 }

@@ -1,6 +1,7 @@
 #include "host/core/Component.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace host {
 
@@ -39,7 +40,14 @@ TComponent::~TComponent() {
     other->Notification(this, opRemove);
   }
   DestroyComponents();
-  if (FOwner) FOwner->RemoveComponent(this);
+  if (!FOwner) return;
+  // As in DestroyComponents: while the owner goes too, only a component
+  // that asked to be watched is announced to its siblings; telling all of
+  // them of each (a form freeing its controls) would cost quadratic time.
+  if (FOwner->IsDestroying() && !FComponentState.Contains(csFreeNotification))
+    FOwner->Remove(this);
+  else
+    FOwner->RemoveComponent(this);
 }
 
 void TComponent::Destroying() {
@@ -151,8 +159,10 @@ void TComponent::Insert(TComponent* AComponent) {
 
 void TComponent::Remove(TComponent* AComponent) {
   UnindexName(AComponent);
-  auto it = std::find(FComponents.begin(), FComponents.end(), AComponent);
-  if (it != FComponents.end()) FComponents.erase(it);
+  // Components mostly leave last first (an owner freeing them): look from
+  // the back.
+  auto it = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
+  if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
   AComponent->FOwner = nullptr;
 }
 

@@ -226,18 +226,8 @@ TComponent* TFormDesigner::Place(const TClass& ComponentClass, TWinControl* Cont
 TComponent* TFormDesigner::AddComponent(const TClass& ComponentClass) {
   TWinControl* container = TargetContainer();
   if (!ComponentClass.InheritsFrom(TControl::StaticClass())) {
-    // The next free spot of the icon row.
-    const TRect client = FormBounds(As<TControl>(FRoot));
-    const int columns = std::max(1, (client.Width() - 8) / (IconSize + 12));
-    const std::vector<TComponent*> icons = NonVisualComponents();
-    for (int k = 0;; ++k) {
-      const int x = 8 + (k % columns) * (IconSize + 12);
-      const int y = 8 + (k / columns) * (IconSize + 20);
-      const bool taken = std::any_of(icons.begin(), icons.end(), [&](TComponent* c) {
-        return c->DesignLeft() == x && c->DesignTop() == y;
-      });
-      if (!taken) return Place(ComponentClass, container, x, y);
-    }
+    const TPoint spot = FreeIconSpots(1).front();
+    return Place(ComponentClass, container, spot.X, spot.Y);
   }
   // Cascade from the top left until a spot no sibling starts at.
   int pos = 8;

@@ -98,8 +98,11 @@ public:
   void PopulateContextMenu(TPopupMenu* Menu, TComponent* Component);
 
   // ---- the surface ----
-  // Components that are no controls show as icons of this size.
+  // Components that are no controls show as icons of this size, each in
+  // a cell with room for its name under it.
   static constexpr int IconSize = 28;
+  static constexpr int IconCellWidth = 72;
+  static constexpr int IconCellHeight = 48;
   // The icon of such a component, in form client coordinates.
   TRect IconRect(const TComponent* Component) const;
   void SetIconPosition(TComponent* Component, int X, int Y);
@@ -112,9 +115,13 @@ public:
   TWinControl* ContainerAt(int X, int Y) const;
   // The components that are no controls, in creation order.
   std::vector<TComponent*> NonVisualComponents() const;
+  // Whether a control shows on the form: it and its parents are visible,
+  // and a page only while it is its page control's active one.
+  bool IsShowing(const TControl* Control) const;
   // The structure tree: under the form its controls (in Controls order)
   // and then its other components; under a container its controls; under
-  // a menu its items, under an item its sub-items.
+  // a menu its items, under an item its sub-items, under an action list
+  // its actions.
   std::vector<TComponent*> StructureChildren(const TComponent* Node) const;
 
   int Subscribe(std::function<void(TDesignChange)> Listener) { return FListeners.Add(std::move(Listener)); }
@@ -131,6 +138,10 @@ private:
   TComponent* Place(const TClass& ComponentClass, TWinControl* Container, int Left, int Top);
   bool Owns(const TComponent* Component) const;
   void PlaceIcons();
+  // Places for Count more icons where they cover neither a control on the
+  // form nor another icon, row by row from the top left; when the form is
+  // full, the places of a plain row at its top left.
+  std::vector<TPoint> FreeIconSpots(std::size_t Count) const;
   void Run(const std::function<void()>& Action, bool& Ok);
 
   TComponent* FRoot;

@@ -3,6 +3,7 @@
 #include "host/core/CaseFold.h"
 #include "host/core/Strings.h"
 #include "host/design/DesignEditors.h"
+#include "host/design/FormDesigner.h"
 
 namespace host {
 
@@ -16,6 +17,16 @@ public:
     TPropertyAttributes a = TStringProperty::GetAttributes();
     a.Exclude(paMultiSelect);
     return a;
+  }
+  // A rename goes through the form's designer, so that the views listing
+  // the components (the structure tree, a form's tab) hear of it.
+  void SetValue(const std::string& Value) override {
+    auto* designer = dynamic_cast<TFormDesigner*>(Designer());
+    auto* component = As<TComponent>(GetComponent(0));
+    if (designer && component && PropCount() == 1)
+      designer->RenameComponent(component, Value);
+    else
+      TStringProperty::SetValue(Value);
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
@@ -27,6 +28,15 @@ QIcon KindIcon(TBitBtnKind Kind) {
     default: return {};
   }
 }
+
+// A glyph drawn by the model wins over the kind's picture.
+QIcon BitBtnIcon(const TBitBtn* Button) {
+  const std::vector<std::uint8_t>& glyph = Button->Glyph();
+  QPixmap pixmap;
+  if (glyph.empty() || !pixmap.loadFromData(glyph.data(), static_cast<uint>(glyph.size())))
+    return KindIcon(Button->Kind());
+  return QIcon(pixmap);
+}
 }  // namespace
 
 // ---- TButton, TBitBtn ----
@@ -47,7 +57,13 @@ void TQtButtonPeer::Changed(TPeerChange Change) {
   switch (Change) {
     case pcDefault: PushButton()->setDefault(Button()->Default()); break;
     case pcKind:
-      if (auto* bit = dynamic_cast<TBitBtn*>(Button())) PushButton()->setIcon(KindIcon(bit->Kind()));
+      if (auto* bit = dynamic_cast<TBitBtn*>(Button())) {
+        const QIcon icon = BitBtnIcon(bit);
+        PushButton()->setIcon(icon);
+        // A glyph is shown at its own size.
+        if (!bit->Glyph().empty() && !icon.availableSizes().isEmpty())
+          PushButton()->setIconSize(icon.availableSizes().first());
+      }
       break;
     default: TQtControlPeer::Changed(Change); break;
   }

@@ -64,6 +64,22 @@ TQtFormPeer::~TQtFormPeer() {
 
 QWidget* TQtFormPeer::Window() const { return FWindow; }
 
+void TQtFormPeer::Embed(QWidget* Host) {
+  if (!FWindow || !Host) return;
+  FEmbedded = true;
+  // A child widget now: no frame, no window state, no activation. As a
+  // sub-window its shortcuts and mnemonics work only while the focus is
+  // inside it, which in a designer it never is.
+  FWindow->setParent(Host, Qt::SubWindow);
+  FWindow->setMinimumSize(0, 0);
+  FWindow->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  // A top-level window paints its ground; a child one must be told.
+  FWindow->setAutoFillBackground(true);
+  FWindow->move(0, 0);
+  Resize();
+  FWindow->show();
+}
+
 int TQtFormPeer::MenuHeight() const {
   if (!FMenuBar || !FWindow) return 0;
   return FMenuBar->heightForWidth(FWindow->width()) > 0 ? FMenuBar->heightForWidth(FWindow->width())
@@ -78,7 +94,7 @@ void TQtFormPeer::Changed(TPeerChange Change) {
     case pcBorderStyle:
     case pcBorderIcons: ApplyFlags(); break;
     case pcWindowState:
-      if (FWindow) {
+      if (FWindow && !FEmbedded) {
         const TWindowState s = Form()->WindowState();
         FWindow->setWindowState(s == wsMaximized ? Qt::WindowMaximized
                                 : s == wsMinimized ? Qt::WindowMinimized
@@ -89,7 +105,7 @@ void TQtFormPeer::Changed(TPeerChange Change) {
       BringToFront();
       break;
     case pcConstraints:
-      if (FWindow) {
+      if (FWindow && !FEmbedded) {
         const TSizeConstraints* c = Form()->Constraints();
         FClient->setMinimumSize(c->MinWidth(), c->MinHeight());
         FClient->setMaximumSize(c->MaxWidth() > 0 ? c->MaxWidth() : QWIDGETSIZE_MAX,
@@ -107,14 +123,14 @@ void TQtFormPeer::ApplyBounds() {
     return;
   }
   // The window manager places forms that leave their position to it.
-  if (f->Position() != poDefault && f->Position() != poDefaultPosOnly) FWindow->move(f->Left(), f->Top());
+  if (!FEmbedded && f->Position() != poDefault && f->Position() != poDefaultPosOnly) FWindow->move(f->Left(), f->Top());
   Resize();
 }
 
 void TQtFormPeer::Resize() {
   const QSize size(Form()->Width(), Form()->Height() + MenuHeight());
   // A window the user may not resize has a fixed size; the model still may.
-  if (FWindow->minimumSize() == FWindow->maximumSize())
+  if (!FEmbedded && FWindow->minimumSize() == FWindow->maximumSize())
     FWindow->setFixedSize(size);
   else
     FWindow->resize(size);
@@ -129,6 +145,7 @@ void TQtFormPeer::Layout() {
 }
 
 void TQtFormPeer::ApplyVisible() {
+  if (FEmbedded) return;
   if (!FWindow) {
     FClient->setVisible(Form()->Visible());
     return;
@@ -151,7 +168,7 @@ void TQtFormPeer::ApplyColor() {
 }
 
 void TQtFormPeer::ApplyFlags() {
-  if (!FWindow) return;
+  if (!FWindow || FEmbedded) return;
   const TCustomForm* f = Form();
   Qt::WindowFlags flags = Qt::Window;
   switch (f->BorderStyle()) {
@@ -198,7 +215,7 @@ void TQtFormPeer::ApplyMenu() {
 }
 
 void TQtFormPeer::WindowResized() {
-  if (Applying()) {
+  if (Applying() || FEmbedded) {
     Layout();
     return;
   }
@@ -212,7 +229,7 @@ void TQtFormPeer::WindowResized() {
 }
 
 void TQtFormPeer::WindowMoved() {
-  if (Applying() || !FWindow) return;
+  if (Applying() || !FWindow || FEmbedded) return;
   TCustomForm* form = Form();
   const QPoint p = FWindow->pos();
   if (p.x() != form->Left() || p.y() != form->Top())
@@ -220,12 +237,14 @@ void TQtFormPeer::WindowMoved() {
 }
 
 bool TQtFormPeer::WindowCloseRequested() {
+  if (FEmbedded) return false;
   TCustomForm* form = Form();
   Report([&] { form->Close(); });
   return true;
 }
 
 void TQtFormPeer::WindowActivationChanged(bool Active) {
+  if (FEmbedded) return;
   TCustomForm* form = Form();
   Report([&] {
     if (Active)
@@ -242,6 +261,8 @@ TQtFramePeer::TQtFramePeer(TControl* Frame) : TQtControlPeer(Frame) { Attach(new
 void TQtFramePeer::ApplyColor() { ApplyColors(Widget(), Control()->Color(), Control()->Font()->Color()); }
 
 void TQtFormPeer::BringToFront() {
+  // An embedded window shows where its designer puts it.
+  if (FEmbedded) return;
   if (!FWindow) {
     TQtControlPeer::BringToFront();
     return;

@@ -1,6 +1,8 @@
 // Forms and frames. A top-level form is a window whose client area is the
 // form's client size, with the main menu's bar above it; a form shown
-// inside another control and a frame are plain containers.
+// inside another control and a frame are plain containers. A designer
+// embeds a form's window in its surface instead: a picture of the window
+// that the model sizes but never moves, shows, hides or activates.
 #pragma once
 
 #include <QMenuBar>
@@ -26,6 +28,13 @@ public:
   void Changed(TPeerChange Change) override;
   void BringToFront() override;
 
+  // Puts the form's window into Host at its top left and shows it there,
+  // whatever Visible says. The window keeps the model's size; where the
+  // window sits in Host is the host's business, so the model's Left and
+  // Top stay as they are. Host must outlive the peer or destroy it first.
+  void Embed(QWidget* Host);
+  bool Embedded() const { return FEmbedded; }
+
   // Internal, from the window: the user resized, moved, closed or
   // (de)activated it.
   void WindowResized();
@@ -50,6 +59,7 @@ private:
   TQtFormWindow* FWindow = nullptr;
   QWidget* FClient = nullptr;
   QPointer<QMenuBar> FMenuBar;
+  bool FEmbedded = false;
 };
 
 class TQtFramePeer : public TQtControlPeer {

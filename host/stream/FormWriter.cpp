@@ -124,14 +124,18 @@ std::string TFormWriter::Write(const TComponent& Root) {
 
 // Levels count like the parser's (each object and each collection one), so
 // whatever is written can be read back.
+std::string TFormWriter::DeclaredClassName(const TComponent& Component) {
+  if (const TPropInfo* p = GetPropInfo(&Component, "FormClassName"); p && p->GetStr) {
+    std::string declared = p->GetStr(Component);
+    if (!declared.empty()) return declared;
+  }
+  return Component.ClassName();
+}
+
 void TFormWriter::WriteComponent(TComponent& Component, const char* Keyword, int Depth) {
   TLevel level(FLevel, "components");
   FWritten.insert(&Component);
-  std::string className = Component.ClassName();
-  if (const TPropInfo* p = GetPropInfo(&Component, "FormClassName"); p && p->GetStr) {
-    const std::string declared = p->GetStr(Component);
-    if (!declared.empty()) className = declared;
-  }
+  const std::string className = DeclaredClassName(Component);
   Indent(Depth);
   FOut += Keyword;
   FOut += ' ';

@@ -38,6 +38,9 @@ public:
   // The name under which a reader inside the roots of Chain finds Target:
   // "Name", "Frame1.Name" or "OtherForm.Name"; empty when it has none.
   static std::string ReferencePath(const TComponent* Target, const std::vector<TComponent*>& Chain);
+  // The class a form file names for the component: the declared one a form
+  // or frame keeps in FormClassName ("TMainForm"), else its own class's.
+  static std::string DeclaredClassName(const TComponent& Component);
 
 private:
   void WriteComponent(TComponent& Component, const char* Keyword, int Depth);

@@ -77,6 +77,10 @@ TEST_F(DatabaseSample, ATemplateWritesMissingRecordsIntoTheTableAndKeepsTranslat
   EXPECT_TRUE(Has(before.Output, "lblDatabase.Caption=\"The sample's texts in every language, kept in Sample.sqlite\"\n"))
       << "a record the language lacks shows the designed text\n" << before.Output;
 
+  // Recreating rewrites a language file; a table is no file.
+  const TRun recreate = RunAmbit("template " + Q("SampleDB.amproj") + " --language German --recreate");
+  EXPECT_EQ(recreate.ExitCode, 1);
+  EXPECT_TRUE(Has(recreate.Output, "keeps no language files")) << recreate.Output;
   const TRun run = RunAmbit("template " + Q("SampleDB.amproj") + " --language German");
   ASSERT_EQ(run.ExitCode, 0) << run.Output;
   EXPECT_TRUE(Has(run.Output, "wrote DBLanguageSource1 on LanguageData (German)\n")) << run.Output;

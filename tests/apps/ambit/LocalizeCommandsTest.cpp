@@ -211,6 +211,20 @@ TEST_F(AmbitTemplate, NeedsAKnownLanguage) {
   EXPECT_TRUE(Has(original.Output, "'Original' names the designed texts")) << original.Output;
 }
 
+TEST_F(AmbitTemplate, TheWizardsChoicesLeaveOutFormsThatNeedNoLocalizerAndAreChecked) {
+  std::string about = Read(File("AboutBox.dfm"));
+  about.erase(about.find("  object FormLocalizer1"), std::string::npos);
+  Write(File("AboutBox.dfm"), about + "end\n");
+  const TRun run = RunAmbit("template " + Project() + " --language German --forms mainform,ContactsForm --exclusions");
+  EXPECT_EQ(run.ExitCode, 0) << run.Output;
+  EXPECT_TRUE(Has(run.Output, "AboutBox: left out\n")) << run.Output;
+  EXPECT_EQ(Read(File("Sample.plf")), "") << "the wizard would not list a form without a localizer";
+  EXPECT_EQ(RunAmbit("template " + Q("MainForm.dfm") + " --language German --exclusions").ExitCode, 2);
+  const TRun unknown = RunAmbit("template " + Project() + " --language German --forms MainForm,Nope");
+  EXPECT_EQ(unknown.ExitCode, 1);
+  EXPECT_TRUE(Has(unknown.Output, "'Nope', which is no loaded form")) << unknown.Output;
+}
+
 TEST(AmbitLocalizeHelp, ExplainsHowLanguageFilesAreFound) {
   for (const char* command : {"show", "template"}) {
     const TRun help = RunAmbit(std::string(command) + " --help");

@@ -3,9 +3,12 @@
 // what a click at a point of the form hits.
 #include <gtest/gtest.h>
 
+#include "host/controls/ActnList.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
+#include "host/controls/PageControl.h"
+#include "host/controls/StdCtrls.h"
 #include "host/controls/StdRegister.h"
 #include "host/design/FormDesigner.h"
 #include "host/stream/FormStream.h"
@@ -75,6 +78,26 @@ TEST_F(DesignerTest, DroppingHitsTheContainerUnderThePointAndClicksFindTheInnerm
   // controls come after the form's controls.
   EXPECT_EQ(Designer.StructureChildren(Form.get()), (std::vector<TComponent*>{panel, gadget}));
   EXPECT_EQ(Designer.StructureChildren(panel), (std::vector<TComponent*>{button}));
+  // An action list holds its actions, which show nowhere else.
+  auto* actions = static_cast<TActionList*>(Designer.DropComponent(TActionList::StaticClass(), 320, 200));
+  auto* action = new TAction(Form.get());
+  action->SetActionList(actions);
+  EXPECT_EQ(Designer.StructureChildren(actions), (std::vector<TComponent*>{action}));
+}
+
+TEST_F(DesignerTest, AClickOnAPageControlHitsTheActivePageNotTheOnesBehindIt) {
+  auto* pages = static_cast<TPageControl*>(Designer.CreateComponent(TPageControl::StaticClass(), nullptr, 0, 0, 300, 200));
+  auto* first = static_cast<TTabSheet*>(Designer.CreateComponent(TTabSheet::StaticClass(), pages, 0, 0));
+  auto* second = static_cast<TTabSheet*>(Designer.CreateComponent(TTabSheet::StaticClass(), pages, 0, 0));
+  auto* edit = Designer.CreateComponent(TEdit::StaticClass(), first, 10, 10, 100, 20);
+  auto* memo = Designer.CreateComponent(TMemo::StaticClass(), second, 0, 0, 280, 160);
+  pages->SetActivePage(first);
+  const TRect r = Designer.FormBounds(As<TControl>(edit));
+  EXPECT_EQ(Designer.ComponentAt(r.Left + 2, r.Top + 2), edit);
+  EXPECT_TRUE(Designer.IsShowing(As<TControl>(edit)));
+  EXPECT_FALSE(Designer.IsShowing(As<TControl>(memo)));
+  pages->SetActivePage(second);
+  EXPECT_EQ(Designer.ComponentAt(r.Left + 2, r.Top + 2), memo);
 }
 
 TEST_F(DesignerTest, DeletingTakesTheSelectionAndWhatItHoldsButNeverTheForm) {
@@ -113,4 +136,40 @@ TEST_F(DesignerTest, RenamingMovingAndIconsAreKeptByTheFormFile) {
   TFormDesigner second(copy.get());
   EXPECT_EQ(second.IconRect(copied), (TRect{205, 110, 205 + TFormDesigner::IconSize, 110 + TFormDesigner::IconSize}));
   EXPECT_EQ(static_cast<TButton*>(copy->FindComponent("OKButton"))->BoundsRect(), (TRect{45, 20, 135, 45}));
+}
+
+TEST_F(DesignerTest, IconsNeverPlacedFindSpotsOffTheControlsAndApartWithTheirNames) {
+  // As a form file that gives no places: a panel over the top left, a
+  // button to its right, three gadgets.
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetClientWidth(400);
+  form->SetClientHeight(300);
+  auto* panel = new TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->SetBounds(0, 0, 200, 120);
+  auto* button = new TButton(form.get());
+  button->SetParent(form.get());
+  button->SetBounds(210, 8, 100, 60);
+  std::vector<TComponent*> gadgets;
+  for (int i = 0; i < 3; ++i) gadgets.push_back(new TGadget(form.get()));
+  TFormDesigner designer(form.get());
+  auto overlaps = [](const TRect& A, const TRect& B) {
+    return A.Left < B.Right && B.Left < A.Right && A.Top < B.Bottom && B.Top < A.Bottom;
+  };
+  auto cell = [&](TComponent* C) {
+    const TRect r = designer.IconRect(C);
+    return TRect{r.Left, r.Top, r.Left + TFormDesigner::IconCellWidth, r.Top + TFormDesigner::IconCellHeight};
+  };
+  for (std::size_t i = 0; i < gadgets.size(); ++i) {
+    const TRect r = cell(gadgets[i]);
+    EXPECT_FALSE(overlaps(r, panel->BoundsRect())) << i;
+    EXPECT_FALSE(overlaps(r, button->BoundsRect())) << i;
+    EXPECT_LE(r.Right, 400) << i;
+    for (std::size_t k = 0; k < i; ++k) EXPECT_FALSE(overlaps(r, cell(gadgets[k]))) << i << " " << k;
+  }
+  EXPECT_FALSE(designer.IsModified());
+  // One added later keeps off them all as well.
+  TComponent* added = designer.AddComponent(TGadget::StaticClass());
+  for (TComponent* g : gadgets) EXPECT_FALSE(overlaps(cell(added), cell(g)));
+  EXPECT_FALSE(overlaps(cell(added), panel->BoundsRect()));
 }

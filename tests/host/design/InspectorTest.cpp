@@ -2,6 +2,8 @@
 // property of the selection, in name order, with an editor fitting its kind.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host/controls/Buttons.h"
 #include "host/controls/Forms.h"
 #include "host/controls/ScriptedDialogs.h"
@@ -69,8 +71,15 @@ TEST_F(InspectorTest, NumbersAndNamesRefuseTextsTheyCannotTakeAndChangeNothing) 
 
   EXPECT_FALSE(Inspector.SetValue(Row("Name"), "Gadget2"));
   EXPECT_EQ(Gadget->Name(), "Gadget1");
+  // A rename reaches the views that list the components, not only those
+  // that show values.
+  std::vector<TDesignChange> heard;
+  const int id = Designer.Subscribe([&](TDesignChange C) { heard.push_back(C); });
   EXPECT_TRUE(Inspector.SetValue(Row("Name"), "Renamed"));
+  Designer.Unsubscribe(id);
   EXPECT_EQ(Gadget->Name(), "Renamed");
+  EXPECT_NE(std::find(heard.begin(), heard.end(), dcComponents), heard.end());
+  EXPECT_TRUE(Designer.IsModified());
 }
 
 TEST_F(InspectorTest, EnumerationsBooleansAndSetsOfferTheirValues) {
