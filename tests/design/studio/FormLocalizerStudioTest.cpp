@@ -67,7 +67,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FormLocalizerInStudio, TheSuitesPalettePageAndTheLocalizersVerbs) {
+TEST_F(FormLocalizerInStudio, StudioLoadsThePlugInWithItsPalettePageAndTheLocalizersVerbs) {
   const studio::TPaletteBar* palette = Studio.Window().Palette();
   Names page;
   int place = -1;
@@ -81,6 +81,13 @@ TEST_F(FormLocalizerInStudio, TheSuitesPalettePageAndTheLocalizersVerbs) {
     place = at;
   }
   EXPECT_EQ(page, Names(4, "Ambit Localizer"));
+  // The program itself finds the plug-in in its plugins folder.
+  const auto run = TStudioDriver::RunProgram("'" AMBIT_SOURCE_DIR "/examples/sample/Sample.amproj' --check");
+  EXPECT_EQ(run.ExitCode, 0);
+  EXPECT_NE(run.Output.find("Ambit Localizer: TAmFormLocalizer TAmLanguageSource TAmDBLanguageSource "
+                            "TAmUserLanguageSource\n"),
+            std::string::npos)
+      << run.Output.substr(0, 2000);
   const Names verbs = Studio.ContextMenu("MainForm.FormLocalizer1");
   ASSERT_GE(verbs.size(), 2u);
   EXPECT_EQ(Names(verbs.begin(), verbs.begin() + 2), (Names{"&About Ambit Localizer...", "&Form Localizer Editor..."}));
