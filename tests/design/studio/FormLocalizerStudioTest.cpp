@@ -132,3 +132,22 @@ TEST_F(FormLocalizerInStudio, ADoubleClickShowsTheFormInEveryLanguageAndReloadBr
   ASSERT_EQ(Studio.Dialogs().Messages().size(), 1u);
   EXPECT_EQ(Studio.Dialogs().Messages()[0].Msg, "Are you sure to cancel all changes?");
 }
+
+TEST_F(FormLocalizerInStudio, AFormWhoseSourceLiesOnAnotherFormShowsItsFrameAndItsLanguages) {
+  Names headers, frame;
+  std::string caption;
+  Studio.Dialogs().DriveModal([&](TCustomForm* Form) {
+    auto* editor = dynamic_cast<TfmFLEditor*>(Form);
+    ASSERT_NE(editor, nullptr);
+    headers = editor->sgPropValues->Rows(0);
+    caption = TEditorUser{editor}.Cell("Caption", 2);
+    for (TTreeNode* n = editor->tvComponents->Items()->GetFirstNode(); n; n = n->GetNext())
+      if (n->Text().rfind("AddressFrame1:", 0) == 0) frame = Children(n);
+    TEditorUser{editor}.Go(4, "Caption");
+    TStudioDriver::SavePicture(Form, std::string(AMBIT_RENDER_DIR) + "/studio/FormLocalizerEditor-ContactsForm.png");
+  });
+  Studio.DoubleClick("ContactsForm.FormLocalizer1");
+  EXPECT_EQ(headers, (Names{"Property Name", "Original", "German", "Russian", "Arabic"}));
+  EXPECT_EQ(caption, "Kontakte");
+  EXPECT_EQ(frame.size(), 6u) << testing::PrintToString(frame);
+}
