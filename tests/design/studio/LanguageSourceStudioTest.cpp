@@ -2,8 +2,10 @@
 // studio, offscreen, on a scratch copy of the sample project.
 #include <gtest/gtest.h>
 
+#include <QTreeWidgetItem>
 #include <fstream>
 
+#include "design/AmbitAddDBLang.h"
 #include "design/AmbitAddLang.h"
 #include "design/AmbitSourceEditor.h"
 #include "host/controls/Buttons.h"
@@ -13,6 +15,8 @@
 #include "host/controls/ToolBar.h"
 #include "host/core/FormFolder.h"
 #include "host/stream/FormStream.h"
+#include "host/data/DataSet.h"
+#include "runtime/AmbitDBSource.h"
 #include "runtime/AmbitSource.h"
 #include "tests/apps/studio/support/StudioDriver.h"
 
@@ -118,4 +122,41 @@ TEST_F(LanguageSourceInStudio, TheActiveLanguageDropDownSwitchesTheDesignedForms
   EXPECT_EQ(static_cast<TListBox*>(Studio.Find("MainForm.lbColors"))->Items()->CommaText(),
             "Red,Green,Blue,\"Light yellow\"");
   EXPECT_TRUE(Studio.Form("MainForm").IsModified());
+}
+
+TEST(DatabaseSourceInStudio, TheEditorOffersTheTablesLanguageValuesAndTheFieldDropDownItsColumns) {
+  TStudioDriver studio({PLUGIN_AMBITDT});
+  studio.OpenSampleCopy("SampleDB.amproj");
+  const std::string path = "LanguageData.DBLanguageSource1";
+  TDataSet* table = static_cast<TAmDBLanguageSource*>(studio.Find(path))->DataSet();
+  ASSERT_NE(table, nullptr);
+  const bool active = table->Active();
+  std::string valueColumn;
+  Names values;
+  studio.Dialogs().DriveModal([&](TCustomForm* Form) {
+    auto* editor = dynamic_cast<TfmLSEditor*>(Form);
+    ASSERT_NE(editor, nullptr);
+    valueColumn = editor->lvLangs->Columns()->Items(1)->Caption();
+    studio.Dialogs().DriveModal([&](TCustomForm* Dialog) {
+      auto* add = dynamic_cast<TfmAddDBLanguage*>(Dialog);
+      ASSERT_NE(add, nullptr);
+      add->cbFieldValue->DropDown();
+      add->cbFieldValue->CloseUp();
+      for (int i = 0; i < add->cbFieldValue->Items()->Count(); ++i) values.push_back(add->cbFieldValue->Items()->Get(i));
+      add->buCancel->Click();
+    });
+    editor->tbuAddLanguage->Click();
+  });
+  studio.DoubleClick(path);
+  EXPECT_EQ(valueColumn, "Value");
+  EXPECT_EQ(values, (Names{"de", "ru", "ar"}));
+  EXPECT_EQ(table->Active(), active);
+
+  studio.Click(path);
+  QTreeWidgetItem* fields = studio.Inspector().ItemOf("DataFields");
+  ASSERT_TRUE(fields);
+  fields->setExpanded(true);
+  TStudioDriver::Flush();
+  EXPECT_EQ(studio.ValueList(path, "DataFields.LanguageField"), (Names{"Id", "Lang", "Section", "Name", "Value"}));
+  EXPECT_EQ(table->Active(), active);
 }
