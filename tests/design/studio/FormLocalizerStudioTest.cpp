@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QLayout>
 #include <QTabWidget>
+#include <algorithm>
 
 #include "apps/studio/PaletteBar.h"
 #include "design/AmbitFormEditor.h"
