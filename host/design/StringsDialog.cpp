@@ -1,11 +1,12 @@
 // The dialog string-list properties are edited in: a host form with a memo
 // and OK and Cancel buttons, run through the dialogs service like every
 // modal window (scripts drive it in tests: the memo is "Memo", the buttons
-// "OKButton" and "CancelButton").
+// "OKButton" and "CancelButton", the count of lines "LineCount").
 #include "host/controls/Buttons.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
 #include "host/controls/StdCtrls.h"
+#include "host/core/SysUtils.h"
 #include "host/design/DesignEditors.h"
 
 namespace host {
@@ -56,7 +57,22 @@ bool EditStringsDialog(TStrings* Strings, const std::string& Caption) {
   memo->Lines()->Assign(Strings);
   form->SetActiveControl(memo);
 
-  if (form->ShowModal() != mrOk) return false;
+  // How many lines the list will hold, kept up to date while typing.
+  auto* count = new TLabel(form.get());
+  count->SetName("LineCount");
+  count->SetParent(buttons);
+  count->SetBounds(8, 14, 120, 13);
+  auto showCount = [memo, count](TObject*) {
+    const int n = memo->Lines()->Count();
+    count->SetCaption(n == 1 ? std::string("1 line") : Format("%d lines", {n}));
+  };
+  showCount(nullptr);
+  memo->SetOnChange(showCount);
+
+  const TModalResult result = form->ShowModal();
+  // The label goes before the memo when the form is freed.
+  memo->SetOnChange(nullptr);
+  if (result != mrOk) return false;
   if (memo->Lines()->Text() == Strings->Text()) return false;
   Strings->Assign(memo->Lines());
   return true;

@@ -148,8 +148,11 @@ TEST_F(InspectorTest, StringListsAreEditedAsMultiLineTextInADialog) {
   EXPECT_FALSE(Inspector.Expandable(lines));
   Dialogs.DriveModal([](TCustomForm* F) {
     auto* memo = static_cast<TMemo*>(F->FindComponent("Memo"));
+    auto* count = static_cast<TLabel*>(F->FindComponent("LineCount"));
     EXPECT_EQ(memo->Lines()->Text(), "one\r\n");
+    EXPECT_EQ(count->Caption(), "1 line");
     memo->SetText("first\r\nsecond");
+    EXPECT_EQ(count->Caption(), "2 lines");
     static_cast<TButton*>(F->FindComponent("OKButton"))->Click();
   });
   EXPECT_TRUE(Inspector.Edit(lines));
