@@ -3,11 +3,13 @@
 // opened, edited and saved.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <algorithm>
 
 #include "host/stream/FormStream.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmbitSource.h"
+#include "apps/studio/PaletteBar.h"
 #include "tests/apps/studio/support/StudioDriver.h"
 
 #if defined(PLUGIN_AMBITDT) && defined(PLUGIN_POLYFORM)
@@ -43,6 +45,10 @@ TEST(StudioSuite, AFormWithTheSuitesComponentsIsEditedAndSaved) {
   const std::vector<std::string> sources = studio.ValueList("AboutBox.FormLocalizer1", "Source");
   EXPECT_NE(std::find(sources.begin(), sources.end(), "MainForm.LanguageSource1"), sources.end());
   studio.ChooseValue("AboutBox.FormLocalizer1", "Source", "AmLanguageSource1");
+  // A picture of studio on the suite's palette page, with the new source.
+  QAbstractButton* button = studio.Window().Palette()->ButtonOf("TAmLanguageSource");
+  studio.Window().Palette()->setCurrentWidget(button->parentWidget());
+  TStudioDriver::SavePicture(&studio.Window(), std::string(AMBIT_RENDER_DIR) + "/studio/SuitePage.png");
   EXPECT_TRUE(studio.Form("AboutBox").IsModified());
   studio.RunMenuItem("&File", "&Save");
   EXPECT_FALSE(studio.Form("AboutBox").IsModified());
