@@ -140,6 +140,11 @@ public:
   void GetAvailableLangs();
   // Drops every pending edit and reads the localizer and its source again.
   void Reload();
+  // Writes the working lists, options, languages and pending edits into the
+  // localizer, its source and the stores, then applies the chosen language.
+  // An edit whose component has left the form is skipped and reported; an
+  // error of the source leaves the edits pending and reaches the caller.
+  void SaveChanges();
   // The file-name hook the editor installs on a file source around reads.
   void GetFileName(host::TObject* Sender, std::string& FileName);
 
@@ -239,6 +244,19 @@ private:
   void chSaveEmptyClick(host::TCheckBox* Box);
   void buClearClick();
   void tbuReloadClick();
+
+  // Saving (AmbitFormEditorSaving.cpp).
+  // Save, then reload only when the save succeeded.
+  void tbuSaveClick();
+  void FormCloseQuery(host::TObject* Sender, bool& CanClose);
+  // Rebuilds the source's languages and writes the pending edits; the
+  // record paths of edits that were skipped go into Skipped.
+  void SaveToSource(TAmCustomLanguageSource* Source, std::vector<std::string>& Skipped);
+  void SaveChange(TAmCustomLanguageSource* Source, const TCellChange& Change, const std::string& Record,
+                  int Started);
+  // The entry index of the checked language entry; 0 (the original) when
+  // none is checked.
+  int CheckedEntry() const;
   // Checks "Include frames" without running its click handler.
   void CheckIncludeFrames();
 

@@ -94,9 +94,15 @@ void TfmFLEditor::GetAvailableLangs() {
   TAmCustomLanguageSource* src = Source();
   if (!src) return;
   AddLanguageEntry(std::make_unique<TLanguageInfo>(TLanguageInfo{src->OriginalName(), {}}), -1);
-  for (int i = 0; i < src->Languages()->Count(); ++i)
-    AddLanguageEntry(std::make_unique<TLanguageInfo>(TLanguageInfo{src->GetLanguageName(i), src->GetLanguageValue(i)}),
-                     i);
+  // Each line's own value: a later line of an equal name keeps its own, so
+  // that saving writes back every line as it was.
+  const TStrings* languages = src->Languages();
+  for (int i = 0; i < languages->Count(); ++i) {
+    const bool named = languages->Get(i).find('=') != std::string::npos;
+    AddLanguageEntry(
+        std::make_unique<TLanguageInfo>(TLanguageInfo{src->GetLanguageName(i), named ? languages->ValueFromIndex(i) : ""}),
+        i);
+  }
 }
 
 void TfmFLEditor::AddLanguageEntry(std::unique_ptr<TLanguageInfo> Info, int SourceIndex) {
