@@ -76,7 +76,7 @@ TEST_F(FormEditorTest, WithALanguageActiveOriginalsGoIntoTheSnapshotAndTheFormSh
   EXPECT_EQ(As<TLabel>(Sample.Find("MainForm", "lblColors"))->Caption(), "&Hues:");
 }
 
-TEST_F(FormEditorTest, TheLanguageListFollowsTheEntriesAndTheChosenOneIsApplied) {
+TEST_F(FormEditorTest, TheLanguageListKeepsEveryLineAndTheChosenEntryNamesItsLanguage) {
   // Two languages of one name: each keeps its line and the chosen entry
   // names its own.
   Sample.Source->Languages()->SetText("German=German.lng\nGerman=Arabic.lng\nRussian=Russian.lng\n");
@@ -87,18 +87,20 @@ TEST_F(FormEditorTest, TheLanguageListFollowsTheEntriesAndTheChosenOneIsApplied)
             (std::vector<std::string>{"German=German.lng", "German=Arabic.lng", "Russian=Russian.lng"}));
   EXPECT_EQ(Sample.Source->ActiveLanguage(), 2);
   EXPECT_EQ(As<TLabel>(Sample.Find("MainForm", "lblColors"))->Caption(), "&Цвета:");
+}
 
-  // Removing the checked language moves the check to the original; the
-  // removed language's file stays as it was.
-  Editor->Reload();
+TEST_F(FormEditorTest, RemovingTheCheckedLanguageChecksTheOriginalAndLeavesItsFileAlone) {
+  Sample.Source->SetActiveLanguage(1);
+  Open("MainForm");
   const std::string russian = ambit_test::ReadFile(Sample.Dir.File("Russian.lng"));
-  Go(4, "Caption");
+  Go(3, "Caption");
   Dialogs.AnswerMessage(mrYes);
   Editor->tbuRemoveLanguage->Click();
   EXPECT_TRUE(Editor->Languages(0)->Checked());
   Editor->SaveChanges();
-  EXPECT_EQ(Lines(Sample.Source->Languages()), (std::vector<std::string>{"German=German.lng", "German=Arabic.lng"}));
+  EXPECT_EQ(Lines(Sample.Source->Languages()), (std::vector<std::string>{"German=German.lng", "Arabic=Arabic.lng"}));
   EXPECT_EQ(Sample.Source->ActiveLanguage(), -1);
+  EXPECT_EQ(As<TLabel>(Sample.Find("MainForm", "lblColors"))->Caption(), "&Colours:");
   EXPECT_EQ(ambit_test::ReadFile(Sample.Dir.File("Russian.lng")), russian);
 }
 
