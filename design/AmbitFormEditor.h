@@ -51,8 +51,12 @@ class TAmFormLocalizer;
 // column's language index (-1 for the original value).
 class TCellChange {
 public:
-  explicit TCellChange(host::TComponent* AComponent) : Component(AComponent) {}
+  explicit TCellChange(host::TComponent* AComponent)
+      : Component(AComponent), ComponentName(AComponent ? AComponent->Name() : std::string()) {}
+  // Null once the component was freed: the editor hears of it.
   host::TComponent* Component;
+  // Names the edit when it cannot be saved.
+  std::string ComponentName;
   std::string PropName;
   std::string Value;
   int Language = -1;
@@ -147,6 +151,9 @@ public:
   void SaveChanges();
   // The file-name hook the editor installs on a file source around reads.
   void GetFileName(host::TObject* Sender, std::string& FileName);
+  // A freed component's pending edits stay, without their component, so
+  // that saving reports them instead of touching freed memory.
+  void Notification(host::TComponent* AComponent, host::TOperation Operation) override;
 
   TAmbitProps* Props() const { return FProps.get(); }
   host::TStrings* PropNames() const { return FPropNames.get(); }

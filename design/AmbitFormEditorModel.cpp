@@ -270,6 +270,7 @@ void TfmFLEditor::RecordEdit(int ACol, int ARow, const std::string& Text) {
   } else if (change) {
     change->Value = Text;
   } else {
+    component->FreeNotification(this);
     auto added = std::make_unique<TCellChange>(component);
     added->PropName = path;
     added->Value = Text;
@@ -277,6 +278,13 @@ void TfmFLEditor::RecordEdit(int ACol, int ARow, const std::string& Text) {
     FChanges->Add(std::move(added));
   }
   UpdateButtons();
+}
+
+void TfmFLEditor::Notification(TComponent* AComponent, TOperation Operation) {
+  TForm::Notification(AComponent, Operation);
+  if (Operation != opRemove || !FChanges) return;
+  for (int i = 0; i < FChanges->Count(); ++i)
+    if (FChanges->Items(i)->Component == AComponent) FChanges->Items(i)->Component = nullptr;
 }
 
 // ---- file names ----

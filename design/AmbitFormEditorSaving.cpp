@@ -95,7 +95,7 @@ void TfmFLEditor::SaveToSource(TAmCustomLanguageSource* Src, std::vector<std::st
       TComponent* c = change.Component;
       for (; c && c != form; c = c->Owner()) record = c->Name() + "." + record;
       if (!c) {
-        Skipped.push_back(change.Component->Name() + "." + change.PropName);
+        Skipped.push_back(change.ComponentName + "." + change.PropName);
         continue;
       }
       // Where the cell was read from, so that reading it back finds it.

@@ -130,15 +130,22 @@ TEST_F(FormEditorTest, AnEditWhoseComponentLeftTheFormIsSkippedAndReportedAndThe
   Select("lblColors");
   Type(2, "Caption", "&Töne:");
   Editor->Languages(1)->Click();
-  TComponent* exit = Sample.Find("MainForm", "lbColors");
-  Sample.Form("MainForm")->RemoveComponent(exit);
+  TComponent* colors = Sample.Find("MainForm", "lbColors");
+  Sample.Form("MainForm")->RemoveComponent(colors);
   Editor->tbuSave->Click();
   ASSERT_FALSE(Dialogs.Messages().empty());
   EXPECT_NE(Dialogs.Messages().back().Msg.find("lbColors.Hint"), std::string::npos);
   EXPECT_EQ(Sample.Source->ActiveLanguage(), 0);
   EXPECT_EQ(As<TLabel>(Sample.Find("MainForm", "lblColors"))->Caption(), "&Töne:");
   EXPECT_EQ(Editor->Changes()->Count(), 0);
-  delete exit;
+  delete colors;
+
+  // A component freed meanwhile: its edit is reported, not followed.
+  Select("tvTopics");
+  Type(3, "Hint", "Темы");
+  delete Sample.Find("MainForm", "tvTopics");
+  Editor->SaveChanges();
+  EXPECT_NE(Dialogs.Messages().back().Msg.find("tvTopics.Hint"), std::string::npos);
 }
 
 TEST_F(FormEditorTest, TheCloseQuestionSavesKeepsOrDropsTheEdits) {
