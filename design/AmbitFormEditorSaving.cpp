@@ -72,6 +72,8 @@ void TfmFLEditor::SaveChanges() {
   FLocalizer->SetClearBeforeSave(chClearBeforeSave->Checked());
   std::vector<std::string> skipped;
   if (TAmCustomLanguageSource* src = Source()) SaveToSource(src, skipped);
+  // The stores were written: what was read from them is stale.
+  FStored.clear();
   FChanges->Clear();
   FModified = false;
   UpdateButtons();
