@@ -133,8 +133,8 @@ int RunCheck(const std::vector<std::string>& Args, std::ostream& Out, std::ostre
     for (const TFinding& f : findings)
       Out << f.File << ": [" << f.Section << "] " << f.Record << ": "
           << (f.Severity == TSeverity::Error ? "error" : "warning") << ": " << f.Message << "\n";
-    Out << errors << " errors, " << warnings << " warnings in " << languages.size()
-        << (languages.size() == 1 ? " language" : " languages") << (failed ? "" : ": clean") << "\n";
+    Out << errors << (errors == 1 ? " error, " : " errors, ") << warnings << (warnings == 1 ? " warning in " : " warnings in ")
+        << languages.size() << (languages.size() == 1 ? " language" : " languages") << (failed ? "" : ": clean") << "\n";
   }
   return failed ? ExitFailure : ExitOk;
 }

@@ -100,8 +100,14 @@ std::string AddStringListLine(std::string_view FormText, const std::string& File
       if (hadCr) last.pop_back();
       while (!last.empty() && last.back() == ' ') last.pop_back();
       last.pop_back();  // the ')'
-      last += cr;
-      lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(close) + 1, Indent(lines[close]) + item + ")" + cr);
+      if (last.find_first_not_of(" \t") == std::string::npos) {
+        // The ')' stood on a line of its own (a hand edit): the item takes
+        // that line, indented as the item before it.
+        last = (close > i + 1 ? Indent(lines[close - 1]) : Indent(open) + "  ") + item + ")" + cr;
+      } else {
+        last += cr;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(close) + 1, Indent(lines[close]) + item + ")" + cr);
+      }
     }
   } else {
     const std::string indent = Indent(lines[header]) + "  ";

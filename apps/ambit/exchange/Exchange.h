@@ -25,7 +25,7 @@ struct TUnit {
   std::string Source;   // the designed text
   std::string Target;   // the translation; meaningful with HasTarget
   bool HasTarget = false;
-  std::string Note;     // class and property ("TButton.Caption")
+  std::string Note;     // class and property ("TButton.Caption"); not read from PO
   // Why the unit cannot be taken although the file is fine (markup this
   // suite cannot store, a fuzzy entry); empty when it can.
   std::string Refusal;

@@ -84,9 +84,19 @@ private:
   std::string FName;
 };
 
-std::string HeaderField(const char* Header, const char* Field) {
-  if (!Header) return {};
-  char* value = po_header_field(Header, Field);
+// The header entry's text, read from the entry itself:
+// po_file_domain_header hands out a copy its declaration does not let
+// callers free.
+std::string HeaderOf(po_file_t File) {
+  TPoIterator it(po_message_iterator(File, nullptr));
+  while (po_message_t m = po_next_message(it.get()))
+    if (!po_message_msgctxt(m) && *po_message_msgid(m) == '\0' && !po_message_is_obsolete(m))
+      return po_message_msgstr(m) ? po_message_msgstr(m) : "";
+  return {};
+}
+
+std::string HeaderField(const std::string& Header, const char* Field) {
+  char* value = po_header_field(Header.c_str(), Field);
   std::string result = value ? value : "";
   std::free(value);
   return result;
@@ -138,7 +148,7 @@ TExchangeFile ReadPo(std::string_view Text, const std::string& FileName) {
   errors.Raise(FileName + ": not a PO file the gettext tools can read:");
   if (!file) throw EExchangeError(FileName + ": not a PO file the gettext tools can read");
   TExchangeFile result;
-  const char* header = po_file_domain_header(file.get(), nullptr);
+  const std::string header = HeaderOf(file.get());
   const std::string contentType = HeaderField(header, "Content-Type");
   const std::size_t charset = contentType.find("charset=");
   if (charset != std::string::npos) {
@@ -171,10 +181,8 @@ TExchangeFile ReadPo(std::string_view Text, const std::string& FileName) {
     unit.Source = po_message_msgid(m);
     if (po_message_msgid_plural(m)) unit.Refusal = "has plural forms, which a form's text does not have";
     unit.Target = po_message_msgstr(m) ? po_message_msgstr(m) : "";
-    if (const char* comments = po_message_extracted_comments(m)) {
-      unit.Note = comments;
-      while (!unit.Note.empty() && unit.Note.back() == '\n') unit.Note.pop_back();
-    }
+    // The note (an extracted comment) is not read back: import does not
+    // need it, and the library hands it out as a copy no caller may free.
     // As gettext itself does: an empty msgstr is no translation, and a
     // fuzzy one waits for a translator's review.
     unit.HasTarget = !unit.Target.empty() && !po_message_is_fuzzy(m);

@@ -159,8 +159,12 @@ void ReadUnit(const pugi::xml_node& Unit, const std::string& Section, const std:
   }
   if (!anySegment) throw EExchangeError(unit.Where + ": the unit " + unit.Record + " has no <segment>");
   // A target left in state "initial" is no translation yet (tools copy the
-  // source there); an empty one neither.
+  // source there); an empty one neither. One that differs from the source
+  // was typed by someone whose tool did not mark it: it is reported rather
+  // than taken or dropped unseen.
   unit.HasTarget = allTargets && !allInitial && !unit.Target.empty();
+  if (allTargets && allInitial && !unit.Target.empty() && unit.Target != unit.Source && unit.Refusal.empty())
+    unit.Refusal = "has a target whose state is still \"initial\": mark it translated or remove it";
   Result.Units.push_back(std::move(unit));
 }
 

@@ -56,4 +56,12 @@ TEST_F(AmbitPseudo, PlaceholdersAndBlanksStayAndAnEmptyListIsCreated) {
   const std::string pseudo = Read("Pseudo.lng");
   EXPECT_TRUE(Has(pseudo, "btnGo.Caption=\" [Ĝö &&&rûñ %s öƒ %1···] \"")) << pseudo;
   EXPECT_TRUE(Has(pseudo, "btnGo.Hint=\"[100%% %0:d]\"")) << pseudo;
+
+  // A list closed on a line of its own (a hand edit) gets the item there.
+  form = Read("TestForm.dfm");
+  form.replace(form.find("'Pseudo=Pseudo.lng')"), 20, "'Pseudo=Pseudo.lng'\n      )");
+  Write("TestForm.dfm", form);
+  ASSERT_EQ(RunAmbit("pseudo " + Q("TestForm.dfm") + " --language Accented").ExitCode, 0);
+  EXPECT_TRUE(Has(Read("TestForm.dfm"), "(\n      'Pseudo=Pseudo.lng'\n      'Accented=Accented.lng')\n  end\n"))
+      << Read("TestForm.dfm");
 }

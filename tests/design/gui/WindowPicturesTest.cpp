@@ -4,11 +4,9 @@
 
 #include <QDir>
 #include <QImage>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <filesystem>
-#include <memory>
 
 #include "design/AmbitAbout.h"
 #include "design/AmbitAddDBLang.h"
@@ -29,54 +27,38 @@ using namespace host::qt;
 
 namespace {
 
-// Draws Form into design-Name.png and returns the picture.
-QImage Picture(TCustomForm* Form, const std::string& Name) {
+// Draws Form into design-Name.png: the picture is the form's client area.
+void Picture(TCustomForm* Form, const std::string& Name) {
   const QString dir = QStringLiteral(AMBIT_RENDER_DIR);
-  EXPECT_TRUE(QDir().mkpath(dir));
+  ASSERT_TRUE(QDir().mkpath(dir));
   const std::string file = FromQ(dir) + "/design-" + Name + ".png";
   std::filesystem::remove(file);
   SaveFormImage(Form, file);
-  QImage image(ToQ(file));
-  EXPECT_FALSE(image.isNull()) << file;
-  EXPECT_EQ(image.width(), Form->ClientWidth()) << file;
-  EXPECT_EQ(image.height(), Form->ClientHeight()) << file;
-  return image;
+  const QImage image(ToQ(file));
+  EXPECT_EQ(image.size(), QSize(Form->ClientWidth(), Form->ClientHeight())) << file;
 }
 
 }  // namespace
 
-TEST(DesignWindowPictures, BothAddLanguageDialogs) {
+TEST(DesignWindowPictures, TheDialogsTheStringsEditorInCyrillicAndTheAboutBox) {
   TfmAddLanguage files(nullptr);
   files.edLangName->SetText("Russian");
   files.edFileName->SetText("/home/translator/sample/Russian.lng");
   Picture(&files, "AddLanguage");
-  auto* edit = test::WidgetAs<QLineEdit>(files.edFileName);
-  ASSERT_NE(edit, nullptr);
-  EXPECT_EQ(edit->text(), QStringLiteral("/home/translator/sample/Russian.lng"));
-
   TfmAddDBLanguage table(nullptr);
-  table.SetCaption("Edit Language");
   table.edLangName->SetText("German");
-  table.cbFieldValue->Items()->Add("de");
   table.cbFieldValue->SetText("de");
   table.edLangNameChange(&table);
   Picture(&table, "AddDBLanguage");
-}
-
-TEST(DesignWindowPictures, StringsEditorWithCyrillicText) {
   TfmStringsEditor editor(nullptr);
   editor.mmStrings->Font()->SetCharset(RUSSIAN_CHARSET);
   editor.mmStrings->Lines()->SetText("Файл\r\nОткрыть...\r\nСохранить как...\r\nВыход");
   Picture(&editor, "StringsEditor");
   QWidget* memo = TQtControlPeer::WidgetOf(editor.mmStrings);
-  ASSERT_NE(memo, nullptr);
-  QString text;
-  if (auto* plain = qobject_cast<QPlainTextEdit*>(memo)) text = plain->toPlainText();
-  if (auto* rich = qobject_cast<QTextEdit*>(memo)) text = rich->toPlainText();
-  EXPECT_TRUE(text.startsWith(QStringLiteral("Файл\n")));
-}
-
-TEST(DesignWindowPictures, AboutBox) {
+  QString shown = qobject_cast<QPlainTextEdit*>(memo) ? qobject_cast<QPlainTextEdit*>(memo)->toPlainText()
+                  : qobject_cast<QTextEdit*>(memo)  ? qobject_cast<QTextEdit*>(memo)->toPlainText()
+                                                     : QString();
+  EXPECT_TRUE(shown.startsWith(QStringLiteral("Файл\nОткрыть"))) << FromQ(shown);
   TfmAbout about(nullptr);
   Picture(&about, "About");
 }
@@ -91,5 +73,4 @@ TEST(DesignWindowPictures, LanguageSourceEditor) {
   editor.SetSource(source);
   editor.lvLangs->SetSelected(editor.lvLangs->Items()->Items(3));
   Picture(&editor, "LanguageSourceEditor");
-  source->SetActiveLanguage(-1);
 }
