@@ -211,15 +211,9 @@ void TAmFormLocalizerEditor::GenerateTemplate() {
     return;
   }
   auto* files = As<TAmFileLanguageSource>(source);
-  if (files) {
-    FOldGetFileName = files->OnGetFileName();
-    files->SetOnGetFileName([this](TObject* Sender, std::string& FileName) { GetFileName(Sender, FileName); });
-  }
-  auto unhook = [&] {
-    if (files) files->SetOnGetFileName(std::move(FOldGetFileName));
-    FOldGetFileName = nullptr;
-  };
-  try {
+  {
+    TFileNameHookScope hook(files, FOldGetFileName,
+                            [this](TObject* Sender, std::string& FileName) { GetFileName(Sender, FileName); });
     // Reopen the language's store, so that the save starts from what is
     // stored now, without localizing the form on the way.
     source->BeginUpdate();
@@ -233,11 +227,7 @@ void TAmFormLocalizerEditor::GenerateTemplate() {
     }
     source->EndUpdate();
     localizer->Save();
-  } catch (...) {
-    unhook();
-    throw;
   }
-  unhook();
   const int active = source->ActiveLanguage();
   const std::string owner = localizer->Owner() ? localizer->Owner()->Name() : std::string();
   const std::string target = files ? files->GetLanguageFile(active) : source->GetLanguageValue(active);

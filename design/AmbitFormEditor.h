@@ -281,6 +281,22 @@ private:
 // Shows the editor modally on Localizer and frees it afterwards.
 void ShowFormLocalizerEditor(TAmFormLocalizer* Localizer);
 
+// Installs Hook as a file source's OnGetFileName for the scope's life,
+// keeping the source's own handler in Old (where the hook finds it) and
+// putting it back when the scope ends, also by an exception. Without a
+// file source it does nothing.
+class TFileNameHookScope {
+public:
+  TFileNameHookScope(TAmFileLanguageSource* Files, TAmLangFileNameEvent& Old, TAmLangFileNameEvent Hook);
+  ~TFileNameHookScope();
+  TFileNameHookScope(const TFileNameHookScope&) = delete;
+  TFileNameHookScope& operator=(const TFileNameHookScope&) = delete;
+
+private:
+  TAmFileLanguageSource* FFiles;
+  TAmLangFileNameEvent& FOld;
+};
+
 // The file name a source opens at design time: an absolute name as it is; a
 // relative one as it is for a component in design state, otherwise under
 // the folder of the running program.

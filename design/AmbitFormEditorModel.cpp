@@ -294,6 +294,19 @@ void TfmFLEditor::GetFileName(TObject* Sender, std::string& FileName) {
   if (FOldGetFileName) FOldGetFileName(Sender, FileName);
 }
 
+TFileNameHookScope::TFileNameHookScope(TAmFileLanguageSource* Files, TAmLangFileNameEvent& Old,
+                                       TAmLangFileNameEvent Hook)
+    : FFiles(Files), FOld(Old) {
+  if (!FFiles) return;
+  FOld = FFiles->OnGetFileName();
+  FFiles->SetOnGetFileName(std::move(Hook));
+}
+
+TFileNameHookScope::~TFileNameHookScope() {
+  if (FFiles) FFiles->SetOnGetFileName(std::move(FOld));
+  FOld = nullptr;
+}
+
 std::string GetNewFileName(TObject* Sender, const std::string& FileName) {
   if (std::filesystem::path(FileName).is_absolute()) return FileName;
   // In the designer a relative name stays as it is: the source opens it in

@@ -131,24 +131,11 @@ void TfmFLEditor::SaveToSource(TAmCustomLanguageSource* Src, std::vector<std::st
 void TfmFLEditor::SaveChange(TAmCustomLanguageSource* Src, const TCellChange& Change, const std::string& Record,
                              int Started) {
   if (Change.Language >= 0) {
-    TAmFileLanguageSource* files = FileSource();
-    if (files) {
-      FOldGetFileName = files->OnGetFileName();
-      files->SetOnGetFileName([this](TObject* Sender, std::string& FileName) { GetFileName(Sender, FileName); });
-    }
-    auto unhook = [&] {
-      if (files) files->SetOnGetFileName(std::move(FOldGetFileName));
-      FOldGetFileName = nullptr;
-    };
-    try {
-      Src->SetActiveLanguage(Change.Language);
-      Src->SetFormSection(FLocalizer->Owner()->Name());
-      Src->SaveString(Record, Change.Value);
-    } catch (...) {
-      unhook();
-      throw;
-    }
-    unhook();
+    TFileNameHookScope hook(FileSource(), FOldGetFileName,
+                            [this](TObject* Sender, std::string& FileName) { GetFileName(Sender, FileName); });
+    Src->SetActiveLanguage(Change.Language);
+    Src->SetFormSection(FLocalizer->Owner()->Name());
+    Src->SaveString(Record, Change.Value);
     return;
   }
   // The designed texts are on the form only while no language is active;
