@@ -106,6 +106,17 @@ inline constexpr const char* sAreYouSureToCancelChanges = "Are you sure to cance
 inline constexpr const char* sDeletingCompleted = "Deleting completed";
 // The form localizer's verb that opens the editor.
 inline constexpr const char* sFormLocalizerEditor = "&Form Localizer Editor...";
+// Saving and closing.
+inline constexpr const char* sLocalizerSaveChanges = "The localizer or/and source has been changed. Save changes?";
+// An edit whose component was taken off the form while the editor was open.
+inline constexpr const char* sChangesSkipped =
+    "These changes were not saved because their components are no longer on the form:\n%s";
+// The template verb.
+inline constexpr const char* sGenerateLocalizationTemplate = "&Generate Localization Template";
+inline constexpr const char* sLangSourceNotSpec = "Language source for '%s' must be specified!";
+inline constexpr const char* sCannotSaveTemplateForDefLang = "Can't save a template for default language!";
+inline constexpr const char* sTemplateGenerated =
+    "Localization template for '%s' has been successfully generated to '%s'";
 // ---- end of the form localizer editor ----
 
 }  // namespace ambit

@@ -4,6 +4,7 @@
 #include "design/AmbitDConsts.h"
 #include "design/AmbitFormEditor.h"
 #include "design/AmbitSourceEditor.h"
+#include "host/controls/Dialogs.h"
 #include "host/core/Strings.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmbitDBSource.h"
@@ -174,15 +175,63 @@ void TAmFormLocalizerEditor::Edit() {
 void TAmFormLocalizerEditor::ExecuteVerb(int Index) {
   if (Index == 1)
     Edit();
+  else if (Index == 2)
+    GenerateTemplate();
   else
     TAmLocalizerEditor::ExecuteVerb(Index);
 }
 
 std::string TAmFormLocalizerEditor::GetVerb(int Index) {
-  return Index == 1 ? std::string(sFormLocalizerEditor) : TAmLocalizerEditor::GetVerb(Index);
+  if (Index == 1) return sFormLocalizerEditor;
+  if (Index == 2) return sGenerateLocalizationTemplate;
+  return TAmLocalizerEditor::GetVerb(Index);
 }
 
-// The template verb comes with saving.
-int TAmFormLocalizerEditor::GetVerbCount() { return 2; }
+int TAmFormLocalizerEditor::GetVerbCount() {
+  const auto* localizer = As<TAmFormLocalizer>(Component());
+  const TAmCustomLanguageSource* source = localizer ? localizer->Source() : nullptr;
+  return source && source->ActiveLanguage() >= 0 && source->IsDesignTime() ? 3 : 2;
+}
+
+void TAmFormLocalizerEditor::GetFileName(TObject* Sender, std::string& FileName) {
+  FileName = GetNewFileName(Sender, FileName);
+  if (FOldGetFileName) FOldGetFileName(Sender, FileName);
+}
+
+void TAmFormLocalizerEditor::GenerateTemplate() {
+  auto* localizer = As<TAmFormLocalizer>(Component());
+  if (!localizer) return;
+  TAmCustomLanguageSource* source = localizer->Source();
+  if (!source) {
+    MessageDlg(Format(sLangSourceNotSpec, {localizer->Name()}), mtError, {mbOK});
+    return;
+  }
+  if (source->ActiveLanguage() < 0) {
+    MessageDlg(sCannotSaveTemplateForDefLang, mtError, {mbOK});
+    return;
+  }
+  auto* files = As<TAmFileLanguageSource>(source);
+  {
+    TFileNameHookScope hook(files, FOldGetFileName,
+                            [this](TObject* Sender, std::string& FileName) { GetFileName(Sender, FileName); });
+    // Reopen the language's store, so that the save starts from what is
+    // stored now, without localizing the form on the way.
+    source->BeginUpdate();
+    const int active = source->ActiveLanguage();
+    try {
+      source->SetActiveLanguage(-1);
+      source->SetActiveLanguage(active);
+    } catch (...) {
+      source->EndUpdate();
+      throw;
+    }
+    source->EndUpdate();
+    localizer->Save();
+  }
+  const int active = source->ActiveLanguage();
+  const std::string owner = localizer->Owner() ? localizer->Owner()->Name() : std::string();
+  const std::string target = files ? files->GetLanguageFile(active) : source->GetLanguageValue(active);
+  ShowMessage(Format(sTemplateGenerated, {owner, target}));
+}
 
 }  // namespace ambit

@@ -86,7 +86,9 @@ public:
 };
 
 // Form localizers: About, and the form localizer editor (also on a
-// double-click), after which the form counts as modified.
+// double-click), after which the form counts as modified; with the source
+// active on a language and editable at design time, also the template
+// verb, which saves the whole form into that language.
 class TAmFormLocalizerEditor : public TAmLocalizerEditor {
 public:
   using TAmLocalizerEditor::TAmLocalizerEditor;
@@ -94,6 +96,14 @@ public:
   void ExecuteVerb(int Index) override;
   std::string GetVerb(int Index) override;
   int GetVerbCount() override;
+
+  // The file-name hook installed on a file source while the template is
+  // written: the design-time name rule, then the source's own handler.
+  void GetFileName(host::TObject* Sender, std::string& FileName);
+
+private:
+  void GenerateTemplate();
+  TAmLangFileNameEvent FOldGetFileName;
 };
 
 }  // namespace ambit

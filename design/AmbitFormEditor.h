@@ -51,8 +51,12 @@ class TAmFormLocalizer;
 // column's language index (-1 for the original value).
 class TCellChange {
 public:
-  explicit TCellChange(host::TComponent* AComponent) : Component(AComponent) {}
+  explicit TCellChange(host::TComponent* AComponent)
+      : Component(AComponent), ComponentName(AComponent ? AComponent->Name() : std::string()) {}
+  // Null once the component was freed: the editor hears of it.
   host::TComponent* Component;
+  // Names the edit when it cannot be saved.
+  std::string ComponentName;
   std::string PropName;
   std::string Value;
   int Language = -1;
@@ -140,8 +144,16 @@ public:
   void GetAvailableLangs();
   // Drops every pending edit and reads the localizer and its source again.
   void Reload();
+  // Writes the working lists, options, languages and pending edits into the
+  // localizer, its source and the stores, then applies the chosen language.
+  // An edit whose component has left the form is skipped and reported; an
+  // error of the source leaves the edits pending and reaches the caller.
+  void SaveChanges();
   // The file-name hook the editor installs on a file source around reads.
   void GetFileName(host::TObject* Sender, std::string& FileName);
+  // A freed component's pending edits stay, without their component, so
+  // that saving reports them instead of touching freed memory.
+  void Notification(host::TComponent* AComponent, host::TOperation Operation) override;
 
   TAmbitProps* Props() const { return FProps.get(); }
   host::TStrings* PropNames() const { return FPropNames.get(); }
@@ -239,6 +251,19 @@ private:
   void chSaveEmptyClick(host::TCheckBox* Box);
   void buClearClick();
   void tbuReloadClick();
+
+  // Saving (AmbitFormEditorSaving.cpp).
+  // Save, then reload only when the save succeeded.
+  void tbuSaveClick();
+  void FormCloseQuery(host::TObject* Sender, bool& CanClose);
+  // Rebuilds the source's languages and writes the pending edits; the
+  // record paths of edits that were skipped go into Skipped.
+  void SaveToSource(TAmCustomLanguageSource* Source, std::vector<std::string>& Skipped);
+  void SaveChange(TAmCustomLanguageSource* Source, const TCellChange& Change, const std::string& Record,
+                  int Started);
+  // The entry index of the checked language entry; 0 (the original) when
+  // none is checked.
+  int CheckedEntry() const;
   // Checks "Include frames" without running its click handler.
   void CheckIncludeFrames();
 
@@ -255,6 +280,22 @@ private:
 
 // Shows the editor modally on Localizer and frees it afterwards.
 void ShowFormLocalizerEditor(TAmFormLocalizer* Localizer);
+
+// Installs Hook as a file source's OnGetFileName for the scope's life,
+// keeping the source's own handler in Old (where the hook finds it) and
+// putting it back when the scope ends, also by an exception. Without a
+// file source it does nothing.
+class TFileNameHookScope {
+public:
+  TFileNameHookScope(TAmFileLanguageSource* Files, TAmLangFileNameEvent& Old, TAmLangFileNameEvent Hook);
+  ~TFileNameHookScope();
+  TFileNameHookScope(const TFileNameHookScope&) = delete;
+  TFileNameHookScope& operator=(const TFileNameHookScope&) = delete;
+
+private:
+  TAmFileLanguageSource* FFiles;
+  TAmLangFileNameEvent& FOld;
+};
 
 // The file name a source opens at design time: an absolute name as it is; a
 // relative one as it is for a component in design state, otherwise under

@@ -85,6 +85,9 @@ void TfmFLEditor::tbuRemoveLanguageClick() {
   if (MessageDlg(Format(sAreYouSureToDelLang, {sgPropValues->Cells(col, 0)}), mtConfirmation, mbYesNo) != mrYes)
     return;
   FChanges->DeleteLanguage(col - 2);
+  // As in the language source editor: the source must not end on whatever
+  // language the save addressed last.
+  if (entry->Checked()) Languages(0)->SetChecked(true);
   delete entry;
   // The later columns move one place left, their widths with them.
   const int last = sgPropValues->ColCount() - 1;

@@ -236,6 +236,8 @@ void TfmFLEditor::BindHandlers() {
     box->SetOnClick([this, box](TObject*) { chSaveEmptyClick(box); });
   buClear->SetOnClick([this](TObject*) { buClearClick(); });
   tbuReload->SetOnClick([this](TObject*) { tbuReloadClick(); });
+  tbuSave->SetOnClick([this](TObject*) { tbuSaveClick(); });
+  SetOnCloseQuery([this](TObject* Sender, bool& CanClose) { FormCloseQuery(Sender, CanClose); });
 }
 
 }  // namespace ambit

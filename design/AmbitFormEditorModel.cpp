@@ -94,9 +94,15 @@ void TfmFLEditor::GetAvailableLangs() {
   TAmCustomLanguageSource* src = Source();
   if (!src) return;
   AddLanguageEntry(std::make_unique<TLanguageInfo>(TLanguageInfo{src->OriginalName(), {}}), -1);
-  for (int i = 0; i < src->Languages()->Count(); ++i)
-    AddLanguageEntry(std::make_unique<TLanguageInfo>(TLanguageInfo{src->GetLanguageName(i), src->GetLanguageValue(i)}),
-                     i);
+  // Each line's own value: a later line of an equal name keeps its own, so
+  // that saving writes back every line as it was.
+  const TStrings* languages = src->Languages();
+  for (int i = 0; i < languages->Count(); ++i) {
+    const bool named = languages->Get(i).find('=') != std::string::npos;
+    AddLanguageEntry(
+        std::make_unique<TLanguageInfo>(TLanguageInfo{src->GetLanguageName(i), named ? languages->ValueFromIndex(i) : ""}),
+        i);
+  }
 }
 
 void TfmFLEditor::AddLanguageEntry(std::unique_ptr<TLanguageInfo> Info, int SourceIndex) {
@@ -264,6 +270,7 @@ void TfmFLEditor::RecordEdit(int ACol, int ARow, const std::string& Text) {
   } else if (change) {
     change->Value = Text;
   } else {
+    component->FreeNotification(this);
     auto added = std::make_unique<TCellChange>(component);
     added->PropName = path;
     added->Value = Text;
@@ -273,11 +280,31 @@ void TfmFLEditor::RecordEdit(int ACol, int ARow, const std::string& Text) {
   UpdateButtons();
 }
 
+void TfmFLEditor::Notification(TComponent* AComponent, TOperation Operation) {
+  TForm::Notification(AComponent, Operation);
+  if (Operation != opRemove || !FChanges) return;
+  for (int i = 0; i < FChanges->Count(); ++i)
+    if (FChanges->Items(i)->Component == AComponent) FChanges->Items(i)->Component = nullptr;
+}
+
 // ---- file names ----
 
 void TfmFLEditor::GetFileName(TObject* Sender, std::string& FileName) {
   FileName = GetNewFileName(Sender, FileName);
   if (FOldGetFileName) FOldGetFileName(Sender, FileName);
+}
+
+TFileNameHookScope::TFileNameHookScope(TAmFileLanguageSource* Files, TAmLangFileNameEvent& Old,
+                                       TAmLangFileNameEvent Hook)
+    : FFiles(Files), FOld(Old) {
+  if (!FFiles) return;
+  FOld = FFiles->OnGetFileName();
+  FFiles->SetOnGetFileName(std::move(Hook));
+}
+
+TFileNameHookScope::~TFileNameHookScope() {
+  if (FFiles) FFiles->SetOnGetFileName(std::move(FOld));
+  FOld = nullptr;
 }
 
 std::string GetNewFileName(TObject* Sender, const std::string& FileName) {

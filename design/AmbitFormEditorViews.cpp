@@ -208,8 +208,7 @@ void TfmFLEditor::FillOptions() {
 
 void TfmFLEditor::UpdateButtons() {
   const bool modified = GetModified();
-  // Enabled by saving, which this window does not offer yet.
-  tbuSave->SetEnabled(false);
+  tbuSave->SetEnabled(modified);
   tbuReload->SetEnabled(modified);
   tbuAddLanguage->SetEnabled(Source() != nullptr);
   const int col = sgPropValues->Col();

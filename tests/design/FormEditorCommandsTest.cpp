@@ -47,7 +47,7 @@ TEST_F(FormEditorTest, TheTreeShowsControlsUnderTheirParentsSortedAndFramesWithT
 TEST_F(FormEditorTest, ButtonsFollowTheCellTheLanguagesAndTheEdits) {
   Open("MainForm");
   Select("lbColors");
-  EXPECT_FALSE(Editor->tbuSave->Enabled()) << "saving is not there yet";
+  EXPECT_FALSE(Editor->tbuSave->Enabled()) << "nothing to save yet";
   EXPECT_FALSE(Editor->tbuReload->Enabled());
   EXPECT_TRUE(Editor->tbuAddLanguage->Enabled());
   EXPECT_TRUE(Editor->tbuActiveLanguage->Enabled());
