@@ -9,6 +9,7 @@
 
 #include "design/AmbitDConsts.h"
 #include "design/AmbitFormEditor.h"
+#include "design/DesignForms.h"
 #include "host/controls/Buttons.h"
 #include "host/controls/Dialogs.h"
 #include "host/controls/Grids.h"
@@ -162,22 +163,7 @@ void TfmFLEditor::tbuSaveClick() {
 
 void TfmFLEditor::FormCloseQuery(TObject*, bool& CanClose) {
   if (!GetModified()) return;
-  switch (MessageDlg(sLocalizerSaveChanges, mtConfirmation, mbYesNoCancel)) {
-    case mrYes:
-      // A save that fails keeps the window and the edits.
-      try {
-        SaveChanges();
-      } catch (const std::exception& E) {
-        MessageDlg(E.what(), mtError, {mbOK});
-        CanClose = false;
-      }
-      break;
-    case mrNo:
-      break;
-    default:
-      CanClose = false;
-      break;
-  }
+  CanClose = AskSaveOnClose(sLocalizerSaveChanges, [this] { SaveChanges(); });
 }
 
 }  // namespace ambit

@@ -291,23 +291,7 @@ void TfmLSEditor::lvLangsDragDrop(TObject*, TObject*, int X, int Y) {
 
 void TfmLSEditor::FormCloseQuery(TObject*, bool& CanClose) {
   if (!FModified) return;
-  switch (MessageDlg(sSourceSaveChanges, mtConfirmation, mbYesNoCancel)) {
-    case mrYes:
-      // A save that fails keeps the window and the list: the user may try
-      // again or choose No.
-      try {
-        SaveChanges();
-      } catch (const std::exception& E) {
-        MessageDlg(E.what(), mtError, {mbOK});
-        CanClose = false;
-      }
-      break;
-    case mrNo:
-      break;
-    default:
-      CanClose = false;
-      break;
-  }
+  CanClose = AskSaveOnClose(sSourceSaveChanges, [this] { SaveChanges(); });
 }
 
 void ShowLangSourceEditor(TAmCustomLanguageSource* Source) {
