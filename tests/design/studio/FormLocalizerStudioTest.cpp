@@ -17,10 +17,12 @@
 #include "host/controls/ToolBar.h"
 #include "host/controls/TreeView.h"
 #include "tests/apps/studio/support/StudioDriver.h"
+#include "tests/design/studio/EditorUser.h"
 
 using namespace ambit;
 using namespace host;
 using ambit::studio::test::TStudioDriver;
+using design_test::TEditorUser;
 
 namespace {
 
@@ -31,34 +33,6 @@ Names Children(const TTreeNode* Node) {
   for (const TTreeNode* c = Node->GetFirstChild(); c; c = c->GetNextSibling()) names.push_back(c->Text());
   return names;
 }
-
-// The editor as a user drives it: a component chosen in the tree, a cell
-// of the grid by its property path and column.
-struct TEditorUser {
-  TfmFLEditor* Editor;
-  void Select(const std::string& Text) {
-    for (TTreeNode* n = Editor->tvComponents->Items()->GetFirstNode(); n; n = n->GetNext())
-      if (n->Text().rfind(Text + ":", 0) == 0) return Editor->tvComponents->SetSelected(n);
-    ADD_FAILURE() << "no node " << Text;
-  }
-  int Row(const std::string& Path) const {
-    for (int r = 1; r < Editor->sgPropValues->RowCount(); ++r)
-      if (Editor->sgPropValues->Cells(0, r) == Path) return r;
-    ADD_FAILURE() << "no row " << Path;
-    return 0;
-  }
-  std::string Cell(const std::string& Path, int Col) const { return Editor->sgPropValues->Cells(Col, Row(Path)); }
-  void Go(int Col, const std::string& Path) {
-    Editor->SetActiveControl(Editor->sgPropValues);
-    Editor->sgPropValues->FocusCell(Col, Row(Path), true);
-    Editor->sgPropValues->MouseUp(mbLeft, {}, 0, 0);
-  }
-  void Type(int Col, const std::string& Path, const std::string& Text) {
-    Go(Col, Path);
-    Editor->sgPropValues->GetEditText(Col, Row(Path));
-    Editor->sgPropValues->SetEditText(Col, Row(Path), Text);
-  }
-};
 
 class FormLocalizerInStudio : public testing::Test {
 protected:

@@ -15,36 +15,15 @@
 #include "runtime/AmbitSource.h"
 #include "tests/apps/ambit/RunAmbit.h"
 #include "tests/apps/studio/support/StudioDriver.h"
+#include "tests/design/studio/EditorUser.h"
 #include "tests/runtime/RuntimeTestSupport.h"
 
 using namespace host;
 using namespace ambit;
 using ambit::studio::test::TStudioDriver;
+using design_test::TEditorUser;
 
 namespace {
-
-// The user's actions in the editor window, as its headless tests do them.
-struct TEditorHand {
-  TfmFLEditor* Editor;
-  void Select(TComponent* Component) {
-    for (TTreeNode* n = Editor->tvComponents->Items()->GetFirstNode(); n; n = n->GetNext())
-      if (n->Data() == Component) return Editor->tvComponents->SetSelected(n);
-    ADD_FAILURE() << "no node for " << Component->Name();
-  }
-  int Row(const std::string& Path) const {
-    for (int r = 1; r < Editor->sgPropValues->RowCount(); ++r)
-      if (Editor->sgPropValues->Cells(0, r) == Path) return r;
-    ADD_FAILURE() << "no row " << Path;
-    return 0;
-  }
-  std::string Cell(const std::string& Path, int Col) const { return Editor->sgPropValues->Cells(Col, Row(Path)); }
-  void Type(int Col, const std::string& Path, const std::string& Text) {
-    Editor->SetActiveControl(Editor->sgPropValues);
-    Editor->sgPropValues->FocusCell(Col, Row(Path), true);
-    Editor->sgPropValues->GetEditText(Col, Row(Path));
-    Editor->sgPropValues->SetEditText(Col, Row(Path), Text);
-  }
-};
 
 std::string FileText(const std::filesystem::path& File) { return ambit_test::ReadFile(File.string()); }
 
@@ -54,7 +33,7 @@ TEST(StudioFormEditor, SavedEditsReachTheFilesTheDesignedFormAndTheFormFile) {
   TComponent* label = studio.Find("MainForm.lblColors");
   std::string reloaded[2];
   studio.Dialogs().DriveModal([&](TCustomForm* Form) {
-    TEditorHand hand{static_cast<TfmFLEditor*>(Form)};
+    TEditorUser hand{static_cast<TfmFLEditor*>(Form)};
     hand.Select(label);
     hand.Type(2, "Caption", "&Töne \"hell\":");
     hand.Type(3, "Caption", "&Оттенки:");
