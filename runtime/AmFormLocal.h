@@ -130,6 +130,10 @@ private:
   void ApplyCharsetAndBiDi(host::TComponent* Component, host::TFontCharset CharSet, host::TBiDiMode Mode);
   // The path a dependency chain leads P to; P itself for a cycle.
   std::string ResolveDependency(const std::string& P) const;
+  // GetObject on a view of the name, which it leaves on the property path.
+  host::TPersistent* Resolve(std::string_view& Name) const;
+  // LocalizeObject once the path is known to pass the filter.
+  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text);
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 

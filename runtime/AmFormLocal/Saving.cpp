@@ -47,11 +47,15 @@ void TAmFormLocalizer::SaveAllToBuffer() {
 void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TStrings* Buffer,
                                     const std::string& Section, const TStrings* PropList) {
   if (!Component) return;
-  if (FExcluded->IndexOf(GetFullName(Component, Root)) < 0) SaveObject(Component, Buffer, Section, {}, PropList);
+  // Full names are built only to be compared with Excluded.
+  auto excluded = [&](const TComponent* c) {
+    return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
+  };
+  if (!excluded(Component)) SaveObject(Component, Buffer, Section, {}, PropList);
   // By index: an event handler may add or remove components on the way.
   for (int i = 0; i < Component->ComponentCount(); ++i) {
     TComponent* child = Component->Components(i);
-    if (FExcluded->IndexOf(GetFullName(child, Root)) < 0) SaveObject(child, Buffer, Section, {}, PropList);
+    if (!excluded(child)) SaveObject(child, Buffer, Section, {}, PropList);
     // A frame's own properties are saved once more here, then what it owns.
     // The snapshot covers frames also without the option: their records are
     // applied either way, so their designed texts must be there to return
@@ -86,7 +90,7 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
     TObject* target = Obj;
     std::string targetPath = path;
     const std::string own = ReadPropertyPath(Obj, path, form);
-    if (FDependencies->IndexOfName(path) >= 0) {
+    if (FDependencies->Count() > 0 && FDependencies->IndexOfName(path) >= 0) {
       targetPath = ResolveDependency(path);
       if (targetPath != path) {
         target = WalkDependencyTarget(Obj, targetPath);
@@ -96,7 +100,8 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
         }
       }
     }
-    std::string value = ReadPropertyPath(target, targetPath, form);
+    // Without a dependency the target is the property itself, read once.
+    std::string value = target == Obj && targetPath == path ? own : ReadPropertyPath(target, targetPath, form);
     // A dependency counts only when it leads somewhere else; its target
     // takes the record only when it holds exactly the same text.
     const bool dependent = target != Obj || targetPath != path;
@@ -105,7 +110,8 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
       targetPath = path;
       value = own;
     }
-    if (!saveEmpty && Trim(value).empty()) continue;
+    if (!saveEmpty && std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
+      continue;
     std::string name = Prefix.empty() ? GetFullPropName(As<TPersistent>(target), form, targetPath)
                                       : Prefix + "." + targetPath;
     // A nameless component (or one under a nameless owner) has no record
