@@ -20,6 +20,8 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tools/lsan.supp:print_suppressions=0}
 export QT_QPA_PLATFORM=offscreen
 ctest --preset asan -j "$jobs"
+# What needs two processes, a signal or a full disk.
+tools/failure-checks.sh build/asan/bin
 
 # Fuzz targets, each for a bounded time, starting from its seed inputs.
 # A crashing input is kept under build/asan/fuzz-artifacts/ and the whole

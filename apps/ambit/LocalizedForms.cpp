@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "apps/ambit/StoreChecks.h"
 #include "host/core/CaseFold.h"
 
 namespace ambit::cli {
@@ -96,6 +97,23 @@ std::string TLocalizedForms::LanguageNames() const {
   return names;
 }
 
+int TLocalizedForms::LanguageIndex(const std::string& Name) const {
+  int index = -1;
+  if (FindLanguage(Name, index)) return index;
+  std::string message = "unknown language '" + Name + "'; the languages of " + SourceTitle(FSource) + " are: " +
+                        (LanguageNames().empty() ? std::string("(none)") : LanguageNames()) + ", and " +
+                        FSource->OriginalName() + " for the designed texts";
+  for (const std::string& problem : LanguageLineProblems(FSource)) message += "\n  " + problem;
+  throw EAmbitError(message);
+}
+
+std::string TLocalizedForms::StoreProblem(int Index, bool Writing) const {
+  if (Index < 0) return {};  // the designed texts need no store
+  std::string problem = DatabaseProblem(FSource);
+  if (problem.empty() && Writing) problem = LanguageValueProblem(FSource, Index);
+  return problem;
+}
+
 void TLocalizedForms::Activate(int Index) {
   // A language stored as active was opened while the form was read, before
   // the hook was there: back to the designed texts first, then the switch.
@@ -106,13 +124,17 @@ void TLocalizedForms::Activate(int Index) {
 std::vector<std::string> TLocalizedForms::Warnings() const {
   std::vector<std::string> lines;
   const int index = FSource->ActiveLanguage();
-  if (auto* files = host::As<TAmFileLanguageSource>(FSource); files && index >= 0) {
+  if (std::string problem = LanguageValueProblem(FSource, index); !problem.empty()) {
+    lines.push_back(problem + "; the forms keep their designed texts");
+  } else if (auto* files = host::As<TAmFileLanguageSource>(FSource); files && index >= 0) {
     const std::string file = files->GetLanguageFile(index);
     std::error_code ec;
     if (!std::filesystem::exists(file, ec))
       lines.push_back("the language file " + file + " of " + FSource->GetLanguageName(index) +
                       " does not exist; the forms keep their designed texts");
+    for (std::string& note : LanguageFileNotes(FSource, Forms())) lines.push_back(std::move(note));
   }
+  if (std::string problem = KeySpellingProblem(FSource, index); !problem.empty()) lines.push_back(problem);
   for (std::size_t i = 0; i < Forms().size(); ++i) {
     TAmFormLocalizer* localizer = LocalizerOf(Forms()[i]);
     if (!localizer || localizer->Source() == FSource) continue;
@@ -126,24 +148,30 @@ std::vector<std::string> TLocalizedForms::Warnings() const {
 }
 
 bool ParseLanguageArgs(const std::vector<std::string>& Args, TLanguageArgs& Result, std::string& Error) {
+  // A second value would silently win over the first.
+  auto once = [&](bool Given, const char* Option, const std::string& First, const std::string& Second) {
+    if (Given) Error = std::string(Option) + " is given twice ('" + First + "', then '" + Second + "'); give it once";
+    return !Given;
+  };
   for (std::size_t i = 0; i < Args.size(); ++i) {
     const std::string& a = Args[i];
-    if (a == "--language") {
-      if (i + 1 >= Args.size()) {
+    if (a == "--language" || a.rfind("--language=", 0) == 0) {
+      if (a == "--language" && i + 1 >= Args.size()) {
         Error = "--language needs a language name";
         return false;
       }
-      Result.Language = Args[++i];
-      Result.HasLanguage = true;
-    } else if (a.rfind("--language=", 0) == 0) {
-      Result.Language = a.substr(11);
+      const std::string value = a == "--language" ? Args[++i] : a.substr(11);
+      if (!once(Result.HasLanguage, "--language", Result.Language, value)) return false;
+      Result.Language = value;
       Result.HasLanguage = true;
     } else if (a == "--source" || a.rfind("--source=", 0) == 0) {
       if (a == "--source" && i + 1 >= Args.size()) {
         Error = "--source needs a component name";
         return false;
       }
-      Result.Source = a == "--source" ? Args[++i] : a.substr(9);
+      const std::string value = a == "--source" ? Args[++i] : a.substr(9);
+      if (!once(!Result.Source.empty(), "--source", Result.Source, value)) return false;
+      Result.Source = value;
       if (Result.Source.empty()) {
         Error = "--source needs a component name";
         return false;

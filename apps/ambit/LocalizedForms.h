@@ -46,12 +46,23 @@ public:
   bool FindLanguage(const std::string& Name, int& Index) const;
   // The display names, joined by ", ".
   std::string LanguageNames() const;
+  // The index of the language Name, as FindLanguage; raises EAmbitError
+  // naming the languages there are (and lines of Languages that name
+  // none) when there is no such language.
+  int LanguageIndex(const std::string& Name) const;
+  // What keeps the store from being read or written before a switch to
+  // language Index (a database source that cannot reach its table; for
+  // Writing, also a language without a file name or key); empty when
+  // nothing does.
+  std::string StoreProblem(int Index, bool Writing) const;
   // Makes Index the active language, reopening a language that was stored
   // as active so that its file is found through the hook.
   void Activate(int Index);
   // What makes the forms show other texts than the active language's, one
-  // line each: a language file that does not exist, a form bound to another
-  // source (or none).
+  // line each: a language without a file name, a language file that does
+  // not exist, is no language file or holds none of the forms' sections,
+  // database rows that spell the language's key otherwise, a form bound to
+  // another source (or none).
   std::vector<std::string> Warnings() const;
 
 private:
@@ -65,7 +76,8 @@ private:
 
 // "--language NAME" and "--source NAME" (or "--option=NAME") among a
 // command's arguments; the rest are the form files. Returns false (with
-// Error set) for an unknown option or a missing value.
+// Error set) for an unknown option, a missing value, or an option given
+// twice.
 struct TLanguageArgs {
   std::vector<std::string> Files;
   std::string Language;

@@ -5,6 +5,7 @@
 
 #include "apps/ambit/Commands.h"
 #include "apps/ambit/LocalizedForms.h"
+#include "host/core/CaseFold.h"
 #ifdef AMBIT_WITH_QT
 #include "host/controls/Forms.h"
 #include "host/qt/QtRender.h"
@@ -23,6 +24,9 @@ const char* const RenderHelp =
     "window shows it, menu bar included, into DIR/<FormName>-<Language>.png.\n"
     "Without --language every form is drawn in every language, the designed\n"
     "texts first. DIR is created when missing; each file written is reported.\n"
+    "Forms without any language source are drawn with their designed texts.\n"
+    "Each picture is written whole or not at all; a form too large for a\n"
+    "picture (more than 16384 pixels a side) is refused.\n"
     "\n"
     "The forms are drawn offscreen: without a display (no DISPLAY or\n"
     "WAYLAND_DISPLAY) Qt's offscreen platform is used, unless QT_QPA_PLATFORM\n"
@@ -82,27 +86,29 @@ int RunRender(const std::vector<std::string>& Args, std::ostream& Out, std::ostr
   host::qt::TQtWidgetSet widgets;
   TLocalizedForms forms(args.Files, args.Source);
   TAmCustomLanguageSource* source = forms.Source();
-  if (!source) {
-    Err << "ambit render: none of the loaded forms has a language source\n";
-    return ExitFailure;
-  }
   std::vector<int> languages;
-  if (args.HasLanguage) {
-    int index = -1;
-    if (!forms.FindLanguage(args.Language, index)) {
-      Err << "ambit render: unknown language '" << args.Language << "'; the languages of " << source->Name() << " on "
-          << forms.SourceForm()->Name() << " are: " << forms.LanguageNames() << "\n";
+  if (!source) {
+    // Forms without a source still have their designed texts to draw.
+    if (args.HasLanguage && !host::SameText(args.Language, "Original")) {
+      Err << "ambit render: none of the loaded forms has a language source, so only their designed texts can be "
+             "drawn: leave out --language, or give --language Original\n";
       return ExitFailure;
     }
-    languages.push_back(index);
+    languages.push_back(-1);
+  } else if (args.HasLanguage) {
+    languages.push_back(forms.LanguageIndex(args.Language));
   } else {
     for (int i = -1; i < source->Languages()->Count(); ++i) languages.push_back(i);
   }
+  for (int index : languages)
+    if (const std::string problem = forms.StoreProblem(index, false); !problem.empty()) throw EAmbitError(problem);
   std::filesystem::create_directories(outDir);
   for (int index : languages) {
-    forms.Activate(index);
-    for (const std::string& line : forms.Warnings()) Err << "ambit render: warning: " << line << "\n";
-    const std::string language = FilePart(source->GetLanguageName(index));
+    if (source) {
+      forms.Activate(index);
+      for (const std::string& line : forms.Warnings()) Err << "ambit render: warning: " << line << "\n";
+    }
+    const std::string language = FilePart(source ? source->GetLanguageName(index) : std::string("Original"));
     for (host::TComponent* c : forms.Forms()) {
       auto* form = host::As<host::TCustomForm>(c);
       if (!form) {

@@ -49,12 +49,8 @@ int RunShow(const std::vector<std::string>& Args, std::ostream& Out, std::ostrea
     Err << "ambit show: none of the loaded forms has a language source\n";
     return ExitFailure;
   }
-  int index = -1;
-  if (args.HasLanguage && !forms.FindLanguage(args.Language, index)) {
-    Err << "ambit show: unknown language '" << args.Language << "'; the languages of " << source->Name() << " on "
-        << forms.SourceForm()->Name() << " are: " << forms.LanguageNames() << "\n";
-    return ExitFailure;
-  }
+  const int index = args.HasLanguage ? forms.LanguageIndex(args.Language) : -1;
+  if (const std::string problem = forms.StoreProblem(index, false); !problem.empty()) throw EAmbitError(problem);
   forms.Activate(index);
   for (const std::string& line : forms.Warnings()) Err << "ambit show: warning: " << line << "\n";
   TAmLanguageSettings* settings = source->ActiveSettings();

@@ -7,6 +7,7 @@
 
 #include "apps/ambit/Commands.h"
 #include "apps/ambit/LocalizedForms.h"
+#include "apps/ambit/StoreChecks.h"
 
 namespace ambit::cli {
 
@@ -32,12 +33,18 @@ const char* const TemplateHelp =
     "Every form must have a form localizer bound to that source; otherwise\n"
     "nothing is written and the command fails.\n"
     "\n"
+    "Nothing is written when the language has no file name (or key), when\n"
+    "its language file is no INI text, or when the database rows spell the\n"
+    "language's key otherwise (the texts would be read as missing and\n"
+    "overwritten). Another template run or a hand edit of the same language\n"
+    "file meanwhile is kept: each write takes in what changed on disk.\n"
+    "\n"
     AMBIT_SOURCE_OPTION_HELP
     "\n"
     "Exit status: 0 done; 1 a file is missing or malformed, there is no\n"
-    "language source or its store cannot be written from here, the language is unknown, a form\n"
-    "has no localizer bound to the source, or a language file cannot be\n"
-    "written; 2 bad usage.\n";
+    "language source or its store cannot be written from here, the language\n"
+    "is unknown, a form has no localizer bound to the source, a language\n"
+    "file cannot be written, or the output cannot be written; 2 bad usage.\n";
 
 int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::ostream& Err) {
   TLanguageArgs args;
@@ -62,12 +69,7 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
         << " keeps its texts in the application; there is nothing to write from here\n";
     return ExitFailure;
   }
-  int index = -1;
-  if (!forms.FindLanguage(args.Language, index)) {
-    Err << "ambit template: unknown language '" << args.Language << "'; the languages of " << source->Name()
-        << " on " << forms.SourceForm()->Name() << " are: " << forms.LanguageNames() << "\n";
-    return ExitFailure;
-  }
+  const int index = forms.LanguageIndex(args.Language);
   if (index < 0) {
     Err << "ambit template: '" << args.Language << "' names the designed texts, which live in the forms; "
         << "choose a language to write: " << forms.LanguageNames() << "\n";
@@ -88,7 +90,15 @@ int RunTemplate(const std::vector<std::string>& Args, std::ostream& Out, std::os
       return ExitFailure;
     }
   }
+  if (const std::string problem = forms.StoreProblem(index, true); !problem.empty()) {
+    Err << "ambit template: " << problem << "; nothing was written\n";
+    return ExitFailure;
+  }
   forms.Activate(index);
+  if (const std::string problem = KeySpellingProblem(source, index); !problem.empty()) {
+    Err << "ambit template: " << problem << "; nothing was written\n";
+    return ExitFailure;
+  }
   auto* files = host::As<TAmFileLanguageSource>(source);
   const std::string written = files ? files->GetLanguageFile(index)
                                     : source->Name() + " on " + forms.SourceForm()->Name() + " (" +

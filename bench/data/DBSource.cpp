@@ -77,6 +77,7 @@ std::unique_ptr<Backend> MakeSQLite() {
   std::remove(file.c_str());
   auto* conn = new host::TSQLiteConnection(b->root.get());
   conn->SetDatabaseName(file);
+  conn->SetCreateIfMissing(true);
   conn->ExecSQL("PRAGMA journal_mode = OFF; PRAGMA synchronous = OFF;");
   for (long rows : kTableRows) {
     const std::string t = TableOf(rows), perLanguage = std::to_string(rows / kLanguages);

@@ -26,6 +26,14 @@ class EInvalidOperation : public Exception {
   using Exception::Exception;
 };
 
+// The largest size or distance a control may have (Qt's own limit for a
+// widget): positions and sizes within it can be added up without
+// overflow, and nothing larger could be shown anyway.
+constexpr int MaxControlExtent = 16777215;
+// Raises EInvalidOperation naming Property when Value is larger than
+// MaxControlExtent (or, for a position, lies below its negative).
+void CheckExtent(const char* Property, int Value, bool Position);
+
 class TBasicAction;
 class TControlActionLink;
 class TCustomForm;

@@ -1,6 +1,7 @@
 #include "host/controls/Grids.h"
 
 #include <algorithm>
+#include <climits>
 
 #include "host/controls/Publish.h"
 
@@ -92,6 +93,7 @@ void TCustomGrid::SetFixedRows(int Value) {
 }
 
 void TCustomGrid::SetDefaultColWidth(int Value) {
+  CheckExtent("DefaultColWidth", Value, false);
   Value = std::max(0, Value);
   if (FDefaultColWidth == Value) return;
   FDefaultColWidth = Value;
@@ -101,6 +103,7 @@ void TCustomGrid::SetDefaultColWidth(int Value) {
 }
 
 void TCustomGrid::SetDefaultRowHeight(int Value) {
+  CheckExtent("DefaultRowHeight", Value, false);
   Value = std::max(0, Value);
   if (FDefaultRowHeight == Value) return;
   FDefaultRowHeight = Value;
@@ -116,6 +119,7 @@ int TCustomGrid::ColWidths(int Index) const {
 
 void TCustomGrid::SetColWidths(int Index, int Value) {
   if (Index < 0 || Index >= FColCount) throw EListError(Format("List index out of bounds (%d)", {Index}));
+  CheckExtent("ColWidths", Value, false);
   Value = std::max(0, Value);
   if (FColWidths[static_cast<std::size_t>(Index)] == Value) return;
   FColWidths[static_cast<std::size_t>(Index)] = Value;
@@ -129,6 +133,7 @@ int TCustomGrid::RowHeights(int Index) const {
 
 void TCustomGrid::SetRowHeights(int Index, int Value) {
   if (Index < 0 || Index >= FRowCount) throw EListError(Format("List index out of bounds (%d)", {Index}));
+  CheckExtent("RowHeights", Value, false);
   Value = std::max(0, Value);
   if (FRowHeights[static_cast<std::size_t>(Index)] == Value) return;
   FRowHeights[static_cast<std::size_t>(Index)] = Value;
@@ -148,6 +153,7 @@ void TCustomGrid::UserSetRowHeight(int Index, int Value) {
 }
 
 void TCustomGrid::SetGridLineWidth(int Value) {
+  CheckExtent("GridLineWidth", Value, false);
   Value = std::max(0, Value);
   if (FGridLineWidth == Value) return;
   FGridLineWidth = Value;
@@ -193,16 +199,23 @@ void TCustomGrid::Loaded() {
 int TCustomGrid::LineX() const { return FOptions.Contains(goVertLine) ? FGridLineWidth : 0; }
 int TCustomGrid::LineY() const { return FOptions.Contains(goHorzLine) ? FGridLineWidth : 0; }
 
+// Extents stop growing far below the int limit: a position made of two of
+// them plus one more size (each at most MaxControlExtent) never overflows,
+// however many rows there are; anything that far out is out of view anyway.
+namespace {
+constexpr long long kMaxExtent = INT_MAX / 4;
+}
+
 int TCustomGrid::ExtentX(int FromCol, int ToCol) const {
-  int x = 0;
-  for (int c = FromCol; c < ToCol; ++c) x += FColWidths[static_cast<std::size_t>(c)] + LineX();
-  return x;
+  long long x = 0;
+  for (int c = FromCol; c < ToCol && x < kMaxExtent; ++c) x += FColWidths[static_cast<std::size_t>(c)] + LineX();
+  return static_cast<int>(std::min(x, kMaxExtent));
 }
 
 int TCustomGrid::ExtentY(int FromRow, int ToRow) const {
-  int y = 0;
-  for (int r = FromRow; r < ToRow; ++r) y += FRowHeights[static_cast<std::size_t>(r)] + LineY();
-  return y;
+  long long y = 0;
+  for (int r = FromRow; r < ToRow && y < kMaxExtent; ++r) y += FRowHeights[static_cast<std::size_t>(r)] + LineY();
+  return static_cast<int>(std::min(y, kMaxExtent));
 }
 
 TRect TCustomGrid::CellRect(int ACol, int ARow) const {

@@ -1,18 +1,70 @@
 #include "host/core/IniFiles.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <atomic>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <sstream>
+#include <algorithm>
 
 namespace host {
+
+namespace {
+
+// The line (from 1) of the first byte sequence that is no UTF-8; 0 when all
+// of Text is UTF-8.
+int FirstNonUtf8Line(std::string_view Text) {
+  int line = 1;
+  for (std::size_t i = 0; i < Text.size();) {
+    const auto c = static_cast<unsigned char>(Text[i]);
+    if (c == '\n') ++line;
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    // Lead bytes of 2, 3 and 4 byte sequences, without the overlong C0, C1.
+    const std::size_t n = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : 1;
+    if (c < 0xC2 || c > 0xF4 || i + n >= Text.size()) return line;
+    const unsigned min = n == 3 ? 0x10000 : n == 2 ? 0x800 : 0x80;
+    unsigned code = c & (0x3Fu >> n);
+    for (std::size_t k = 1; k <= n; ++k) {
+      const auto b = static_cast<unsigned char>(Text[i + k]);
+      if ((b & 0xC0) != 0x80) return line;
+      code = (code << 6) | (b & 0x3F);
+    }
+    if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return line;
+    i += n + 1;
+  }
+  return 0;
+}
+
+// A form file starts with "object Name: TClass" (or inherited, inline).
+bool IsFormHeader(std::string_view Line) {
+  const std::size_t space = Line.find(' ');
+  if (space == std::string_view::npos) return false;
+  const std::string word = AnsiLowerCase(Line.substr(0, space));
+  if (word != "object" && word != "inherited" && word != "inline") return false;
+  const std::size_t colon = Line.find(':');
+  return colon != std::string_view::npos && Line.find('=') > colon;
+}
+
+}  // namespace
+
+std::string NotIniReason(std::string_view Text) {
+  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
+  if (Text.size() >= 2 && ((Text[0] == '\xFF' && Text[1] == '\xFE') || (Text[0] == '\xFE' && Text[1] == '\xFF')))
+    return "it is UTF-16 text";
+  if (Text.find('\0') != std::string_view::npos) return "it holds NUL bytes: binary data, or UTF-16 text";
+  if (const int line = FirstNonUtf8Line(Text)) return Format("line %d is no UTF-8 text", {line});
+  bool first = true;
+  bool text = false;
+  for (std::size_t p = 0; p < Text.size();) {
+    const std::size_t end = std::min(Text.find_first_of("\r\n", p), Text.size());
+    const std::string line = Trim(Text.substr(p, end - p));
+    p = end + 1;
+    if (line.empty() || line[0] == ';') continue;
+    if (first && IsFormHeader(line)) return "it is a form file";
+    first = false;
+    if (line.size() >= 2 && line.front() == '[' && line.back() == ']') return {};
+    text = true;
+  }
+  return text ? "it has text but no [section]" : std::string();
+}
 
 const TClass& TMemIniFile::StaticClass() {
   static const TClass cls = TClassBuilder<TMemIniFile>("TMemIniFile", &TObject::StaticClass()).Build();
@@ -22,18 +74,22 @@ const TClass& TMemIniFile::ClassType() const { return StaticClass(); }
 
 TMemIniFile::TMemIniFile(std::string FileName) : FFileName(std::move(FileName)) {
   if (FFileName.empty()) return;
-  struct stat st{};
-  if (::stat(FFileName.c_str(), &st) != 0) return;  // missing: empty
-  std::ifstream in(FFileName, std::ios::binary);
-  if (!in) throw EFOpenError(Format("Cannot open file \"%s\". %s", {FFileName, std::strerror(errno)}));
   std::string data;
-  if (st.st_size > 0) data.reserve(static_cast<std::size_t>(st.st_size));
-  char chunk[65536];
-  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) data.append(chunk, static_cast<std::size_t>(in.gcount()));
-  // A read that failed half-way must not pass for a short file: the next
-  // UpdateFile would write the truncated content over the whole one.
-  if (in.bad()) throw EFOpenError(Format("Cannot read file \"%s\". %s", {FFileName, std::strerror(errno)}));
+  TFileStamp stamp;
+  if (!ReadRegularFile(FFileName, data, &stamp)) return;  // missing: empty
   SetText(data);
+  FStamp = stamp;
+  FBase = std::move(data);
+}
+
+const std::string& TMemIniFile::NotIniText() const {
+  // Looked at only when asked or before the first write: reading stays
+  // one pass over the text.
+  if (!FBaseChecked) {
+    FNotIniText = NotIniReason(FBase);
+    FBaseChecked = true;
+  }
+  return FNotIniText;
 }
 
 TMemIniFile::~TMemIniFile() = default;
@@ -68,23 +124,33 @@ std::string_view TrimView(std::string_view s) {
 }  // namespace
 
 void TMemIniFile::SetText(std::string_view Text) {
-  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
+  // Every byte order mark goes: one left in the kept leading lines would be
+  // taken for the file's own on the next read.
+  while (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   Clear();
+  FPreamble.clear();
   Section* current = nullptr;
   std::size_t p = 0;
   // Each stored line is built once and moved into its section.
   while (p < Text.size()) {
     const std::size_t start = p;
     while (p < Text.size() && Text[p] != '\r' && Text[p] != '\n') ++p;
-    const std::string_view line = TrimView(Text.substr(start, p - start));
+    const std::string_view raw = Text.substr(start, p - start);
+    const std::string_view line = TrimView(raw);
     if (p < Text.size() && Text[p] == '\r') ++p;
     if (p < Text.size() && Text[p] == '\n') ++p;
-    if (line.empty() || line[0] == ';') continue;
+    if (line.empty()) continue;
+    // Comments are no records, but a rewrite keeps them where they stood.
+    if (line[0] == ';') {
+      if (current) current->Comments.emplace_back(current->Lines->Count(), std::string(raw));
+      continue;
+    }
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+      if (!current) FPreamble.assign(Text.substr(0, start));
       current = &AddSection(std::string(TrimView(line.substr(1, line.size() - 2))));
       continue;
     }
-    if (!current) continue;  // lines before the first section
+    if (!current) continue;  // lines before the first section: kept as they stand
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
       current->Lines->Add(std::string(line));
@@ -98,6 +164,8 @@ void TMemIniFile::SetText(std::string_view Text) {
     stored.append(key).append(1, '=').append(value);
     current->Lines->Add(std::move(stored));
   }
+  if (!current) FPreamble.assign(Text);
+  if (!FPreamble.empty() && FPreamble.back() != '\n' && FPreamble.back() != '\r') FPreamble += "\r\n";
 }
 
 void TMemIniFile::SetStrings(const TStrings* List) {
@@ -106,20 +174,7 @@ void TMemIniFile::SetStrings(const TStrings* List) {
 }
 
 void TMemIniFile::GetStrings(TStrings* List) const {
-  if (!List) return;
-  List->BeginUpdate();
-  try {
-    List->Clear();
-    for (const auto& s : FSections) {
-      List->Add("[" + s.Name + "]");
-      for (int i = 0; i < s.Lines->Count(); ++i) List->Add(s.Lines->Get(i));
-      List->Add(std::string());
-    }
-  } catch (...) {
-    List->EndUpdate();
-    throw;
-  }
-  List->EndUpdate();
+  if (List) List->SetText(Text());
 }
 
 const std::string& TMemIniFile::SectionText(const Section& s) {
@@ -130,18 +185,28 @@ const std::string& TMemIniFile::SectionText(const Section& s) {
     s.Cache += '[';
     s.Cache += s.Name;
     s.Cache += "]\r\n";
+    std::size_t c = 0;
+    auto comments = [&](int Before) {
+      for (; c < s.Comments.size() && s.Comments[c].first <= Before; ++c) {
+        s.Cache += s.Comments[c].second;
+        s.Cache += "\r\n";
+      }
+    };
     for (int i = 0; i < s.Lines->Count(); ++i) {
+      comments(i);
       s.Starts.push_back(s.Cache.size());
       s.Cache += s.Lines->Get(i);
       s.Cache += "\r\n";
     }
+    comments(s.Lines->Count());
     s.CacheValid = true;
   }
   return s.Cache;
 }
 
-// Line Index of S was just replaced or appended (Index == the old count).
-void TMemIniFile::CacheLine(Section& S, int Index, const std::string& Line) {
+// Line Index of S was just replaced (it was OldLength long) or appended
+// (Index == the old count; comments placed at the end come before it).
+void TMemIniFile::CacheLine(Section& S, int Index, const std::string& Line, std::size_t OldLength) {
   if (!S.CacheValid) return;
   try {
     const auto i = static_cast<std::size_t>(Index);
@@ -151,12 +216,9 @@ void TMemIniFile::CacheLine(Section& S, int Index, const std::string& Line) {
       S.Cache += "\r\n";
       return;
     }
-    const std::size_t start = S.Starts[i];
-    const std::size_t end = (i + 1 < S.Starts.size() ? S.Starts[i + 1] : S.Cache.size()) - 2;
-    S.Cache.replace(start, end - start, Line);
-    const std::size_t oldLength = end - start;
-    if (Line.size() != oldLength)
-      for (std::size_t j = i + 1; j < S.Starts.size(); ++j) S.Starts[j] = S.Starts[j] + Line.size() - oldLength;
+    S.Cache.replace(S.Starts[i], OldLength, Line);
+    if (Line.size() != OldLength)
+      for (std::size_t j = i + 1; j < S.Starts.size(); ++j) S.Starts[j] = S.Starts[j] + Line.size() - OldLength;
   } catch (...) {
     // Out of memory: the next Text() serialises the section from its lines.
     S.CacheValid = false;
@@ -164,10 +226,11 @@ void TMemIniFile::CacheLine(Section& S, int Index, const std::string& Line) {
 }
 
 std::string TMemIniFile::Text() const {
-  std::size_t size = 0;
+  std::size_t size = FPreamble.size();
   for (const auto& s : FSections) size += SectionText(s).size() + 2;
   std::string out;
   out.reserve(size);
+  out += FPreamble;
   for (const auto& s : FSections) {
     out += s.Cache;
     out += "\r\n";
@@ -196,10 +259,11 @@ void TMemIniFile::WriteString(std::string_view Section, std::string_view Ident, 
   line.append(Ident).append(1, '=').append(Value);
   const int i = s->Lines->IndexOfName(Ident);
   if (i >= 0) {
+    const std::size_t oldLength = s->CacheValid ? s->Lines->Get(i).size() : 0;
     s->Lines->Put(i, line);
-    CacheLine(*s, i, line);
+    CacheLine(*s, i, line, oldLength);
   } else {
-    CacheLine(*s, s->Lines->Add(line), line);
+    CacheLine(*s, s->Lines->Add(line), line, 0);
   }
 }
 
@@ -269,6 +333,8 @@ void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
     const int i = s->Lines->IndexOfName(Ident);
     if (i >= 0) {
       s->Lines->Delete(i);
+      for (auto& [before, text] : s->Comments)
+        if (before > i) --before;
       s->CacheValid = false;
     }
   }
@@ -286,101 +352,95 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
   return s && s->Lines->IndexOfName(Ident) >= 0;
 }
 
-void TMemIniFile::UpdateFile() { WriteFileAtomic(FFileName, Text()); }
+void TMemIniFile::UpdateFile() {
+  TFileRewrite rewrite(FFileName);
+  auto refuse = [&] {
+    throw EFCreateError(Format("Cannot write \"%s\": it is no INI file (%s), so it was left as it is. "
+                               "Check the file name, or make the file UTF-8 text of [sections].",
+                               {FFileName, FNotIniText}));
+  };
+  TFileStamp now;
+  const bool exists = rewrite.Current(now);
+  if (exists && FStamp != now) {
+    // Another writer (or a hand edit) was here since this object read or
+    // wrote the file, or made the file that was missing then.
+    std::string theirs;
+    TFileStamp stamp;
+    if (rewrite.ReadCurrent(theirs, stamp)) {
+      FNotIniText = NotIniReason(theirs);
+      FBaseChecked = true;
+      if (!FNotIniText.empty()) refuse();
+      FoldIn(theirs);
+      FBase = std::move(theirs);
+      FStamp = stamp;
+    }
+  } else if (exists && !NotIniText().empty()) {
+    refuse();
+  }
+  std::string text = Text();
+  FStamp = rewrite.Commit(text);
+  FBase = std::move(text);
+  FNotIniText.clear();
+  FBaseChecked = true;
+}
 
 namespace {
-
-[[noreturn]] void CreateError(const std::string& FileName, int err) {
-  throw EFCreateError(Format("Cannot create file \"%s\". %s", {FileName, std::strerror(err)}));
+// The key of a record line (the text before its first "="); false for a
+// line without one, which is no record.
+bool KeyOf(const std::string& Line, std::string_view& Key) {
+  const std::size_t eq = Line.find('=');
+  if (eq == std::string::npos) return false;
+  Key = std::string_view(Line).substr(0, eq);
+  return true;
 }
-
-std::string DirName(const std::string& Path) {
-  const std::size_t slash = Path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : Path.substr(0, slash);
-}
-
-// Follows symbolic links to the file they name, also when that file does not
-// exist yet, so that a rewrite replaces the file and keeps the link.
-std::string ResolveLinks(const std::string& FileName) {
-  std::string path = FileName;
-  for (int hops = 0; hops < 40; ++hops) {
-    struct stat st{};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
-    std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : PATH_MAX), '\0');
-    const ssize_t n = ::readlink(path.c_str(), link.data(), link.size());
-    if (n <= 0) return path;
-    link.resize(static_cast<std::size_t>(n));
-    path = link.front() == '/' ? link : DirName(path) + "/" + link;
-  }
-  return path;  // a loop: the rename below reports it
-}
-
 }  // namespace
 
-void WriteFileAtomic(const std::string& FileName, std::string_view Data) {
-  if (FileName.empty()) CreateError(FileName, ENOENT);
-  const std::string target = ResolveLinks(FileName);
-  struct stat st{};
-  const bool exists = ::stat(target.c_str(), &st) == 0;
-  // A read-only file stays unwritten, as it would with a direct write; the
-  // rename would otherwise replace it behind its owner's back.
-  if (exists && ::access(target.c_str(), W_OK) != 0) CreateError(FileName, errno);
-  // The temporary name is short and hidden, so a long file name still fits
-  // the folder's name limit and a crash leaves nothing that looks like data.
-  const std::string dir = DirName(target);
-  const std::size_t slash = target.rfind('/');
-  std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  if (base.size() > 100) base.resize(100);
-  static std::atomic<unsigned> counter{0};
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = dir + "/." + base + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) CreateError(FileName, errno);
-  }
-  if (fd < 0) CreateError(FileName, EEXIST);
-  auto fail = [&](int err) {
-    ::close(fd);
-    ::unlink(temp.c_str());
-    CreateError(FileName, err);
+void TMemIniFile::FoldIn(std::string_view Theirs) {
+  TMemIniFile base("");
+  base.SetText(FBase);
+  TMemIniFile merged("");
+  merged.SetText(Theirs);
+  // Their record stays unless this side changed it; one this side removed
+  // goes only when they left it as it was.
+  auto unchangedThere = [&](const std::string& SectionName, std::string_view Key, const std::string& BaseLine) {
+    const Section* there = merged.FindSection(SectionName);
+    if (!there) return false;
+    const int j = there->Lines->IndexOfName(Key);
+    return j >= 0 && there->Lines->Get(j) == BaseLine;
   };
-  if (exists) {
-    if (::fchmod(fd, st.st_mode & 07777) != 0) fail(errno);
-    // Keeping the owner needs privileges; without them the file simply
-    // becomes the writer's, as any rewrite would make it.
-    if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
-      [[maybe_unused]] const int ignored = ::fchown(fd, st.st_uid, st.st_gid);
+  auto removeUnchanged = [&](const Section& Was, const Section* Now) {
+    for (int i = 0; i < Was.Lines->Count(); ++i) {
+      const std::string line = Was.Lines->Get(i);
+      std::string_view key;
+      if (!KeyOf(line, key) || Was.Lines->IndexOfName(key) != i) continue;
+      if (Now && Now->Lines->IndexOfName(key) >= 0) continue;
+      if (unchangedThere(Was.Name, key, line)) merged.DeleteKey(Was.Name, key);
     }
-  }
-  const char* p = Data.data();
-  std::size_t left = Data.size();
-  while (left > 0) {
-    const ssize_t n = ::write(fd, p, left);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      fail(errno);
+  };
+  for (std::size_t k = 0; k < FSections.size(); ++k) {
+    const Section& ours = FSections[k];
+    if (FIndex.find(ours.Name)->second != k) continue;  // hidden by an earlier one of its name
+    const Section* was = base.FindSection(ours.Name);
+    for (int i = 0; i < ours.Lines->Count(); ++i) {
+      const std::string line = ours.Lines->Get(i);
+      std::string_view key;
+      if (!KeyOf(line, key) || ours.Lines->IndexOfName(key) != i) continue;
+      const int j = was ? was->Lines->IndexOfName(key) : -1;
+      if (j >= 0 && was->Lines->Get(j) == line) continue;  // not changed here
+      merged.WriteString(ours.Name, key, line.substr(key.size() + 1));
     }
-    p += n;
-    left -= static_cast<std::size_t>(n);
+    if (was) removeUnchanged(*was, &ours);
   }
-  // Data on disk before the rename: otherwise a power loss could leave the
-  // new name on an empty file, and some file systems report a full disk only
-  // now. The folder is not synced after the rename: losing the rename to a
-  // power cut leaves the previous file whole, and it would double the cost
-  // of every write (language files are rewritten once per saved text).
-  if (::fdatasync(fd) != 0) fail(errno);
-  if (::close(fd) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    CreateError(FileName, err);
+  // A section erased here goes when nothing of it is theirs.
+  for (const Section& was : base.FSections) {
+    if (FindSection(was.Name) || base.FindSection(was.Name) != &was) continue;
+    removeUnchanged(was, nullptr);
+    if (const Section* there = merged.FindSection(was.Name); there && there->Lines->Count() == 0)
+      merged.EraseSection(was.Name);
   }
-  if (::rename(temp.c_str(), target.c_str()) != 0) {
-    const int err = errno;
-    ::unlink(temp.c_str());
-    CreateError(FileName, err);
-  }
+  FPreamble = std::move(merged.FPreamble);
+  FSections = std::move(merged.FSections);
+  FIndex = std::move(merged.FIndex);
 }
 
 }  // namespace host

@@ -3,20 +3,28 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "host/core/FileIO.h"
 #include "host/core/Strings.h"
 
 namespace host {
+
+// Why Text is no INI text that a rewrite may replace (UTF-16, NUL bytes,
+// invalid UTF-8, a form file, text without any [section]); empty when it
+// is one. Comment lines alone, or nothing, are INI text.
+std::string NotIniReason(std::string_view Text);
 
 class TMemIniFile : public TObject {
   HOST_CLASS(TMemIniFile)
 public:
   // Loads FileName when it exists; a missing file reads as empty. A file
-  // that exists but cannot be read raises EFOpenError.
+  // that exists but cannot be read, or is no regular file (a named pipe, a
+  // device), raises EFOpenError.
   explicit TMemIniFile(std::string FileName);
   ~TMemIniFile() override;
 
@@ -61,15 +69,28 @@ public:
   // The file's content as UpdateFile writes it.
   std::string Text() const;
 
-  // Writes the whole content to FileName: into a temporary file in the same
-  // folder that is then renamed over the old file, so a failed write leaves
-  // the old file whole. Raises EFCreateError naming the file and the reason.
+  // Why the file on disk is no INI text (UTF-16, binary data, invalid
+  // UTF-8, a form file, text without any [section]); empty when it is one.
+  // UpdateFile refuses to write over such a file.
+  const std::string& NotIniText() const;
+
+  // Writes the whole content to FileName through a TFileRewrite: a failed
+  // write leaves the old file whole. Writers take turns, and what another
+  // writer (or a hand edit) changed in the file since it was read or last
+  // written is folded in first: keys and sections changed here replace
+  // theirs, everything else of theirs stays, and memory then holds the
+  // merged content. Comment lines and the lines before the first section
+  // are kept. Raises EFCreateError naming the file and the reason, also
+  // when the file on disk is no INI text (see NotIniText).
   virtual void UpdateFile();
 
 private:
   struct Section {
     std::string Name;
     std::unique_ptr<TStringList> Lines;
+    // Comment lines as they stand, each placed before the line of that
+    // index (the count: after the last line).
+    std::vector<std::pair<int, std::string>> Comments;
     // The section as Text() writes it, without its closing empty line, and
     // where each line starts in it. WriteString keeps it in step, so that
     // rewriting the file after every write copies text instead of
@@ -80,22 +101,26 @@ private:
   };
   Section* FindSection(std::string_view Name) const;
   static const std::string& SectionText(const Section& S);
-  static void CacheLine(Section& S, int Index, const std::string& Line);
+  static void CacheLine(Section& S, int Index, const std::string& Line, std::size_t OldLength);
   Section& AddSection(std::string Name);
   void Reindex();
+  // Takes over what another writer changed on disk (Theirs) since this
+  // object read or wrote FBase.
+  void FoldIn(std::string_view Theirs);
 
   std::string FFileName;
+  // The lines before the first section, as read (with their line ends).
+  std::string FPreamble;
   std::vector<Section> FSections;
   // First section of each name (ignoring case) to its position.
   std::unordered_map<std::string, std::size_t, TextHash, TextEqual> FIndex;
+  // The file as this object last read or wrote it, and that version's
+  // stamp (none while it did not exist): what a rewrite compares with.
+  std::string FBase;
+  std::optional<TFileStamp> FStamp;
+  // Why FBase is no INI text, worked out when first needed.
+  mutable std::string FNotIniText;
+  mutable bool FBaseChecked = false;
 };
-
-// Writes Data to FileName atomically: into a hidden temporary file in the
-// same folder, flushed to disk, then renamed over the old file. An existing
-// file keeps its permissions (and its owner where the process may set it);
-// a symbolic link stays a link and its target is replaced. A file without
-// write permission is not replaced. Raises EFCreateError on failure and then
-// leaves the old file and no temporary file behind.
-void WriteFileAtomic(const std::string& FileName, std::string_view Data);
 
 }  // namespace host

@@ -1,12 +1,11 @@
 #include "host/core/Strings.h"
 
 #include <algorithm>
-#include <fstream>
 #include <numeric>
-#include <sstream>
 #include <typeinfo>
 
 #include "host/core/CaseFold.h"
+#include "host/core/FileIO.h"
 
 namespace host {
 
@@ -172,9 +171,9 @@ std::string TStrings::CommaText() const {
 }
 
 void TStrings::SetCommaText(std::string_view Value) {
-  // A NUL ends the text, as it ends the host's character strings.
-  const std::size_t nul = Value.find('\0');
-  if (nul != std::string_view::npos) Value = Value.substr(0, nul);
+  // A NUL is a byte like any other: inside quotes it stays in its item
+  // (CommaText quotes every item that holds one), outside it is a blank.
+  // Ending the text there would drop the items after it.
   auto blank = [&](std::size_t i) { return i < Value.size() && static_cast<unsigned char>(Value[i]) <= ' '; };
   BeginUpdate();
   try {
@@ -235,22 +234,13 @@ void TStrings::SetText(std::string_view Value) {
 }
 
 void TStrings::LoadFromFile(const std::string& FileName) {
-  std::ifstream in(FileName, std::ios::binary);
-  if (!in) throw EFOpenError(Format("Cannot open file \"%s\"", {FileName}));
-  std::ostringstream buf;
-  buf << in.rdbuf();
-  std::string text = buf.str();
+  std::string text;
+  if (!ReadRegularFile(FileName, text)) throw EFOpenError(Format("Cannot open file \"%s\": it does not exist", {FileName}));
   if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
   SetText(text);
 }
 
-void TStrings::SaveToFile(const std::string& FileName) const {
-  std::ofstream out(FileName, std::ios::binary | std::ios::trunc);
-  if (!out) throw EFCreateError(Format("Cannot create file \"%s\"", {FileName}));
-  const std::string text = Text();
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (!out.flush()) throw EFCreateError(Format("Cannot write file \"%s\"", {FileName}));
-}
+void TStrings::SaveToFile(const std::string& FileName) const { WriteFileAtomic(FileName, Text()); }
 
 bool TStrings::Equals(const TStrings* Strings) const {
   if (!Strings || Strings->Count() != Count()) return false;

@@ -58,9 +58,9 @@ public:
   // code 32 or below, a double quote or a comma is quoted with inner quotes
   // doubled; a single empty item is written as "".
   std::string CommaText() const;
-  // Reads comma text: blanks (codes 1-32) around items are skipped, a quoted
-  // item runs to its closing quote, an unquoted item ends at a comma or a
-  // blank, a trailing comma adds an empty item, a NUL ends the text.
+  // Reads comma text: blanks (codes 0-32) around items are skipped, a quoted
+  // item runs to its closing quote (a NUL inside stays), an unquoted item
+  // ends at a comma or a blank, a trailing comma adds an empty item.
   void SetCommaText(std::string_view Value);
   // Every line followed by CR LF.
   std::string Text() const;

@@ -20,11 +20,18 @@ bool HasDisplay();
 // display is there.
 void UseOffscreenPlatform(bool Always);
 
+// The largest picture drawn: a side and the whole (a picture takes four
+// bytes per pixel in memory).
+constexpr int MaxPictureSide = 16384;
+constexpr int MaxPicturePixels = 64 * 1000 * 1000;
+
 // Draws the form as its window would show it (the widgetset must be
-// installed). Creates the form's peers when it has none yet.
+// installed). Creates the form's peers when it has none yet. Raises
+// host::Exception, saying so, for a form larger than a picture may be.
 QImage RenderForm(TCustomForm* Form);
-// The same, written to FileName as PNG; raises host::EFCreateError when
-// the file cannot be written.
+// The same, written to FileName as PNG through an atomic rewrite; raises
+// host::EFCreateError when the file cannot be written (and then leaves
+// no picture, nor a part of one, behind).
 void SaveFormImage(TCustomForm* Form, const std::string& FileName);
 
 }  // namespace host::qt

@@ -40,7 +40,13 @@ std::unique_ptr<TFormProject> TFormProject::LoadFromFile(const std::string& File
   const std::filesystem::path folder = std::filesystem::path(FileName).parent_path();
   TStringList lines;
   ini.ReadSectionValues("Forms", &lines);
-  if (!ini.SectionExists("Forms")) throw EReadError(FileName, 1, "expected a [Forms] section");
+  if (!ini.SectionExists("Forms")) {
+    const std::string why = NotIniReason(text);
+    if (why.find("form file") != std::string::npos)
+      throw EReadError(FileName, 1, "this is a form file, not a project file: give the project file (*.amproj) "
+                                    "that lists the forms, or the form files themselves where a command takes them");
+    throw EReadError(FileName, 1, "expected a [Forms] section listing the forms (FormName=FormFile)");
+  }
   for (int i = 0; i < lines.Count(); ++i) {
     const std::string name = Trim(lines.Names(i));
     const std::string file = Trim(lines.ValueFromIndex(i));

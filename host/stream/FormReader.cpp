@@ -181,7 +181,14 @@ TComponent* TFormReader::ResolveReference(const std::vector<TComponent*>& Roots,
 void TFormReader::ResolveFixups() {
   for (const TFixup& f : FFixups) {
     TComponent* target = ResolveReference(FChains[f.Chain], f.Path);
-    if (!target) Fail(f.Line, f.Context + ": unresolved reference '" + f.Path + "'");
+    if (!target) {
+      std::string detail = f.Context + ": unresolved reference '" + f.Path + "'";
+      // Naming another form that is not there is the usual cause: say so.
+      const std::size_t dot = f.Path.find('.');
+      if (dot != std::string::npos && !ResolveReference(FChains[f.Chain], std::string_view(f.Path).substr(0, dot)))
+        detail += "; no form " + f.Path.substr(0, dot) + " is loaded: read its form file before this one";
+      Fail(f.Line, detail);
+    }
     try {
       f.Prop->SetObj(*f.Instance, target);
     } catch (const std::exception& e) {

@@ -1,9 +1,6 @@
 #include "host/stream/FormStream.h"
 
-#include <fstream>
-#include <sstream>
-
-#include "host/core/IniFiles.h"
+#include "host/core/FileIO.h"
 #include "host/stream/FormParser.h"
 #include "host/stream/FormReader.h"
 #include "host/stream/FormWriter.h"
@@ -11,12 +8,9 @@
 namespace host {
 
 std::string ReadFileText(const std::string& FileName) {
-  std::ifstream in(FileName, std::ios::binary);
-  if (!in) throw EFOpenError("Cannot open file \"" + FileName + "\"");
-  std::ostringstream data;
-  data << in.rdbuf();
-  if (in.bad()) throw EFOpenError("Cannot read file \"" + FileName + "\"");
-  return std::move(data).str();
+  std::string data;
+  if (!ReadRegularFile(FileName, data)) throw EFOpenError("Cannot open file \"" + FileName + "\": it does not exist");
+  return data;
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "host/data/sqlite/SQLiteConnection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 
 #include "host/core/ClassRegistry.h"
@@ -13,6 +14,9 @@ const TClass& TSQLiteConnection::StaticClass() {
                                 .Prop("DatabaseName", &TSQLiteConnection::DatabaseName,
                                       &TSQLiteConnection::SetDatabaseName)
                                 .Prop("ReadOnly", &TSQLiteConnection::ReadOnly, &TSQLiteConnection::SetReadOnly)
+                                .Default(false)
+                                .Prop("CreateIfMissing", &TSQLiteConnection::CreateIfMissing,
+                                      &TSQLiteConnection::SetCreateIfMissing)
                                 .Default(false)
                                 .Prop("Connected", &TSQLiteConnection::Connected, &TSQLiteConnection::SetConnected)
                                 .Default(false)
@@ -34,17 +38,33 @@ void TSQLiteConnection::SetDatabaseName(const std::string& Value) {
   FDatabaseName = Value;
 }
 
+void TSQLiteConnection::SetCreateIfMissing(bool Value) {
+  if (Value == FCreateIfMissing) return;
+  Close();
+  FCreateIfMissing = Value;
+}
+
+std::string TSQLiteConnection::ErrorText(const std::string& Message) const {
+  return "SQLite database \"" + FDatabaseName + "\": " + Message;
+}
+
 void TSQLiteConnection::DoConnect() {
   if (FDatabaseName.empty()) throw EDatabaseError("No database name given for the SQLite connection");
   sqlite3* db = nullptr;
-  // A connection is only ever used from the main thread: without its mutex
-  // every call into SQLite (each column of each row) is cheaper.
-  const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+  // A missing file would otherwise be created empty, and the next error
+  // would speak of a missing table instead of the missing file. A connection
+  // is only ever used from the main thread: without its mutex every call into
+  // SQLite (each column of each row) is cheaper.
+  const int flags =
+      SQLITE_OPEN_READWRITE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX | (FCreateIfMissing ? SQLITE_OPEN_CREATE : 0);
   const int rc = sqlite3_open_v2(FDatabaseName.c_str(), &db, flags, nullptr);
   if (rc != SQLITE_OK) {
     std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
     sqlite3_close(db);
-    throw EDatabaseError(message);
+    struct stat st{};
+    if (rc == SQLITE_CANTOPEN && FDatabaseName.rfind("file:", 0) != 0 && ::stat(FDatabaseName.c_str(), &st) != 0)
+      throw EDatabaseError(ErrorText("the file does not exist; check the connection's DatabaseName"));
+    throw EDatabaseError(ErrorText(message));
   }
   FDb = db;
   sqlite3_extended_result_codes(FDb, 1);
@@ -76,7 +96,7 @@ sqlite3* TSQLiteConnection::Handle() {
 }
 
 void TSQLiteConnection::RaiseError() const {
-  throw EDatabaseError(FDb ? sqlite3_errmsg(FDb) : "SQLite database is not open");
+  throw EDatabaseError(ErrorText(FDb ? sqlite3_errmsg(FDb) : "the database is not open"));
 }
 
 void TSQLiteConnection::ExecSQL(const std::string& Sql) {
@@ -84,7 +104,7 @@ void TSQLiteConnection::ExecSQL(const std::string& Sql) {
   if (sqlite3_exec(Handle(), Sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
     std::string message = error ? error : sqlite3_errmsg(FDb);
     sqlite3_free(error);
-    throw EDatabaseError(message);
+    throw EDatabaseError(ErrorText(message));
   }
 }
 

@@ -25,6 +25,11 @@ public:
   // A file path, or ":memory:" for a private database in memory.
   const std::string& DatabaseName() const { return FDatabaseName; }
   void SetDatabaseName(const std::string& Value);
+  // Whether connecting creates a database file that does not exist; by
+  // default a missing file is an error that says so. Changing it closes
+  // the connection.
+  bool CreateIfMissing() const { return FCreateIfMissing; }
+  void SetCreateIfMissing(bool Value);
   bool Connected() const override { return FDb != nullptr; }
 
   // Runs statements without parameters or results (schema set-up).
@@ -33,7 +38,10 @@ public:
   sqlite3* Handle();
   // A prepared statement for Sql, kept until the connection closes.
   sqlite3_stmt* Prepare(const std::string& Sql);
+  // Raises EDatabaseError with SQLite's last message; every error names
+  // the database file.
   [[noreturn]] void RaiseError() const;
+  std::string ErrorText(const std::string& Message) const;
 
 protected:
   void DoConnect() override;
@@ -41,6 +49,7 @@ protected:
 
 private:
   std::string FDatabaseName;
+  bool FCreateIfMissing = false;
   sqlite3* FDb = nullptr;
   std::map<std::string, sqlite3_stmt*, std::less<>> FStatements;
 };

@@ -75,7 +75,7 @@ void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
       Defs.Add(TFieldDef(names.back(), type, q.ColumnInt64(2) != 0, declared));
     }
   }
-  if (names.empty()) DatabaseError(Format("Table '%s' not found", {TableName()}));
+  if (names.empty()) DatabaseError(conn.ErrorText(Format("there is no table '%s'", {TableName()})));
 
   FTable = QuoteIdent(TableName());
   FColumns.clear();
@@ -107,7 +107,7 @@ void TSQLiteTable::InternalInitFieldDefs(TFieldDefs& Defs) {
       FRowId = alias;
       break;
     }
-  if (FRowId.empty()) DatabaseError(Format("Table '%s' hides its rowid", {TableName()}));
+  if (FRowId.empty()) DatabaseError(Conn().ErrorText(Format("the table '%s' hides its rowid", {TableName()})));
   FSelect = "SELECT " + FRowId + list + " FROM " + FTable;
 }
 

@@ -7,9 +7,9 @@
 
 namespace ambittest {
 
-TRun RunAmbit(const std::string& Args) {
+TRun RunAmbit(const std::string& Args, const std::string& Output) {
   TRun run;
-  const std::string command = std::string("'") + AMBIT_EXE + "' " + Args + " 2>&1";
+  const std::string command = std::string("'") + AMBIT_EXE + "' " + Args + " 2>&1" + Output;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return run;
   std::array<char, 4096> buf{};

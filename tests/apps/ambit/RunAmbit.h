@@ -10,8 +10,10 @@ struct TRun {
   std::string Output;  // standard output and standard error together
 };
 
-// Args are passed through the shell; quote them as needed.
-TRun RunAmbit(const std::string& Args);
+// Args are passed through the shell; quote them as needed. Output, when
+// given, redirects standard output alone (" >/dev/full", " >&-"); Output
+// then holds what went to standard error.
+TRun RunAmbit(const std::string& Args, const std::string& Output = {});
 std::string SamplePath(const std::string& Name);
 
 }  // namespace ambittest

@@ -3,6 +3,8 @@
 // selection and the size rules.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "host/controls/Forms.h"
 #include "host/controls/Grids.h"
 
@@ -33,6 +35,34 @@ TEST(GridGeometry, CellRectsFollowWidthsHeightsAndGridLines) {
   g.Grid->SetOptions({goVertLine, goHorzLine});
   g.Grid->SetGridLineWidth(3);
   EXPECT_EQ(g.Grid->CellRect(1, 2), (TRect{103, 42, 153, 60}));
+}
+
+TEST(GridGeometry, HugeSizesAreRefusedAndLongGridsDoNotOverflow) {
+  GridForm g;
+  const std::pair<const char*, void (TCustomGrid::*)(int)> setters[] = {
+      {"DefaultRowHeight", &TCustomGrid::SetDefaultRowHeight},
+      {"DefaultColWidth", &TCustomGrid::SetDefaultColWidth},
+      {"GridLineWidth", &TCustomGrid::SetGridLineWidth}};
+  for (const auto& [property, set] : setters) {
+    try {
+      (g.Grid->*set)(INT_MAX);
+      ADD_FAILURE() << property;
+    } catch (const EInvalidOperation& e) {
+      EXPECT_EQ(std::string(e.what()).rfind(property, 0), 0u) << e.what();
+    }
+  }
+  EXPECT_THROW(g.Grid->SetBounds(INT_MAX - 10, 0, 100, 100), EInvalidOperation);
+  EXPECT_THROW(g.Grid->SetBounds(0, 0, INT_MAX, 100), EInvalidOperation);
+  // The largest sizes allowed, summed over many columns, stay out of view.
+  g.Grid->SetColCount(400);
+  g.Grid->SetRowCount(400);
+  g.Grid->SetDefaultColWidth(MaxControlExtent);
+  g.Grid->SetDefaultRowHeight(MaxControlExtent);
+  for (int i : {130, 260, 399}) {
+    EXPECT_TRUE(g.Grid->CellRect(i, 0).IsEmpty()) << i;
+    EXPECT_TRUE(g.Grid->CellRect(0, i).IsEmpty()) << i;
+  }
+  EXPECT_EQ(g.Grid->VisibleColCount(), 0);
 }
 
 TEST(GridGeometry, CellsOutsideTheGridOrTheViewAreEmpty) {

@@ -91,10 +91,14 @@ TEST(CommaTextRead, QuotedItemEndsAtItsClosingQuote) {
   EXPECT_EQ(Read("x\"y\""), (V{"x\"y\""}));  // a quote inside a plain item is a character
 }
 
-TEST(CommaTextRead, NulEndsTheText) {
-  EXPECT_EQ(Read(std::string_view("a,b\0,c", 6)), (V{"a", "b"}));
-  EXPECT_EQ(Read(std::string_view("\0a", 2)), V{});
-  EXPECT_EQ(Read(std::string_view("a,\0", 3)), (V{"a", ""}));
+TEST(CommaTextRead, NulIsABlankOutsideQuotesAndAByteInside) {
+  EXPECT_EQ(Read(std::string_view("a,b\0,c", 6)), (V{"a", "b", "c"}));
+  EXPECT_EQ(Read(std::string_view("\0a", 2)), V{"a"});
+  EXPECT_EQ(Read(std::string_view("\"x\0y\",z", 8)), (V{std::string("x\0y", 3), "z"}));
+  // A list item holding a NUL is written quoted and read back whole, with
+  // the items after it.
+  const V items{"Red", std::string("Gr\0een", 6), "Blue"};
+  EXPECT_EQ(Read(Write(items)), items);
 }
 
 TEST(CommaTextRead, ReplacesTheWholeList) {

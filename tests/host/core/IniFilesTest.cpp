@@ -57,12 +57,12 @@ TEST(IniRead, SectionHeadersAreTrimmedInsideAndOut) {
   EXPECT_EQ(Keys(ini, ""), (V{"e", ""}));
 }
 
-TEST(IniRead, LinesBeforeTheFirstSectionAreIgnored) {
+TEST(IniRead, LinesBeforeTheFirstSectionAreIgnoredButWrittenBack) {
   TMemIniFile ini("");
   ini.SetText("orphan=1\nother\n[S]\nk=v\n");
   EXPECT_EQ(Sections(ini), (V{"S"}));
   EXPECT_EQ(ini.ReadString("S", "orphan", "none"), "none");
-  EXPECT_EQ(ini.Text(), "[S]\r\nk=v\r\n\r\n");
+  EXPECT_EQ(ini.Text(), "orphan=1\nother\n[S]\r\nk=v\r\n\r\n");
 }
 
 TEST(IniRead, SectionsAndKeysIgnoreCase) {

@@ -73,6 +73,7 @@ public:
       FFile = std::string(tmp && *tmp ? tmp : "/tmp") + "/ambit-test-" + UniqueSuffix() + ".db";
       std::remove(FFile.c_str());
       FConnection->SetDatabaseName(FFile);
+      FConnection->SetCreateIfMissing(true);
     } else {
       FConnection->SetDatabaseName(":memory:");
     }

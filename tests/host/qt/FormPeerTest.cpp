@@ -5,10 +5,14 @@
 #include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 #include "host/controls/Application.h"
 #include "host/controls/StdCtrls.h"
 #include "host/qt/QtFormPeer.h"
+#include "host/qt/QtRender.h"
 #include "tests/host/qt/QtTestSupport.h"
 
 namespace host::qt::test {
@@ -184,6 +188,27 @@ TEST(QtWidgetSet, RunHandlesEventsFreesReleasedFormsAndEndsWithTheMainForm) {
   EXPECT_FALSE(main->Visible());
   Application()->SetMainForm(nullptr);
   Application()->ResetTerminated();
+}
+
+TEST(QtRender, PicturesAreCappedAndWrittenWholeOrNotAtAll) {
+  TFormPtr form = NewForm(9000, 9000);
+  form->SetName("Huge");
+  try {
+    RenderForm(form.get());
+    ADD_FAILURE() << "drew 81 million pixels";
+  } catch (const Exception& e) {
+    EXPECT_NE(std::string(e.what()).find("The form Huge is 9000 x 9000 pixels"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(form->Peer(), nullptr);  // no window was made for it
+  form->SetClientWidth(120);
+  form->SetClientHeight(80);
+  const std::string folder = ::testing::TempDir() + "render_" + std::to_string(::getpid());
+  std::filesystem::create_directories(folder);
+  SaveFormImage(form.get(), folder + "/small.png");
+  EXPECT_EQ(QImage(QString::fromStdString(folder + "/small.png")).size(), QSize(120, 80));
+  EXPECT_THROW(SaveFormImage(form.get(), folder + "/missing/small.png"), EFCreateError);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
+  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

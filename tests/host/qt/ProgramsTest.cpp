@@ -78,6 +78,19 @@ TEST(RenderCommand, RefusesAnUnknownLanguageAndAMissingFolder) {
   EXPECT_EQ(RunCommand(ambit + " --language German").Status, 2);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path().toStdString()));
 }
+
+TEST(RenderCommand, FormsWithoutASourceAreDrawnWithTheirDesignedTexts) {
+  QTemporaryDir dir;
+  const std::string form = dir.path().toStdString() + "/Lonely.dfm";
+  FILE* f = std::fopen(form.c_str(), "w");
+  std::fputs("object Lonely: TForm\n  ClientWidth = 120\n  ClientHeight = 60\nend\n", f);
+  std::fclose(f);
+  const std::string ambit = std::string("'") + AMBIT_AMBIT_PROGRAM + "' render '" + form + "' --out '" +
+                            dir.path().toStdString() + "'";
+  EXPECT_EQ(RunCommand(ambit + " --language Original").Status, 0);
+  EXPECT_FALSE(QImage(dir.path() + "/Lonely-Original.png").isNull());
+  EXPECT_EQ(RunCommand(ambit + " --language German").Status, 1);
+}
 #endif
 
 }  // namespace

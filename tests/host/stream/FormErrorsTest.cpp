@@ -158,6 +158,15 @@ TEST_F(FormErrorCleanup, AMissingFileNamesIt) {
   } catch (const EFOpenError& e) {
     EXPECT_NE(std::string(e.what()).find("/nonexistent/folder/Missing.dfm"), std::string::npos);
   }
+  // A device would be read for ever, a folder is no form.
+  for (const char* special : {"/dev/zero", "/tmp"}) {
+    try {
+      ReadComponentFile(special);
+      ADD_FAILURE() << special;
+    } catch (const EFOpenError& e) {
+      EXPECT_NE(std::string(e.what()).find("not a regular file"), std::string::npos) << e.what();
+    }
+  }
 }
 
 TEST_F(FormErrorCleanup, DeepNestingIsRefusedNotOverflowed) {

@@ -110,6 +110,12 @@ TEST_F(FormProject, MalformedProjectLinesAndMissingFiles) {
     EXPECT_NE(e.Detail().find("expected FormName=FormFile"), std::string::npos) << e.what();
   }
   EXPECT_THROW(TFormProject::LoadFromFile(Put("Empty.amproj", "[Project]\nTitle=x\n")), EReadError);
+  try {
+    TFormProject::LoadFromFile(Put("Main.dfm", "object Main: TForm\nend\n"));  // a form given for a project
+    FAIL();
+  } catch (const EReadError& e) {
+    EXPECT_NE(e.Detail().find("this is a form file, not a project file"), std::string::npos) << e.what();
+  }
   EXPECT_THROW(TFormProject::LoadFromFile((FDir / "None.amproj").string()), EFOpenError);
   auto project = TFormProject::FromFormFiles({(FDir / "Missing.dfm").string()});
   EXPECT_THROW(project->LoadForms(), EFOpenError);
