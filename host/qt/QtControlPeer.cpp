@@ -187,6 +187,11 @@ bool TQtControlPeer::FilterEvent(QObject* Watched, QEvent* Event) {
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return KeyEvent(Event);
+    case QEvent::PaletteChange:
+      // A widget without a palette of its own takes its parent's new one;
+      // its control's colours are put back where they differ.
+      if (Watched == FWidget.data() && !FWidget->testAttribute(Qt::WA_SetPalette)) ApplyColor();
+      return false;
     case QEvent::FocusIn: {
       auto* win = dynamic_cast<TWinControl*>(FControl);
       if (!win || !FWidget || Owning(FocusIn(FWidget)) != this) return false;
