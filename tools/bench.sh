@@ -66,9 +66,11 @@ peer_rows() {
     function trim(s) { gsub(/^ +| +$/, "", s); return s }
     FNR == NR { if (trim($1) == "time" && trim($2) == ours) t[trim($3)] = trim($4); next }
     {
+      # The peer prints "key=value" words separated by blanks.
       n = ""; v = 0
-      for (i = 1; i <= NF; i++) {
-        split($i, kv, "=")
+      words = split($0, w, " ")
+      for (i = 1; i <= words; i++) {
+        split(w[i], kv, "=")
         if (kv[1] == "N") n = kv[2]
         split(field, parts, "+")
         for (p in parts) if (kv[1] == parts[p]) v += kv[2]
