@@ -260,10 +260,10 @@ TEST(QtPanelPeer, APanelHoldsItsChildrenAndPaintsItsCaption) {
   EXPECT_TRUE(dark);
 }
 
-// Buttons in the designed colours share their parent's palette (so the
-// style's cached pictures serve them all); a parent's change of colour
-// still reaches only the controls whose model follows it.
-TEST(QtControlPeer, ColoursFollowTheModelWhetherTheWidgetHasAPaletteOfItsOwnOrNot) {
+// Buttons in the designed colours and font share their parent's (so the
+// style's cached pictures serve them all); a parent's change still reaches
+// only the controls whose model follows it.
+TEST(QtControlPeer, ColoursAndFontsFollowTheModelWhetherTheWidgetHasThemOfItsOwnOrNot) {
   TFormPtr form = NewForm(200, 100);
   auto* panel = Place<TPanel>(form.get(), 0, 0, 200, 60);
   auto* follows = Place<TButton>(panel, 5, 5, 60, 25);
@@ -284,6 +284,12 @@ TEST(QtControlPeer, ColoursFollowTheModelWhetherTheWidgetHasAPaletteOfItsOwnOrNo
   EXPECT_EQ(wFollows->palette().color(QPalette::ButtonText), standard);
   own->Font()->SetColor(clRed);
   EXPECT_EQ(wOwn->palette().color(QPalette::ButtonText), QColor(Qt::red));
+  // The same for fonts.
+  EXPECT_FALSE(wFollows->testAttribute(Qt::WA_SetFont));
+  const QFont designed = wOwn->font();
+  panel->Font()->SetHeight(-23);
+  EXPECT_EQ(wFollows->font().pixelSize(), 23);
+  EXPECT_EQ(wOwn->font(), designed);
 }
 
 TEST(QtSplitterPeer, DraggingTheBarResizesTheControlBeforeIt) {
