@@ -142,6 +142,10 @@ private:
     std::string Value;
   };
   TRecordTarget ResolveRecord(host::TPersistent* Obj, const std::string& Path) const;
+  // GetObject on a view of the name, which it leaves on the property path.
+  host::TPersistent* Resolve(std::string_view& Name) const;
+  // LocalizeObject once the path is known to pass the filter.
+  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text);
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 

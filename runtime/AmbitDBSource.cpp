@@ -10,14 +10,18 @@ namespace {
 
 // Narrows the dataset to some rows for one operation, on top of whatever
 // filter its user set, and puts that filter back afterwards.
+// With All, a scan reads them in one query.
 class TScopedRows {
 public:
-  TScopedRows(host::TDataSet* DataSet, const host::TRowFilter& Rows) : FDataSet(DataSet), FSaved(DataSet->RowFilter()) {
+  TScopedRows(host::TDataSet* DataSet, const host::TRowFilter& Rows, bool All = false)
+      : FDataSet(DataSet), FSaved(DataSet->RowFilter()), FSavedAll(DataSet->FetchAll()) {
     host::TRowFilter combined = FSaved;
     for (const host::TRowCondition& c : Rows.Conditions()) combined.Add(c);
     FDataSet->SetRowFilter(std::move(combined));
+    FDataSet->SetFetchAll(All);
   }
   ~TScopedRows() {
+    FDataSet->SetFetchAll(FSavedAll);
     try {
       FDataSet->SetRowFilter(std::move(FSaved));
     } catch (...) {
@@ -31,6 +35,7 @@ public:
 private:
   host::TDataSet* FDataSet;
   host::TRowFilter FSaved;
+  bool FSavedAll;
 };
 
 }  // namespace
@@ -208,15 +213,23 @@ void TAmDBLanguageSource::LoadStrings(host::TStrings* Strings) {
   // Only the rows the scan would keep are read: the language exactly, the
   // section null, empty or exactly the form's. Assigning through Values
   // lets a later row of the same name win and an empty value add nothing.
-  TScopedRows rows(FDataSet, host::TRowFilter()
-                                 .Equal(FDataFields->LanguageField(), key)
-                                 .EmptyOrEqual(FDataFields->SectionField(), GetFormSection()));
+  // The whole section comes in one query.
+  TScopedRows rows(FDataSet,
+                   host::TRowFilter()
+                       .Equal(FDataFields->LanguageField(), key)
+                       .EmptyOrEqual(FDataFields->SectionField(), GetFormSection()),
+                   true);
   Strings->BeginUpdate();
   try {
+    host::TField* name = nullptr;
+    host::TField* value = nullptr;
     for (FDataSet->First(); !FDataSet->Eof(); FDataSet->Next()) {
       try {
-        Strings->SetValues(FDataSet->FieldByName(nameField)->AsString(),
-                           FDataSet->FieldByName(valueField)->AsString());
+        if (!name) {
+          name = FDataSet->FieldByName(nameField);
+          value = FDataSet->FieldByName(valueField);
+        }
+        Strings->SetValues(name->AsString(), value->AsString());
       } catch (const std::exception&) {
         break;  // the rows read so far stay
       }

@@ -1,6 +1,7 @@
 #include "runtime/AmbitSource.h"
 
 #include "host/core/FormFolder.h"
+#include <typeinfo>
 
 namespace ambit {
 
@@ -29,16 +30,76 @@ void TAmLanguageFile::WriteString(std::string_view Section, std::string_view Ide
   UpdateFile();
 }
 
+namespace {
+
+std::string_view NameOf(std::string_view Line) {
+  const std::size_t eq = Line.find('=');
+  return eq == std::string_view::npos ? std::string_view() : Line.substr(0, eq);
+}
+
+// What ReadString gives for the name of line I: the decoded value of the
+// first line of that name, or the empty text when no line has it.
+std::string FirstValue(const host::TStringList& Lines, int I) {
+  const int first = Lines.IndexOfName(NameOf(Lines.Line(I)));
+  if (first < 0) return {};
+  const std::string& line = Lines.Line(first);
+  return GetDecodedString(std::string_view(line).substr(line.find('=') + 1), kQuote, kEscape);
+}
+
+// Every key of the section, in file order, is assigned through the list's
+// value setter the value ReadString reads for it. One pass: a fresh
+// case-insensitive list (the form localizer's case) groups names as the
+// section does, so one look-up in it tells a first line from a repeat; any
+// other list gets every assignment as it comes.
+void AssignSectionValues(const host::TStringList& Lines, host::TStrings& Strings) {
+  auto* list = host::As<host::TStringList>(&Strings);
+  const bool fresh = list && typeid(*list) == typeid(host::TStringList) && list->Count() == 0 && !list->Sorted() &&
+                     !list->CaseSensitive();
+  if (fresh) list->SetCapacity(Lines.Count());
+  // Names whose first value is empty: they add nothing, nor do their repeats.
+  host::TNameIndex emptyFirst;
+  auto nameAt = [&Lines](int i) { return NameOf(Lines.Line(i)); };
+  // A repeat keeps the first value and takes the later spelling.
+  auto respell = [list](int at, std::string_view name) {
+    const std::string& had = list->Line(at);
+    if (std::string_view(had).substr(0, name.size()) == name) return;
+    std::string renamed(name);
+    renamed.append(had, name.size());
+    list->Put(at, renamed);
+  };
+  for (int i = 0; i < Lines.Count(); ++i) {
+    const std::string& line = Lines.Line(i);
+    const std::string_view name = NameOf(line);
+    // A line without a name (or without "=") reads the first "=" line.
+    if (!fresh || name.empty()) {
+      Strings.SetValues(name, FirstValue(Lines, i));
+      continue;
+    }
+    if (emptyFirst.Count() > 0 && emptyFirst.Find(name, nameAt) >= 0) continue;
+    std::string assigned;
+    assigned.reserve(line.size());
+    assigned.append(name).append(1, '=');
+    AppendDecodedString(assigned, std::string_view(line).substr(name.size() + 1), kQuote, kEscape);
+    if (assigned.size() > name.size() + 1) {
+      const int count = list->Count();
+      const int at = list->AddUniqueName(std::move(assigned));
+      if (list->Count() == count) respell(at, name);
+    } else if (const int present = list->IndexOfName(name); present >= 0) {
+      respell(present, name);
+    } else {
+      emptyFirst.Add(name, i, nameAt);
+    }
+  }
+}
+
+}  // namespace
+
 void TAmLanguageFile::ReadSectionValues(std::string_view Section, host::TStrings* Strings) {
   if (!Strings) return;
-  host::TStringList keys;
-  ReadSection(Section, &keys);
+  const host::TStringList* lines = SectionLines(Section);
   Strings->BeginUpdate();
   try {
-    for (int i = 0; i < keys.Count(); ++i) {
-      const std::string key = keys.Get(i);
-      Strings->SetValues(key, ReadString(Section, key, std::string()));
-    }
+    if (lines) AssignSectionValues(*lines, *Strings);
   } catch (...) {
     Strings->EndUpdate();
     throw;

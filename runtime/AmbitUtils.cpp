@@ -50,8 +50,41 @@ std::optional<int> ParseCode(std::string_view s) {
 std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
   std::string out;
   out.reserve(S.size() + 8);
-  // The walk runs over the quoted text; the opening and closing quotes are
-  // printable, so the result always starts and ends inside a quoted segment.
+  if (Code(Quote) >= 32) {
+    // Runs of plain characters go in whole; only quotes and control
+    // characters are written one by one. Control means the last thing
+    // written stood for a control character, so quoting must reopen.
+    out.push_back(Quote);
+    bool control = false;
+    std::size_t i = 0;
+    while (i < S.size()) {
+      std::size_t j = i;
+      while (j < S.size() && Code(S[j]) >= 32 && S[j] != Quote) ++j;
+      if (j == i) {
+        const char c = S[i++];
+        if (c == Quote) {
+          if (control) out.push_back(Quote);
+          out.append(2, Quote);
+          control = false;
+        } else {
+          if (!control) out.push_back(Quote);
+          out.push_back(Escape);
+          AppendCode(out, Code(c));
+          control = true;
+        }
+        continue;
+      }
+      if (control) out.push_back(Quote);
+      out.append(S.substr(i, j - i));
+      control = false;
+      i = j;
+    }
+    if (control) out.push_back(Quote);
+    out.push_back(Quote);
+    return out;
+  }
+  // A quote below code 32 (never the suite's own) takes the literal walk
+  // over the quoted text, character by character.
   unsigned char prev = 255;
   auto put = [&](unsigned char c) {
     if (c >= 32) {
@@ -74,34 +107,42 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
 }
 
 std::string GetDecodedString(std::string_view S, char Quote, char Escape) {
-  if (S.size() < 2 || S[0] != Quote) return std::string(S);
   std::string out;
-  out.reserve(S.size());
+  AppendDecodedString(out, S, Quote, Escape);
+  return out;
+}
+
+void AppendDecodedString(std::string& out, std::string_view S, char Quote, char Escape) {
+  if (S.size() < 2 || S[0] != Quote) {
+    out.append(S);
+    return;
+  }
+  out.reserve(out.size() + S.size());
   std::size_t i = 1;
   for (;;) {
-    // Inside a quoted segment.
-    bool closed = false;
-    while (i < S.size()) {
-      if (S[i] == Quote) {
-        if (i + 1 < S.size() && S[i + 1] == Quote) {
-          out.push_back(Quote);
-          i += 2;
-          continue;
-        }
-        ++i;
-        closed = true;
-        break;
+    // Inside a quoted segment: the text up to the next quote goes in whole.
+    for (;;) {
+      const std::size_t q = S.find(Quote, i);
+      if (q == std::string_view::npos) {
+        out.append(S.substr(i));
+        return;
       }
-      out.push_back(S[i++]);
+      out.append(S.substr(i, q - i));
+      i = q + 1;
+      if (i < S.size() && S[i] == Quote) {
+        out.push_back(Quote);
+        ++i;
+        continue;
+      }
+      break;
     }
-    if (!closed) return out;
-    if (i >= S.size() || S[i] != Escape) return out;
+    if (i >= S.size() || S[i] != Escape) return;
     // An escape run reaches up to the quote that reopens the text; without
     // one the rest is not a run and is taken literally.
     const std::size_t runEnd = S.find(Quote, i + 1);
     if (runEnd == std::string_view::npos) {
       out.append(S.substr(i + 1));
-      return out;
+      return;
     }
     std::string_view run = S.substr(i + 1, runEnd - (i + 1));
     for (;;) {
@@ -124,19 +165,22 @@ std::string GetFullName(const host::TPersistent* Obj, const host::TComponent* Ro
   const auto* comp = host::As<host::TComponent>(Obj);
   if (!comp) return Root ? Root->Name() : std::string();
   if (comp == Root) return comp->Name();
-  std::vector<const host::TComponent*> owners;
+  // One walk checks the owners and measures the name, a second writes the
+  // owners' names from the back.
+  std::size_t size = comp->Name().size();
   const host::TComponent* owner = comp->Owner();
   for (; owner && owner != Root; owner = owner->Owner()) {
     if (owner->Name().empty()) return {};
-    owners.push_back(owner);
+    size += owner->Name().size() + 1;
   }
   if (!owner && Root) return {};
-  std::string result;
-  for (auto it = owners.rbegin(); it != owners.rend(); ++it) {
-    result += (*it)->Name();
-    result += '.';
+  std::string result(size, '.');
+  std::size_t end = size - comp->Name().size();
+  result.replace(end, comp->Name().size(), comp->Name());
+  for (owner = comp->Owner(); owner && owner != Root; owner = owner->Owner()) {
+    end -= owner->Name().size() + 1;
+    result.replace(end, owner->Name().size(), owner->Name());
   }
-  result += comp->Name();
   return result;
 }
 

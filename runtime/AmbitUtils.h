@@ -32,6 +32,8 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape);
 // not begin with Quote is returned as it is, bad codes are dropped, text
 // after the final closing quote is ignored. Never raises.
 std::string GetDecodedString(std::string_view S, char Quote, char Escape);
+// The same, appended to Out (for readers that build a record's line).
+void AppendDecodedString(std::string& Out, std::string_view S, char Quote, char Escape);
 // S without its quoting (doubled quotes reduced), or S itself when it is not
 // quoted.
 std::string ExtractQuotedString(std::string_view S, char Quote);

@@ -1,5 +1,6 @@
-// Reading and writing a form of 5,000 components, against reading the
-// form file's bytes from disk in the same run.
+// Reading forms of 1,000, 5,000 and 10,000 components (and writing the
+// middle one), against reading the form file's bytes from disk in the same
+// run. Reading must grow linearly, so its ratio stays flat.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -15,13 +16,14 @@
 #include "host/core/ClassRegistry.h"
 #include "host/stream/FormParser.h"
 #include "host/stream/FormStream.h"
+#include "bench/BenchRows.h"
 
 using namespace host;
 
 namespace {
 
-constexpr int kComponents = 5000;
-constexpr int kPerPanel = 49;  // 100 panels of 49 controls each, plus the panels
+const std::vector<std::int64_t> kSizes = {1000, 5000, 10000};
+constexpr int kPerPanel = 49;  // panels of 49 controls each, plus the panels
 
 struct TFixture {
   std::unique_ptr<TForm> Form;
@@ -31,18 +33,18 @@ struct TFixture {
 
 // The same form the file holds, made in code: what the component
 // framework costs without any reading.
-std::unique_ptr<TForm> BuildForm() {
+std::unique_ptr<TForm> BuildForm(std::int64_t Components) {
   auto form = std::make_unique<TForm>(nullptr);
   form->SetName("BigForm");
   form->SetCaption("A form of many components");
   int made = 0;
-  for (int p = 0; made < kComponents; ++p) {
+  for (int p = 0; made < Components; ++p) {
     auto* panel = new TPanel(form.get());
     panel->SetName("Panel" + std::to_string(p));
     panel->SetParent(form.get());
     panel->SetCaption("Group " + std::to_string(p));
     ++made;
-    for (int i = 0; i < kPerPanel && made < kComponents; ++i, ++made) {
+    for (int i = 0; i < kPerPanel && made < Components; ++i, ++made) {
       const std::string n = std::to_string(p) + "_" + std::to_string(i);
       TControl* c = nullptr;
       switch (i % 3) {
@@ -59,83 +61,105 @@ std::unique_ptr<TForm> BuildForm() {
   return form;
 }
 
-TFixture& Fixture() {
-  static TFixture f = [] {
+void RegisterFormClasses() {
+  static const bool done = [] {
     RegisterClass<TForm>();
     RegisterClass<TPanel>();
     RegisterClass<TButton>();
     RegisterClass<TLabel>();
     RegisterClass<TEdit>();
-    TFixture x;
-    x.Form = BuildForm();
-    x.Text = WriteComponentText(*x.Form);
-    x.Path = (std::filesystem::temp_directory_path() / "ambit_bench_FormStream.dfm").string();
-    WriteComponentFile(*x.Form, x.Path);
-    return x;
+    return true;
   }();
-  return f;
+  (void)done;
+}
+
+TFixture& Fixture(std::int64_t Components) {
+  static std::map<std::int64_t, TFixture> fixtures;
+  auto it = fixtures.find(Components);
+  if (it != fixtures.end()) return it->second;
+  RegisterFormClasses();
+  TFixture x;
+  x.Form = BuildForm(Components);
+  x.Text = WriteComponentText(*x.Form);
+  x.Path = (std::filesystem::temp_directory_path() /
+            ("ambit_bench_FormStream_" + std::to_string(Components) + ".dfm")).string();
+  WriteComponentFile(*x.Form, x.Path);
+  return fixtures.emplace(Components, std::move(x)).first->second;
 }
 
 void BM_ReadFileBytes(benchmark::State& state) {
-  TFixture& f = Fixture();
-  for (auto _ : state) benchmark::DoNotOptimize(ReadFileText(f.Path));
+  TFixture& f = Fixture(state.range(0));
+  bench::TBestTime best;
+  for (auto _ : state) best.Run([&] { benchmark::DoNotOptimize(ReadFileText(f.Path)); });
+  best.Report(state);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(f.Text.size()));
 }
-BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
 
 void BM_WriteForm(benchmark::State& state) {
-  TFixture& f = Fixture();
+  TFixture& f = Fixture(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(WriteComponentText(*f.Form));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(f.Text.size()));
 }
-BENCHMARK(BM_WriteForm)->Unit(benchmark::kMillisecond);
 
 void BM_ParseForm(benchmark::State& state) {
-  TFixture& f = Fixture();
-  for (auto _ : state) {
-    const std::string text = ReadFileText(f.Path);
-    TFormParser parser(text, f.Path);
-    benchmark::DoNotOptimize(parser.ParseRoot());
-  }
+  TFixture& f = Fixture(state.range(0));
+  bench::TBestTime best;
+  for (auto _ : state)
+    best.Run([&] {
+      const std::string text = ReadFileText(f.Path);
+      TFormParser parser(text, f.Path);
+      benchmark::DoNotOptimize(parser.ParseRoot());
+    });
+  best.Report(state);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(f.Text.size()));
 }
-BENCHMARK(BM_ParseForm)->Unit(benchmark::kMillisecond);
 
 // Freeing the components is left out of the timed part of the next two.
 void BM_BuildFormInCode(benchmark::State& state) {
-  Fixture();
+  Fixture(state.range(0));
   for (auto _ : state) {
-    auto form = BuildForm();
+    auto form = BuildForm(state.range(0));
     benchmark::DoNotOptimize(form.get());
     state.PauseTiming();
     form.reset();
     state.ResumeTiming();
   }
 }
-BENCHMARK(BM_BuildFormInCode)->Unit(benchmark::kMillisecond);
 
 void BM_ReadForm(benchmark::State& state) {
-  TFixture& f = Fixture();
+  TFixture& f = Fixture(state.range(0));
+  bench::TBestTime best;
   for (auto _ : state) {
-    auto form = ReadComponentFile(f.Path);
+    std::unique_ptr<TComponent> form;
+    best.Run([&] { form = ReadComponentFile(f.Path); });
     benchmark::DoNotOptimize(form.get());
     state.PauseTiming();
     form.reset();
     state.ResumeTiming();
   }
+  best.Report(state);
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * static_cast<std::int64_t>(f.Text.size()));
 }
-BENCHMARK(BM_ReadForm)->Unit(benchmark::kMillisecond);
+
+void Sizes(benchmark::internal::Benchmark* b) {
+  for (auto n : kSizes) b->Arg(n);
+  b->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_ReadFileBytes)->Apply(Sizes);
+BENCHMARK(BM_ReadForm)->Apply(Sizes);
+BENCHMARK(BM_ParseForm)->Apply(Sizes);
+BENCHMARK(BM_WriteForm)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildFormInCode)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 // Keeps the CPU time per iteration of each benchmark for the closing
-// ratios (steadier than wall time on a shared machine).
-class TRatioReporter : public benchmark::ConsoleReporter {
+// ratios of writing and building (steadier than wall time on a shared
+// machine); reading counts its best single run.
+class TRatioReporter : public bench::TBestReporter {
 public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& r : runs)
-      if (r.run_type == Run::RT_Iteration && r.iterations > 0)
-        Times[r.run_name.function_name] = r.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
+      if (r.run_type == Run::RT_Iteration && r.iterations > 0) Times[r.run_name.str()] = r.GetAdjustedCPUTime();
+    bench::TBestReporter::ReportRuns(runs);
   }
   std::map<std::string, double> Times;
 };
@@ -146,23 +170,29 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   TRatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
-  TFixture& f = Fixture();
-  const int count = f.Form->ComponentCount();
-  std::printf("\nwork: a form of %d components, %zu bytes of form text\n", count, f.Text.size());
-  const double base = reporter.Times["BM_ReadFileBytes"];
-  if (base > 0) {
-    std::printf("read form / read file bytes:  %.1fx\n", reporter.Times["BM_ReadForm"] / base);
-    std::printf("write form / read file bytes: %.1fx\n", reporter.Times["BM_WriteForm"] / base);
-    std::printf("parse only / read file bytes: %.1fx\n", reporter.Times["BM_ParseForm"] / base);
+  std::printf("\nwork: forms of panels of %d controls (buttons, labels, edits) with captions and hints; best single runs\n",
+              kPerPanel);
+  for (auto n : kSizes) {
+    const std::string arg = std::string("/").append(std::to_string(n));
+    bench::PrintRow("Read a form file", n, reporter.Best("BM_ReadForm" + arg), "read its bytes",
+                    reporter.Best("BM_ReadFileBytes" + arg), "<= 30x, linear");
+    bench::PrintRow("Parse a form file (no components made)", n, reporter.Best("BM_ParseForm" + arg), "read its bytes",
+                    reporter.Best("BM_ReadFileBytes" + arg), "");
   }
-  if (reporter.Times["BM_BuildFormInCode"] > 0) {
-    // Inserting a component tells every component the owner already has,
-    // so building any large form is quadratic; reading adds little to it.
-    std::printf("read form / build it in code: %.2fx\n",
-                reporter.Times["BM_ReadForm"] / reporter.Times["BM_BuildFormInCode"]);
+  const double read1k = reporter.Best("BM_ReadForm/1000"), read10k = reporter.Best("BM_ReadForm/10000");
+  bench::PrintRow("Read a form file, per component", 10000, read10k / 10000, "the same at 1,000", read1k / 1000,
+                  "linear");
+  const double write = reporter.Times["BM_WriteForm/5000"], build = reporter.Times["BM_BuildFormInCode/5000"];
+  const double read = reporter.Times["BM_ReadForm/5000"];
+  if (write > 0 && read > 0) std::printf("write form / read form (5,000, CPU): %.2fx\n", write / read);
+  // Inserting a component tells every component the owner already has, so
+  // building any large form in code is quadratic; reading is not.
+  if (build > 0 && read > 0) std::printf("read form / build it in code (5,000, CPU): %.2fx\n", read / build);
+  for (auto n : kSizes) {
+    TFixture& f = Fixture(n);
+    std::filesystem::remove(f.Path);
+    f.Form.reset();  // before the application's statics go
   }
-  std::filesystem::remove(f.Path);
-  f.Form.reset();
   benchmark::Shutdown();
   return 0;
 }

@@ -115,19 +115,60 @@ void TComponent::SetComponentIndex(int Value) {
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
-  if (AName.empty()) return nullptr;
-  auto it = FNameIndex.find(AName);
-  return it == FNameIndex.end() ? nullptr : it->second;
+  if (AName.empty() || FNamed == 0) return nullptr;
+  const std::size_t hash = TextHash()(AName);
+  const std::size_t mask = FNameSlots.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const NameSlot& s = FNameSlots[i];
+    if (!s.Component) return nullptr;
+    if (s.Hash == hash && SameText(s.Component->FName, AName)) return s.Component;
+  }
 }
 
+// The first component of a name keeps it (renames are validated, so a
+// second one only comes with a name the index has already).
 void TComponent::IndexName(TComponent* AComponent) {
-  if (!AComponent->FName.empty()) FNameIndex.emplace(AComponent->FName, AComponent);
+  if (AComponent->FName.empty()) return;
+  if ((FNamed + 1) * 2 > FNameSlots.size()) {
+    std::vector<NameSlot> old(FNameSlots.empty() ? 16 : FNameSlots.size() * 2);
+    old.swap(FNameSlots);
+    const std::size_t mask = FNameSlots.size() - 1;
+    for (const NameSlot& s : old) {
+      if (!s.Component) continue;
+      std::size_t i = s.Hash & mask;
+      while (FNameSlots[i].Component) i = (i + 1) & mask;
+      FNameSlots[i] = s;
+    }
+  }
+  const std::size_t hash = TextHash()(AComponent->FName);
+  const std::size_t mask = FNameSlots.size() - 1;
+  std::size_t i = hash & mask;
+  for (; FNameSlots[i].Component; i = (i + 1) & mask)
+    if (FNameSlots[i].Hash == hash && SameText(FNameSlots[i].Component->FName, AComponent->FName)) return;
+  FNameSlots[i] = {hash, AComponent};
+  ++FNamed;
 }
 
 void TComponent::UnindexName(TComponent* AComponent) {
-  if (AComponent->FName.empty()) return;
-  auto it = FNameIndex.find(AComponent->FName);
-  if (it != FNameIndex.end() && it->second == AComponent) FNameIndex.erase(it);
+  if (AComponent->FName.empty() || FNamed == 0) return;
+  const std::size_t mask = FNameSlots.size() - 1;
+  std::size_t i = TextHash()(AComponent->FName) & mask;
+  for (; FNameSlots[i].Component != AComponent; i = (i + 1) & mask)
+    if (!FNameSlots[i].Component) return;
+  // Backward-shift deletion: later slots of the same run move up when the
+  // gap lies between their home slot and where they are.
+  for (std::size_t j = (i + 1) & mask;; j = (j + 1) & mask) {
+    const NameSlot& s = FNameSlots[j];
+    if (!s.Component) break;
+    const std::size_t home = s.Hash & mask;
+    const bool movable = i <= j ? (home <= i || home > j) : (home <= i && home > j);
+    if (movable) {
+      FNameSlots[i] = s;
+      i = j;
+    }
+  }
+  FNameSlots[i] = {};
+  --FNamed;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {

@@ -138,7 +138,16 @@ private:
   std::int32_t FDesignInfo = 0;
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
-  std::unordered_map<std::string, TComponent*, TextHash, TextEqual> FNameIndex;
+  // Owned components by name, ignoring case: open addressing over the
+  // components, each slot with its name's hash, so a look-up touches one
+  // slot and the component it finds (a node-based map costs a cache miss
+  // more per look-up on a form of many components).
+  struct NameSlot {
+    std::size_t Hash = 0;
+    TComponent* Component = nullptr;
+  };
+  std::vector<NameSlot> FNameSlots;  // a power of two, at most half full
+  std::size_t FNamed = 0;
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
 };

@@ -112,6 +112,17 @@ void TMemIniFile::Reindex() {
   for (std::size_t i = 0; i < FSections.size(); ++i) FIndex.try_emplace(FSections[i].Name, i);
 }
 
+namespace {
+
+bool Blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+std::string_view TrimView(std::string_view s) {
+  while (!s.empty() && Blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && Blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+}  // namespace
+
 void TMemIniFile::SetText(std::string_view Text) {
   // Every byte order mark goes: one left in the kept leading lines would be
   // taken for the file's own on the next read.
@@ -120,11 +131,12 @@ void TMemIniFile::SetText(std::string_view Text) {
   FPreamble.clear();
   Section* current = nullptr;
   std::size_t p = 0;
+  // Each stored line is built once and moved into its section.
   while (p < Text.size()) {
     const std::size_t start = p;
     while (p < Text.size() && Text[p] != '\r' && Text[p] != '\n') ++p;
     const std::string_view raw = Text.substr(start, p - start);
-    const std::string line = Trim(raw);
+    const std::string_view line = TrimView(raw);
     if (p < Text.size() && Text[p] == '\r') ++p;
     if (p < Text.size() && Text[p] == '\n') ++p;
     if (line.empty()) continue;
@@ -135,19 +147,22 @@ void TMemIniFile::SetText(std::string_view Text) {
     }
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       if (!current) FPreamble.assign(Text.substr(0, start));
-      current = &AddSection(Trim(std::string_view(line).substr(1, line.size() - 2)));
+      current = &AddSection(std::string(TrimView(line.substr(1, line.size() - 2))));
       continue;
     }
     if (!current) continue;  // lines before the first section: kept as they stand
     const std::size_t eq = line.find('=');
-    if (eq == std::string::npos) {
-      current->Lines->Add(line);
-    } else {
-      std::string key = TrimRight(std::string_view(line).substr(0, eq));
-      key += '=';
-      key += TrimLeft(std::string_view(line).substr(eq + 1));
-      current->Lines->Add(key);
+    if (eq == std::string_view::npos) {
+      current->Lines->Add(std::string(line));
+      continue;
     }
+    std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
+    while (!key.empty() && Blank(key.back())) key.remove_suffix(1);
+    while (!value.empty() && Blank(value.front())) value.remove_prefix(1);
+    std::string stored;
+    stored.reserve(key.size() + 1 + value.size());
+    stored.append(key).append(1, '=').append(value);
+    current->Lines->Add(std::move(stored));
   }
   if (!current) FPreamble.assign(Text);
   if (!FPreamble.empty() && FPreamble.back() != '\n' && FPreamble.back() != '\r') FPreamble += "\r\n";
@@ -326,6 +341,11 @@ void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
 }
 
 bool TMemIniFile::SectionExists(std::string_view Section) const { return FindSection(Section) != nullptr; }
+
+const TStringList* TMemIniFile::SectionLines(std::string_view Section) const {
+  const auto* s = FindSection(Section);
+  return s ? s->Lines.get() : nullptr;
+}
 
 bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
   const auto* s = FindSection(Section);

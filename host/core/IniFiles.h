@@ -51,6 +51,10 @@ public:
   virtual void EraseSection(std::string_view Section);
   virtual void DeleteKey(std::string_view Section, std::string_view Ident);
   bool SectionExists(std::string_view Section) const;
+  // The key lines of a section as stored (key=raw value), in file order,
+  // for readers that take a section in one pass; null when it is missing.
+  // Valid until the file changes.
+  const TStringList* SectionLines(std::string_view Section) const;
   bool ValueExists(std::string_view Section, std::string_view Ident) const;
 
   // Removes every section from memory; the file is untouched until the

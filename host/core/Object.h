@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -48,11 +49,13 @@ private:
 // .cpp defines StaticClass() with a TClassBuilder and ClassType() returning it.
 #define HOST_CLASS(T)                                   \
  public:                                                \
+  using HostClassSelf = T;                              \
   static const ::host::TClass& StaticClass();           \
   const ::host::TClass& ClassType() const override;
 
 class TObject {
 public:
+  using HostClassSelf = TObject;
   virtual ~TObject() = default;
   static const TClass& StaticClass();
   virtual const TClass& ClassType() const;
@@ -65,13 +68,29 @@ template <class T>
 bool Is(const TObject* obj) {
   return obj != nullptr && obj->InheritsFrom(T::StaticClass());
 }
+namespace detail {
+// A class with its own record (HOST_CLASS): its class test is exact.
+template <class T>
+constexpr bool OwnClassRecord = requires { typename T::HostClassSelf; } &&
+                                std::is_same_v<typename T::HostClassSelf, T>;
+}  // namespace detail
+
+// Cast with the class test: through the class records where the class has
+// its own (a dynamic_cast across the shared libraries compares type names
+// all the way up the hierarchy), else the language's own.
 template <class T>
 T* As(TObject* obj) {
-  return dynamic_cast<T*>(obj);
+  if constexpr (detail::OwnClassRecord<T>)
+    return Is<T>(obj) ? static_cast<T*>(obj) : nullptr;
+  else
+    return dynamic_cast<T*>(obj);
 }
 template <class T>
 const T* As(const TObject* obj) {
-  return dynamic_cast<const T*>(obj);
+  if constexpr (detail::OwnClassRecord<T>)
+    return Is<T>(obj) ? static_cast<const T*>(obj) : nullptr;
+  else
+    return dynamic_cast<const T*>(obj);
 }
 
 class TPersistent : public TObject {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <typeinfo>
 
 #include "host/core/CaseFold.h"
 #include "host/core/FileIO.h"
@@ -289,7 +290,9 @@ void TStringList::FreeObject(TObject* AObject) {
   if (FOwnsObjects) delete AObject;
 }
 
-std::string TStringList::Get(int Index) const {
+std::string TStringList::Get(int Index) const { return Line(Index); }
+
+const std::string& TStringList::Line(int Index) const {
   if (Index < 0 || Index >= Count()) Error(Index);
   return FList[static_cast<std::size_t>(Index)].Text;
 }
@@ -341,16 +344,13 @@ void TStringList::InsertObject(int Index, const std::string& S, TObject* AObject
   InsertItem(Index, S, AObject);
 }
 
-void TStringList::InsertItem(int Index, const std::string& S, TObject* AObject) {
+void TStringList::InsertItem(int Index, std::string S, TObject* AObject) {
   Changing();
   if (Index == Count()) {
-    FList.push_back({S, AObject});
-    if (FIndexValid) {
-      const std::size_t p = S.find('=');
-      if (p != std::string::npos) FNameIndex.try_emplace(IndexKey(std::string_view(S).substr(0, p)), Index);
-    }
+    FList.push_back({std::move(S), AObject});
+    if (FIndexValid) IndexLine(Index);
   } else {
-    FList.insert(FList.begin() + Index, Item{S, AObject});
+    FList.insert(FList.begin() + Index, Item{std::move(S), AObject});
     InvalidateIndex();
   }
   Changed();
@@ -371,6 +371,50 @@ int TStringList::Add(const std::string& S) {
   return index;
 }
 
+int TStringList::Add(std::string&& S) {
+  if (FSorted || typeid(*this) != typeid(TStringList)) return Add(static_cast<const std::string&>(S));
+  const int index = Count();
+  InsertItem(index, std::move(S), nullptr);
+  return index;
+}
+
+void TStringList::SetValues(std::string_view Name, const std::string& Value) {
+  // A name holding "=" is never found (a line's name ends before its first
+  // "="); the plain way keeps that.
+  if (FSorted || typeid(*this) != typeid(TStringList) || Name.find('=') != std::string_view::npos)
+    return TStrings::SetValues(Name, Value);
+  if (Value.empty()) {
+    if (const int i = IndexOfName(Name); i >= 0) Delete(i);
+    return;
+  }
+  std::string line;
+  line.reserve(Name.size() + 1 + Value.size());
+  line.append(Name).append(1, '=').append(Value);
+  const int count = Count();
+  const int i = AddUniqueName(std::move(line));
+  if (Count() == count) Put(i, line);  // not added: the line is still whole
+}
+
+int TStringList::AddUniqueName(std::string&& S) {
+  const std::size_t p = S.find('=');
+  if (p == std::string::npos) return Add(std::move(S));
+  if (FSorted || typeid(*this) != typeid(TStringList)) {
+    const int found = IndexOfName(std::string_view(S).substr(0, p));
+    return found >= 0 ? found : Add(static_cast<const std::string&>(S));
+  }
+  EnsureNameIndex();
+  auto nameAt = [this](int i) { return NameAt(i); };
+  const std::uint32_t hash = FNameIndex.Hash(std::string_view(S).substr(0, p));
+  if (const int found = FNameIndex.FindHashed(std::string_view(S).substr(0, p), hash, nameAt); found >= 0)
+    return found;
+  const int index = Count();
+  Changing();
+  FList.push_back({std::move(S), nullptr});
+  FNameIndex.AddHashed(NameAt(index), hash, index, nameAt);
+  Changed();
+  return index;
+}
+
 void TStringList::Delete(int Index) {
   if (Index < 0 || Index >= Count()) Error(Index);
   Changing();
@@ -386,7 +430,8 @@ void TStringList::Clear() {
   Changing();
   std::vector<Item> old;
   old.swap(FList);
-  FNameIndex.clear();
+  FNameIndex.Clear();
+  FNameIndex.SetCaseSensitive(FCaseSensitive);
   FIndexValid = true;
   if (FOwnsObjects)
     for (auto& item : old) delete item.Object;
@@ -421,8 +466,12 @@ int TStringList::CompareStrings(std::string_view S1, std::string_view S2) const 
   return CompareText(S1, S2);
 }
 
-std::string TStringList::IndexKey(std::string_view Name) const {
-  return FCaseSensitive ? std::string(Name) : FoldCase(Name);
+// Enters line Index into the name index; a line without "=" has no name.
+void TStringList::IndexLine(int Index) const {
+  const std::string& s = FList[static_cast<std::size_t>(Index)].Text;
+  const std::size_t p = s.find('=');
+  if (p == std::string::npos) return;
+  FNameIndex.Add(std::string_view(s).substr(0, p), Index, [this](int i) { return NameAt(i); });
 }
 
 int TStringList::IndexOf(std::string_view S) const {
@@ -430,24 +479,35 @@ int TStringList::IndexOf(std::string_view S) const {
     int index = 0;
     return Find(S, index) ? index : -1;
   }
-  for (int i = 0; i < Count(); ++i)
-    if (CompareStrings(FList[static_cast<std::size_t>(i)].Text, S) == 0) return i;
+  // Equality is all a scan needs: SameText tells it by the lengths first.
+  for (int i = 0; i < Count(); ++i) {
+    const std::string& line = FList[static_cast<std::size_t>(i)].Text;
+    if (FCaseSensitive ? line == S : SameText(line, S)) return i;
+  }
   return -1;
 }
 
 int TStringList::IndexOfName(std::string_view Name) const {
-  if (!FIndexValid) {
-    FNameIndex.clear();
-    FNameIndex.reserve(FList.size());
-    for (std::size_t i = 0; i < FList.size(); ++i) {
-      const std::string& s = FList[i].Text;
-      const std::size_t p = s.find('=');
-      if (p != std::string::npos) FNameIndex.try_emplace(IndexKey(std::string_view(s).substr(0, p)), static_cast<int>(i));
-    }
-    FIndexValid = true;
-  }
-  auto it = FNameIndex.find(IndexKey(Name));
-  return it == FNameIndex.end() ? -1 : it->second;
+  EnsureNameIndex();
+  return FNameIndex.Find(Name, [this](int i) { return NameAt(i); });
+}
+
+int TStringList::IndexOfNameAt(int Index) const {
+  const std::string& s = Line(Index);
+  const std::size_t p = s.find('=');
+  if (p == std::string::npos) return IndexOfName({});
+  EnsureNameIndex();
+  if (FNameIndex.Count() == FList.size()) return Index;
+  return IndexOfName(std::string_view(s).substr(0, p));
+}
+
+void TStringList::EnsureNameIndex() const {
+  if (FIndexValid) return;
+  FNameIndex.Clear();
+  FNameIndex.SetCaseSensitive(FCaseSensitive);
+  FNameIndex.Reserve(FList.size());
+  for (int i = 0; i < Count(); ++i) IndexLine(i);
+  FIndexValid = true;
 }
 
 bool TStringList::Find(std::string_view S, int& Index) const {

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "host/core/Events.h"
+#include "host/core/NameIndex.h"
 #include "host/core/TypInfo.h"
 
 namespace host {
@@ -52,7 +52,7 @@ public:
   std::string Values(std::string_view Name) const;
   // Replaces the first line of that name or appends one; an empty value
   // deletes the line instead.
-  void SetValues(std::string_view Name, const std::string& Value);
+  virtual void SetValues(std::string_view Name, const std::string& Value);
 
   // Items joined by "," with no blanks; an item holding a character of
   // code 32 or below, a double quote or a comma is quoted with inner quotes
@@ -99,6 +99,8 @@ public:
 
   int Count() const override { return static_cast<int>(FList.size()); }
   std::string Get(int Index) const override;
+  // The text of line Index without a copy; valid until the list changes.
+  const std::string& Line(int Index) const;
   // On a sorted list only a text that keeps the line's place is accepted;
   // anything else raises EListError.
   void Put(int Index, const std::string& S) override;
@@ -109,6 +111,18 @@ public:
   void Delete(int Index) override;
   void Clear() override;
   int Add(const std::string& S) override;
+  // The same for a line the caller built: its text is moved in. A
+  // descendant that overrides Add still sees every line through it.
+  int Add(std::string&& S);
+  // Appends S unless a line of its name is there, with one look-up for
+  // both: the index of the line that has the name (S's own when it was
+  // added; S is left whole when it was not). A line without "=" is always
+  // added.
+  int AddUniqueName(std::string&& S);
+  // One look-up for the name, and an appended line moved in.
+  void SetValues(std::string_view Name, const std::string& Value) override;
+  int Capacity() const { return static_cast<int>(FList.capacity()); }
+  void SetCapacity(int Value) { FList.reserve(static_cast<std::size_t>(Value < 0 ? 0 : Value)); }
   void Exchange(int Index1, int Index2) override;
   // Keeps the line's object (even an owned one); not allowed on a sorted list.
   void Move(int CurIndex, int NewIndex) override;
@@ -116,6 +130,9 @@ public:
   // Constant time on average: a name index is kept while lines are appended
   // and rebuilt after other changes.
   int IndexOfName(std::string_view Name) const override;
+  // IndexOfName(Names(Index)) without copying the name; while every line
+  // has a name of its own, that is Index itself, known without a look-up.
+  int IndexOfNameAt(int Index) const;
   int CompareStrings(std::string_view S1, std::string_view S2) const override;
 
   // Ascending by whole line under the list's case rule; stable.
@@ -151,9 +168,15 @@ private:
     std::string Text;
     TObject* Object = nullptr;
   };
-  void InsertItem(int Index, const std::string& S, TObject* AObject);
+  void InsertItem(int Index, std::string S, TObject* AObject);
   void InvalidateIndex() const { FIndexValid = false; }
-  std::string IndexKey(std::string_view Name) const;
+  void IndexLine(int Index) const;
+  void EnsureNameIndex() const;
+  // The name of a line that has one (an indexed line).
+  std::string_view NameAt(int Index) const {
+    const std::string& s = FList[static_cast<std::size_t>(Index)].Text;
+    return std::string_view(s).substr(0, s.find('='));
+  }
   void FreeObject(TObject* AObject);
 
   std::vector<Item> FList;
@@ -163,8 +186,8 @@ private:
   bool FOwnsObjects = false;
   TNotifyEvent FOnChange;
   TNotifyEvent FOnChanging;
-  // Name index: key (folded unless case-sensitive) to first line index.
-  mutable std::unordered_map<std::string, int> FNameIndex;
+  // Name index: the first line of each name, under the list's case rule.
+  mutable TNameIndex FNameIndex;
   mutable bool FIndexValid = false;
 };
 

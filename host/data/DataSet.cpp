@@ -183,18 +183,18 @@ bool TDataSet::FetchForward(const TRowFilter& Filter, const TRowKey* After, bool
   TRowKey after;
   if (After) after = *After;
   bool hasAfter = After != nullptr;
-  int limit = OnlyFirst ? 4 : FBatch;
+  int limit = OnlyFirst ? 4 : FFetchAll ? 0 : FBatch;
   for (;;) {
     std::vector<TRowData> rows = InternalFetch(Filter, hasAfter ? &after : nullptr, false, limit);
     if (rows.empty()) return false;
-    const bool atEnd = static_cast<int>(rows.size()) < limit;
+    const bool atEnd = limit == 0 || static_cast<int>(rows.size()) < limit;
     after = rows.back().Key;
     hasAfter = true;
     std::vector<TRowData> kept;
     for (TRowData& r : rows)
       if (Filter.Matches(r.Values) && FMoved.count(r.Key) == 0) kept.push_back(std::move(r));
-    limit = std::min(limit * 2, kMaxBatch);
-    if (!OnlyFirst) FBatch = limit;
+    if (limit > 0) limit = std::min(limit * 2, kMaxBatch);
+    if (!OnlyFirst && limit > 0) FBatch = limit;
     if (!kept.empty()) {
       FRows = std::move(kept);
       FCurStray = false;

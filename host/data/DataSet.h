@@ -88,6 +88,14 @@ public:
   // Posts a pending edit with changes, cancels one without.
   void CheckBrowseMode();
 
+  // A scan from First on reads every row the filter lets through in one
+  // query, instead of batches that grow, for a caller that reads them all
+  // (a form's section of a language table): one round trip, and a
+  // statement without paging that the server plans once. The rows are held
+  // in memory while the scan lasts.
+  bool FetchAll() const { return FFetchAll; }
+  void SetFetchAll(bool Value) { FFetchAll = Value; }
+
   // Restricts the rows visited to those matching Filter, exactly; the back
   // end narrows its queries with it. An open dataset keeps its current row
   // when that row passes; otherwise it has none (Eof) until First.
@@ -106,9 +114,9 @@ protected:
   virtual void InternalInitFieldDefs(TFieldDefs& Defs) = 0;
   virtual void InternalOpen() = 0;
   virtual void InternalClose() = 0;
-  // Up to Limit rows in dataset order strictly after After (before it when
-  // Backward, then in descending order), starting at the first (last) row
-  // when After is null. The rows must include every row matching the rcOneOf
+  // Up to Limit rows (every one when Limit is 0) in dataset order strictly
+  // after After (before it when Backward, then in descending order),
+  // starting at the first (last) row when After is null. The rows must include every row matching the rcOneOf
   // conditions of Filter; other conditions may be ignored.
   virtual std::vector<TRowData> InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
                                               int Limit) = 0;
@@ -125,6 +133,14 @@ protected:
   virtual std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) {
     return std::nullopt;
   }
+  // InternalSeekValue for several requests, answered in order. Back ends
+  // that can put them into one statement (one round trip) do so.
+  struct TSeekRequest {
+    const TRowFilter* Filter;
+    int Field;
+    std::string From;
+  };
+  virtual std::vector<std::optional<std::string>> InternalSeekValues(const std::vector<TSeekRequest>& Requests);
   // Rows matching Filter exactly, which holds only rcOneOf conditions. A
   // back end counts in its query only where its comparison is exact (no
   // collation that folds case or pads), else it leaves it to this one,
@@ -149,6 +165,8 @@ private:
   bool HasCurrent() const { return FCur >= 0 && FCur < static_cast<int>(FRows.size()); }
   bool CaseVariantsPresent(TRowFilter& Candidates, int Field, const std::string& Value,
                            std::vector<std::string>& Found);
+  bool OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>& Fields,
+                          const std::vector<std::string>& Values);
 
   TDataSetState FState = dsInactive;
   bool FStreamedActive = false;
@@ -169,6 +187,7 @@ private:
   // key, or a new physical place): such a row is not met a second time.
   std::set<TRowKey> FMoved;
   int FBatch = 64;
+  bool FFetchAll = false;
   bool FEof = true;
   bool FBof = true;
 

@@ -54,6 +54,50 @@ bool TDataSet::CaseVariantsPresent(TRowFilter& Candidates, int Field, const std:
   return true;
 }
 
+std::vector<std::optional<std::string>> TDataSet::InternalSeekValues(const std::vector<TSeekRequest>& Requests) {
+  std::vector<std::optional<std::string>> results;
+  results.reserve(Requests.size());
+  for (const TSeekRequest& r : Requests) results.push_back(InternalSeekValue(*r.Filter, r.Field, r.From));
+  return results;
+}
+
+// The common case of a look-up ignoring case, proved in one round trip:
+// each key value is present only in the spelling given. Assuming the
+// earlier fields hold theirs, three seeks per field answer it: from the
+// lowest spelling (it meets the given one first, or a value whose next
+// possible spelling is the given one), from the given one (present), and
+// from the spelling after it (nothing of this value beyond). When the
+// answers prove anything less, the caller takes the loose scan, field by
+// field; when they prove it, that scan would have found exactly these.
+bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>& Fields,
+                                  const std::vector<std::string>& Values) {
+  std::vector<TRowFilter> filters(Fields.size(), Base);
+  std::vector<TAsciiCaseVariants> variants;
+  std::vector<TSeekRequest> requests;
+  for (std::size_t i = 0; i < Fields.size(); ++i) {
+    for (std::size_t j = 0; j < i; ++j) filters[i].Add({{}, rcOneOf, {Values[j]}, Fields[j]});
+    variants.emplace_back(Values[i]);
+    requests.push_back({&filters[i], Fields[i], variants[i].Lowest()});
+    requests.push_back({&filters[i], Fields[i], Values[i]});
+    if (auto after = variants[i].NextAtLeast(Values[i], true)) requests.push_back({&filters[i], Fields[i], *after});
+  }
+  const std::vector<std::optional<std::string>> seen = InternalSeekValues(requests);
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < Fields.size(); ++i) {
+    const TAsciiCaseVariants& v = variants[i];
+    const std::optional<std::string>& fromLowest = seen[k++];
+    const std::optional<std::string>& fromGiven = seen[k++];
+    if (!fromLowest || fromGiven != Values[i]) return false;
+    if (*fromLowest != Values[i] && (v.IsVariant(*fromLowest) || v.NextAtLeast(*fromLowest, false) != Values[i]))
+      return false;
+    if (v.NextAtLeast(Values[i], true)) {
+      const std::optional<std::string>& beyond = seen[k++];
+      if (beyond && *beyond <= v.Highest()) return false;
+    }
+  }
+  return true;
+}
+
 bool TDataSet::Locate(std::string_view KeyFields, const std::vector<std::string>& Values, TLocateOptions Options) {
   CheckActive();
   CheckBrowseMode();
@@ -64,8 +108,19 @@ bool TDataSet::Locate(std::string_view KeyFields, const std::vector<std::string>
   const bool caseInsensitive = Options.Contains(loCaseInsensitive);
   const bool partial = Options.Contains(loPartialKey);
   TRowFilter candidates = FFilter;
+  std::vector<int> fields;
+  bool speculate = caseInsensitive && !partial;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    const int field = FieldByName(names[i])->Index();
+    fields.push_back(FieldByName(names[i])->Index());
+    speculate = speculate && !Values[i].empty() && TAsciiCaseVariants::IsAscii(Values[i]) && CanSeekValues(fields[i]);
+  }
+  const bool given = speculate && OnlyGivenSpellings(FFilter, fields, Values);
+  for (std::size_t i = 0; i < names.size() && given; ++i) {
+    candidates.Add({names[i], rcSameText, {Values[i]}, fields[i]});
+    candidates.Add({names[i], rcOneOf, {Values[i]}, fields[i]});
+  }
+  for (std::size_t i = 0; i < names.size() && !given; ++i) {
+    const int field = fields[i];
     const std::string& value = Values[i];
     TRowCondition exact{names[i], rcOneOf, {value}, field};
     if (partial) {

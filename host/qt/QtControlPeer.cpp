@@ -118,7 +118,12 @@ void TQtControlPeer::ApplyHint() {
   FWidget->setToolTip(FControl->ShowHint() ? ToolTipText(FControl->Hint()) : QString());
 }
 
-void TQtControlPeer::ApplyFont() { FWidget->setFont(ToQFont(*FControl->Font())); }
+void TQtControlPeer::ApplyFont() {
+  // As with colours (ApplyColors): a widget that inherits this font already
+  // keeps none of its own; a parent's later change is answered in FilterEvent.
+  const QFont font = ToQFont(*FControl->Font());
+  if (FWidget->testAttribute(Qt::WA_SetFont) || FWidget->font() != font) FWidget->setFont(font);
+}
 
 void TQtControlPeer::ApplyColor() {
   // Only containers paint their own colour; buttons and edits keep the style's.
@@ -187,6 +192,14 @@ bool TQtControlPeer::FilterEvent(QObject* Watched, QEvent* Event) {
     }
     case QEvent::KeyPress:
     case QEvent::KeyRelease: return KeyEvent(Event);
+    case QEvent::FontChange:
+      if (Watched == FWidget.data() && !FWidget->testAttribute(Qt::WA_SetFont)) ApplyFont();
+      return false;
+    case QEvent::PaletteChange:
+      // A widget without a palette of its own takes its parent's new one;
+      // its control's colours are put back where they differ.
+      if (Watched == FWidget.data() && !FWidget->testAttribute(Qt::WA_SetPalette)) ApplyColor();
+      return false;
     case QEvent::FocusIn: {
       auto* win = dynamic_cast<TWinControl*>(FControl);
       if (!win || !FWidget || Owning(FocusIn(FWidget)) != this) return false;

@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "host/controls/Menus.h"
 
@@ -99,15 +100,27 @@ QColor ToQColor(TColor Color) {
 }
 
 void ApplyColors(QWidget* Widget, TColor Background, TColor Text) {
-  QPalette p = Widget->palette();
   const QPalette defaults = Widget->style() ? Widget->style()->standardPalette() : QPalette();
   const QColor bg = ToQColor(Background);
   const QColor fg = ToQColor(Text);
-  p.setColor(QPalette::Window, bg.isValid() ? bg : defaults.color(QPalette::Window));
-  p.setColor(QPalette::WindowText, fg.isValid() ? fg : defaults.color(QPalette::WindowText));
-  p.setColor(QPalette::Text, fg.isValid() ? fg : defaults.color(QPalette::Text));
-  p.setColor(QPalette::ButtonText, fg.isValid() ? fg : defaults.color(QPalette::ButtonText));
-  Widget->setPalette(p);
+  const std::pair<QPalette::ColorRole, QColor> colors[] = {
+      {QPalette::Window, bg.isValid() ? bg : defaults.color(QPalette::Window)},
+      {QPalette::WindowText, fg.isValid() ? fg : defaults.color(QPalette::WindowText)},
+      {QPalette::Text, fg.isValid() ? fg : defaults.color(QPalette::Text)},
+      {QPalette::ButtonText, fg.isValid() ? fg : defaults.color(QPalette::ButtonText)}};
+  // A widget that inherits these colours already is left without a palette
+  // of its own: one of its own gives it a cache key of its own in the
+  // style's cached pictures, so every such button is drawn from scratch.
+  // The peers follow a parent's later change of palette (TQtControlPeer's
+  // PaletteChange), which would otherwise reach this widget unasked.
+  QPalette p = Widget->palette();
+  bool inherited = !Widget->testAttribute(Qt::WA_SetPalette);
+  for (const auto& [role, color] : colors) {
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+      inherited = inherited && p.color(group, role) == color;
+    p.setColor(role, color);
+  }
+  if (!inherited) Widget->setPalette(p);
   Widget->setAutoFillBackground(bg.isValid());
 }
 

@@ -80,7 +80,13 @@ void TFormLexer::SkipBlanks() {
 const TFormToken& TFormLexer::Next() {
   SkipBlanks();
   const int previous = FToken.Line;
-  FToken = TFormToken{};
+  // Field by field, so that the texts keep their buffers from token to token.
+  FToken.Kind = TFormTokenKind::EndOfFile;
+  FToken.Text.clear();
+  FToken.Str.clear();
+  FToken.Int = 0;
+  FToken.Float = 0;
+  FToken.Hex = false;
   FToken.Line = FLine;
   // The end of the file is reported where the text ends, not on the empty
   // line after its last line break.
@@ -98,7 +104,7 @@ const TFormToken& TFormLexer::Next() {
     ReadString();
   } else if (std::string_view("=:[](),<>+").find(c) != std::string_view::npos) {
     FToken.Kind = TFormTokenKind::Symbol;
-    FToken.Text = std::string(1, c);
+    FToken.Text.assign(1, c);
     ++FPos;
   } else {
     const unsigned char u = static_cast<unsigned char>(c);
@@ -124,7 +130,7 @@ void TFormLexer::ReadIdentifier() {
   if (FPos < FSource.size() && FSource[FPos] == '.')
     Error("expected an identifier after '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
   FToken.Kind = TFormTokenKind::Identifier;
-  FToken.Text = std::string(FSource.substr(start, FPos - start));
+  FToken.Text.assign(FSource.substr(start, FPos - start));
 }
 
 void TFormLexer::ReadNumber() {
@@ -166,23 +172,23 @@ void TFormLexer::ReadNumber() {
         while (FPos < FSource.size() && IsDigit(FSource[FPos])) ++FPos;
       }
     }
-    const std::string text(FSource.substr(start, FPos - start));
+    const std::string_view text = FSource.substr(start, FPos - start);
     if (isFloat) {
       FToken.Kind = TFormTokenKind::Float;
       // The format always uses '.', whatever the user's locale says.
       auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), FToken.Float);
-      if (ec != std::errc() || ptr != text.data() + text.size()) Error("number out of range: " + text);
+      if (ec != std::errc() || ptr != text.data() + text.size()) Error("number out of range: " + std::string(text));
     } else {
       FToken.Kind = TFormTokenKind::Integer;
       std::int64_t v = 0;
       auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
-      if (ec != std::errc() || ptr != text.data() + text.size()) Error("number out of range: " + text);
+      if (ec != std::errc() || ptr != text.data() + text.size()) Error("number out of range: " + std::string(text));
       FToken.Int = v;
     }
   }
   if (FPos < FSource.size() && (IsIdentChar(FSource[FPos]) || FSource[FPos] == '.'))
     Error("invalid number '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
-  FToken.Text = std::string(FSource.substr(start, FPos - start));
+  FToken.Text.assign(FSource.substr(start, FPos - start));
 }
 
 // Quoted segments and #NNN codes written next to each other form one string.
@@ -194,18 +200,19 @@ void TFormLexer::ReadString() {
     if (c == '\'') {
       ++FPos;
       for (;;) {
-        if (FPos >= FSource.size() || FSource[FPos] == '\n' || FSource[FPos] == '\r')
-          Error("unterminated string");
-        const char d = FSource[FPos++];
-        if (d == '\'') {
-          if (FPos < FSource.size() && FSource[FPos] == '\'') {
-            out += '\'';
-            ++FPos;
-            continue;
-          }
-          break;
+        // The plain run up to the next quote or line end goes in whole.
+        std::size_t end = FPos;
+        while (end < FSource.size() && FSource[end] != '\'' && FSource[end] != '\n' && FSource[end] != '\r') ++end;
+        out.append(FSource.substr(FPos, end - FPos));
+        FPos = end;
+        if (FPos >= FSource.size() || FSource[FPos] != '\'') Error("unterminated string");
+        ++FPos;
+        if (FPos < FSource.size() && FSource[FPos] == '\'') {
+          out += '\'';
+          ++FPos;
+          continue;
         }
-        out += d;
+        break;
       }
     } else if (c == '#') {
       ++FPos;
@@ -225,7 +232,7 @@ void TFormLexer::ReadString() {
       break;
     }
   }
-  FToken.Text = "string";
+  FToken.Text.assign("string");
 }
 
 std::uint32_t TFormLexer::ReadCharCode() {

@@ -2,6 +2,8 @@
 // to everything it owns and to the screen's fonts. Controls are reached
 // through their published Font, ParentFont, BiDiMode and ParentBiDiMode, so
 // any component that publishes them takes part.
+#include <deque>
+
 #include "host/controls/Application.h"
 #include "host/controls/Forms.h"
 #include "host/core/Graphics.h"
@@ -13,46 +15,81 @@ using namespace host;
 
 namespace {
 
-void SetFontCharset(TObject* Obj, TFontCharset CharSet) {
-  const TPropInfo* fontProp = GetPropInfo(Obj, "Font");
-  if (!fontProp || fontProp->Kind != tkClass) return;
-  TObject* held = GetObjectProp(Obj, fontProp);
-  auto* font = As<TFont>(held);
-  if (font) font->SetCharset(CharSet);
-  // The own font now differs from the parent's: it must not follow the
-  // parent's any more, or the next change up the tree would undo it.
-  const TPropInfo* parentFont = GetPropInfo(Obj, "ParentFont");
-  if (held && parentFont && parentFont->Kind == tkEnumeration) SetOrdProp(Obj, parentFont, font ? 0 : 1);
-}
+// The four properties the pass sets, looked up once per class and pass: a
+// form of many controls has only a few classes.
+struct TCharsetProps {
+  const TClass* Class = nullptr;
+  const TPropInfo* Font = nullptr;
+  const TPropInfo* ParentFont = nullptr;
+  const TPropInfo* BiDiMode = nullptr;
+  const TPropInfo* ParentBiDiMode = nullptr;
+};
 
-void SetReadingOrder(TObject* Obj, TBiDiMode Mode) {
-  const TPropInfo* mode = GetPropInfo(Obj, "BiDiMode");
-  if (mode && mode->Kind == tkEnumeration) SetOrdProp(Obj, mode, Mode);
-  const TPropInfo* parent = GetPropInfo(Obj, "ParentBiDiMode");
-  if (parent && parent->Kind == tkEnumeration) SetOrdProp(Obj, parent, 0);
+class TCharsetPass {
+public:
+  TCharsetPass(TFontCharset CharSet, TBiDiMode Mode) : FCharSet(CharSet), FMode(Mode) {}
+  TFontCharset CharSet() const { return FCharSet; }
+
+  void SetFontCharset(TObject* Obj) {
+    const TCharsetProps& p = PropsOf(Obj);
+    if (!p.Font || p.Font->Kind != tkClass) return;
+    TObject* held = GetObjectProp(Obj, p.Font);
+    auto* font = Is<TFont>(held) ? static_cast<TFont*>(held) : nullptr;
+    if (font) font->SetCharset(FCharSet);
+    // The own font now differs from the parent's: it must not follow the
+    // parent's any more, or the next change up the tree would undo it.
+    if (held && p.ParentFont && p.ParentFont->Kind == tkEnumeration) SetOrdProp(Obj, p.ParentFont, font ? 0 : 1);
+  }
+
+  void SetReadingOrder(TObject* Obj) {
+    const TCharsetProps& p = PropsOf(Obj);
+    if (p.BiDiMode && p.BiDiMode->Kind == tkEnumeration) SetOrdProp(Obj, p.BiDiMode, FMode);
+    if (p.ParentBiDiMode && p.ParentBiDiMode->Kind == tkEnumeration) SetOrdProp(Obj, p.ParentBiDiMode, 0);
+  }
+
+private:
+  const TCharsetProps& PropsOf(const TObject* Obj) {
+    const TClass* cls = &Obj->ClassType();
+    if (FLast && FLast->Class == cls) return *FLast;
+    for (TCharsetProps& p : FClasses)
+      if (p.Class == cls) return *(FLast = &p);
+    FClasses.push_back({cls, cls->FindProperty("Font"), cls->FindProperty("ParentFont"), cls->FindProperty("BiDiMode"),
+                        cls->FindProperty("ParentBiDiMode")});
+    return *(FLast = &FClasses.back());
+  }
+
+  TFontCharset FCharSet;
+  TBiDiMode FMode;
+  std::deque<TCharsetProps> FClasses;  // FLast stays valid as it grows
+  TCharsetProps* FLast = nullptr;
+};
+
+void Apply(TCharsetPass& Pass, const TAmFormLocalizer& Localizer, TComponent* Component) {
+  const bool designing = Localizer.IsDesigning();
+  TComponent* form = Localizer.Owner();
+  if (!designing && Component == form) {
+    TScreen* screen = Screen();
+    screen->HintFont()->SetCharset(Pass.CharSet());
+    screen->MenuFont()->SetCharset(Pass.CharSet());
+    screen->IconFont()->SetCharset(Pass.CharSet());
+  }
+  if (!Component) return;
+  // The designer keeps the form's own font as designed.
+  if (!designing || Component != form) Pass.SetFontCharset(Component);
+  Pass.SetReadingOrder(Component);
+  for (int i = 0; i < Component->ComponentCount(); ++i) {
+    TComponent* child = Component->Components(i);
+    Pass.SetFontCharset(child);
+    Pass.SetReadingOrder(child);
+    if (Is<TFrame>(child) && Localizer.SaveOptions().Contains(soIncludeFrames)) Apply(Pass, Localizer, child);
+  }
 }
 
 }  // namespace
 
 void TAmFormLocalizer::ApplyCharsetAndBiDi(TComponent* Component, TFontCharset CharSet, TBiDiMode Mode) {
-  const bool designing = IsDesigning();
-  TComponent* form = Owner();
-  if (!designing && Component == form) {
-    TScreen* screen = Screen();
-    screen->HintFont()->SetCharset(CharSet);
-    screen->MenuFont()->SetCharset(CharSet);
-    screen->IconFont()->SetCharset(CharSet);
-  }
-  if (!Component) return;
-  // The designer keeps the form's own font as designed.
-  if (!designing || Component != form) SetFontCharset(Component, CharSet);
-  SetReadingOrder(Component, Mode);
-  for (int i = 0; i < Component->ComponentCount(); ++i) {
-    TComponent* child = Component->Components(i);
-    SetFontCharset(child, CharSet);
-    SetReadingOrder(child, Mode);
-    if (Is<TFrame>(child) && FSaveOptions.Contains(soIncludeFrames)) ApplyCharsetAndBiDi(child, CharSet, Mode);
-  }
+  TCharsetPass pass(CharSet, Mode);
+  Apply(pass, *this, Component);
 }
 
 }  // namespace ambit

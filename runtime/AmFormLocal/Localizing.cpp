@@ -65,10 +65,10 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   // the snapshot while its records are applied.
   std::vector<std::pair<std::string, std::string>> defaults;
   for (int i = 0; i < FOriginals->Count(); ++i) {
-    std::string name = FOriginals->Names(i);
+    const std::string_view name = NameOf(FOriginals->Line(i));
     if (records.IndexOfName(name) >= 0) continue;
-    std::string value = FOriginals->Values(name);
-    defaults.emplace_back(std::move(name), std::move(value));
+    const int first = FOriginals->IndexOfNameAt(i);
+    defaults.emplace_back(name, first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)));
   }
   for (auto& [name, value] : defaults) {
     std::string path = name;
@@ -76,36 +76,51 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
       LocalizeObject(obj, path, GetDecodedString(value, kQuote, kEscape), FPropNames.get());
   }
 
+  // Each record is resolved once; GetObject has checked its path against
+  // PropNames already.
   for (int i = 0; i < records.Count(); ++i) {
-    const std::string name = records.Names(i);
-    if (FExcluded->IndexOf(name) >= 0) continue;
-    std::string path = name;
-    if (TPersistent* obj = GetObject(path)) LocalizeObject(obj, path, records.Values(name), FPropNames.get());
+    const std::string_view name = NameOf(records.Line(i));
+    if (FExcluded->Count() > 0 && FExcluded->IndexOf(name) >= 0) continue;
+    std::string_view path = name;
+    TPersistent* obj = Resolve(path);
+    if (!obj) continue;
+    const int first = records.IndexOfNameAt(i);
+    ApplyText(obj, std::string(path), std::string(first < 0 ? std::string_view() : ValueOf(records.Line(first))));
   }
 }
 
 TPersistent* TAmFormLocalizer::GetObject(std::string& Name) const {
+  std::string_view path = Name;
+  TPersistent* result = Resolve(path);
+  Name = std::string(path);
+  return result;
+}
+
+TPersistent* TAmFormLocalizer::Resolve(std::string_view& Name) const {
   TComponent* current = Owner();
   for (;;) {
     const std::size_t dot = Name.find('.');
-    const std::string_view head = dot == std::string::npos ? std::string_view() : std::string_view(Name).substr(0, dot);
-    if (FExcluded->IndexOf(head) >= 0) return nullptr;
-    TComponent* child = current ? current->FindComponent(head) : nullptr;
+    const std::string_view head = dot == std::string::npos ? std::string_view() : Name.substr(0, dot);
+    if (FExcluded->Count() > 0 && FExcluded->IndexOf(head) >= 0) return nullptr;
+    TComponent* child = current && !head.empty() ? current->FindComponent(head) : nullptr;
     if (!child) return FPropNames->IndexOf(Name) >= 0 ? current : nullptr;
     current = child;
-    Name.erase(0, dot + 1);
+    Name.remove_prefix(dot + 1);
   }
 }
 
 void TAmFormLocalizer::LocalizeObject(TPersistent* Obj, const std::string& Path, const std::string& Value,
                                       const TStrings* Filter) {
   if (!Obj || !Filter || Filter->IndexOf(Path) < 0) return;
+  ApplyText(Obj, Path, Value);
+}
+
+void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string Text) {
   bool allow = true;
-  std::string text = Value;
-  PropertyLocalizing(Obj, Path, text, allow);
+  PropertyLocalizing(Obj, Path, Text, allow);
   if (!allow) return;
-  WritePropertyPath(Obj, Path, text, FSaveOptions.Contains(soSaveEmpty));
-  PropertyLocalized(Obj, Path, text);
+  WritePropertyPath(Obj, Path, Text, FSaveOptions.Contains(soSaveEmpty));
+  PropertyLocalized(Obj, Path, Text);
 }
 
 void TAmFormLocalizer::LoadAllFromBuffer() { LoadFromBuffer(FPropNames.get(), true); }
@@ -116,32 +131,35 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   const int count = FOriginals->Count();
   if (!Remove) {
     for (int i = 0; i < count && i < FOriginals->Count(); ++i) {
-      std::string name = FOriginals->Names(i);
-      std::string path = name;
-      TPersistent* obj = GetObject(path);
-      if (obj && Filter->IndexOf(path) >= 0)
-        LocalizeObject(obj, path, GetDecodedString(FOriginals->Values(name), kQuote, kEscape), Filter);
+      std::string_view path = NameOf(FOriginals->Line(i));
+      TPersistent* obj = Resolve(path);
+      if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
+        const int first = FOriginals->IndexOfNameAt(i);
+        ApplyText(obj, std::string(path),
+                  GetDecodedString(first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)), kQuote, kEscape));
+      }
     }
     return;
   }
-  // Applied records leave the buffer. The pass works on a copy and writes
-  // the survivors back once; "the first record of that name" keeps its
-  // meaning: records applied before are gone, so it is the first survivor
-  // of that name, or else the record itself.
+  // Applied records leave the buffer. The pass works on a copy (a handler
+  // may touch the buffer meanwhile) and writes the survivors back once; "the
+  // first record of that name" keeps its meaning: records applied before are
+  // gone, so it is the first survivor of that name, or else the record itself.
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) lines.push_back(FOriginals->Get(i));
-  std::vector<std::string> kept;
+  for (int i = 0; i < count; ++i) lines.push_back(FOriginals->Line(i));
+  std::vector<std::size_t> kept;
   kept.reserve(lines.size());
-  std::unordered_map<std::string, std::size_t> firstKept;
+  std::unordered_map<std::string_view, std::size_t, TextHash, TextEqual> firstKept;
   std::size_t next = 0;
   auto commit = [&] {
     if (kept.size() == next) return;  // nothing applied
     FOriginals->BeginUpdate();
     try {
       FOriginals->Clear();
-      for (const std::string& line : kept) FOriginals->Add(line);
-      for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(lines[i]);
+      FOriginals->SetCapacity(static_cast<int>(kept.size() + lines.size() - next));
+      for (std::size_t k : kept) FOriginals->Add(std::move(lines[k]));
+      for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(std::move(lines[i]));
     } catch (...) {
       FOriginals->EndUpdate();
       throw;
@@ -150,18 +168,18 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   };
   try {
     for (; next < lines.size(); ++next) {
-      const std::string& line = lines[next];
-      const std::string_view name = NameOf(line);
-      std::string path(name);
-      TPersistent* obj = GetObject(path);
-      if (obj && Filter->IndexOf(path) >= 0) {
-        const auto first = name.empty() ? firstKept.end() : firstKept.find(FoldCase(name));
-        const std::string_view raw = first != firstKept.end() ? ValueOf(kept[first->second]) : ValueOf(line);
-        LocalizeObject(obj, path, GetDecodedString(raw, kQuote, kEscape), Filter);
+      const std::string_view name = NameOf(lines[next]);
+      std::string_view path = name;
+      TPersistent* obj = Resolve(path);
+      // Resolve has checked the path against PropNames already.
+      if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
+        const auto first = name.empty() || firstKept.empty() ? firstKept.end() : firstKept.find(name);
+        const std::string_view raw = first != firstKept.end() ? ValueOf(lines[first->second]) : ValueOf(lines[next]);
+        ApplyText(obj, std::string(path), GetDecodedString(raw, kQuote, kEscape));
         continue;
       }
-      if (!name.empty()) firstKept.try_emplace(FoldCase(name), kept.size());
-      kept.push_back(line);
+      if (!name.empty()) firstKept.try_emplace(name, next);
+      kept.push_back(next);
     }
   } catch (...) {
     // What was applied before the failure stays applied, and gone.

@@ -21,12 +21,34 @@ void SplitHead(std::string_view Path, std::string_view& Head, std::string_view& 
   Rest = HasDot ? Path.substr(dot + 1) : std::string_view();
 }
 
+bool Blank(std::string_view S) {
+  for (char c : S)
+    if (static_cast<unsigned char>(c) > ' ') return false;
+  return true;
+}
+
+// Whether GetFullName(Obj, Root) is not empty, without building it.
+bool HasFullName(const TObject* Obj, const TComponent* Root) {
+  const auto* comp = As<TComponent>(Obj);
+  if (!comp) return Root && !Root->Name().empty();
+  if (comp == Root) return !comp->Name().empty();
+  bool passed = false;
+  const TComponent* owner = comp->Owner();
+  for (; owner && owner != Root; owner = owner->Owner()) {
+    if (owner->Name().empty()) return false;
+    passed = true;
+  }
+  if (!owner && Root) return false;
+  return passed || !comp->Name().empty();
+}
+
 // Whether Obj has a full property name relative to Form: a component
 // without a name, or with an unnamed owner on the way, has none and so
-// can never hold a record.
+// can never hold a record. GetFullPropName's rules, without the text.
 bool HasFullPropName(const TObject* Obj, const TComponent* Form, std::string_view Head) {
-  if (const auto* p = As<TPersistent>(Obj)) return !GetFullPropName(p, Form, Head).empty();
-  return Form && !Form->Name().empty() && !Trim(Head).empty();
+  if (Blank(Head)) return false;
+  if (Is<TPersistent>(Obj)) return Obj == Form || HasFullName(Obj, Form);
+  return Form && !Form->Name().empty();
 }
 
 std::string CollectionText(const TCollection& Collection, std::string_view ItemProp) {
@@ -84,17 +106,19 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
         break;
       }
       x = held;
-      if (auto* c = As<TCollection>(x)) collection = c;
+      if (Is<TCollection>(x)) collection = static_cast<TCollection*>(x);
     }
     if (!hasDot) break;
     Path = rest;
   }
   if (!x) return;
   if (!collection) {
-    if (auto* strings = As<TStrings>(x)) {
-      strings->SetCommaText(Value);
-    } else if (auto* nodes = As<TTreeNodes>(x)) {
-      SetTreeNodesCaptions(nodes, Value);
+    // Class tests through the class records: a failed dynamic_cast walks the
+    // whole hierarchy, and most paths end in a plain string property.
+    if (Is<TStrings>(x)) {
+      static_cast<TStrings*>(x)->SetCommaText(Value);
+    } else if (Is<TTreeNodes>(x)) {
+      SetTreeNodesCaptions(static_cast<TTreeNodes*>(x), Value);
     } else if (info && IsStringKind(info->Kind)) {
       // A string property leaves x on the object that has it.
       if (SaveEmpty || !GetStrProp(x, info).empty()) SetStrProp(x, info, Value);

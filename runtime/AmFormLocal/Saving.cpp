@@ -47,11 +47,15 @@ void TAmFormLocalizer::SaveAllToBuffer() {
 void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TStrings* Buffer,
                                     const std::string& Section, const TStrings* PropList) {
   if (!Component) return;
-  if (FExcluded->IndexOf(GetFullName(Component, Root)) < 0) SaveObject(Component, Buffer, Section, {}, PropList);
+  // Full names are built only to be compared with Excluded.
+  auto excluded = [&](const TComponent* c) {
+    return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
+  };
+  if (!excluded(Component)) SaveObject(Component, Buffer, Section, {}, PropList);
   // By index: an event handler may add or remove components on the way.
   for (int i = 0; i < Component->ComponentCount(); ++i) {
     TComponent* child = Component->Components(i);
-    if (FExcluded->IndexOf(GetFullName(child, Root)) < 0) SaveObject(child, Buffer, Section, {}, PropList);
+    if (!excluded(child)) SaveObject(child, Buffer, Section, {}, PropList);
     // A frame's own properties are saved once more here, then what it owns.
     // The snapshot covers frames also without the option: their records are
     // applied either way, so their designed texts must be there to return
@@ -80,7 +84,7 @@ TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj
   TComponent* form = Owner();
   TRecordTarget r{Obj, Path, {}};
   const std::string own = ReadPropertyPath(Obj, Path, form);
-  if (FDependencies->IndexOfName(Path) >= 0) {
+  if (FDependencies->Count() > 0 && FDependencies->IndexOfName(Path) >= 0) {
     r.Path = ResolveDependency(Path);
     if (r.Path != Path) {
       r.Target = WalkDependencyTarget(Obj, r.Path);
@@ -90,7 +94,8 @@ TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj
       }
     }
   }
-  r.Value = ReadPropertyPath(r.Target, r.Path, form);
+  // Without a dependency the target is the property itself, read once.
+  r.Value = r.Target == Obj && r.Path == Path ? own : ReadPropertyPath(r.Target, r.Path, form);
   // A dependency counts only when it leads somewhere else; its target
   // takes the record only when it holds exactly the same text.
   const bool dependent = r.Target != Obj || r.Path != Path;
@@ -115,7 +120,8 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
   const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
   for (int i = 0; i < PropList->Count(); ++i) {
     TRecordTarget r = ResolveRecord(Obj, PropList->Get(i));
-    if (!saveEmpty && Trim(r.Value).empty()) continue;
+    if (!saveEmpty && std::all_of(r.Value.begin(), r.Value.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
+      continue;
     std::string name = Prefix.empty() ? GetFullPropName(As<TPersistent>(r.Target), form, r.Path)
                                       : Prefix + "." + r.Path;
     // A nameless component (or one under a nameless owner) has no record

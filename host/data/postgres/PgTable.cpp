@@ -169,7 +169,8 @@ std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TR
     order += (order.empty() ? "" : ", ") + key + (Backward ? " DESC" : "");
   }
   if (branches.size() > 1) sql = "SELECT * FROM (" + sql + ") AS u";
-  sql += " ORDER BY " + order + " LIMIT " + Placeholder(params, std::to_string(Limit));
+  sql += " ORDER BY " + order;
+  if (Limit > 0) sql += " LIMIT " + Placeholder(params, std::to_string(Limit));
   TPgResult r = Conn().Exec(sql, params);
   std::vector<TRowData> rows;
   rows.reserve(static_cast<std::size_t>(r.RowCount()));
@@ -248,6 +249,34 @@ std::optional<std::string> TPgTable::InternalSeekValue(const TRowFilter& Filter,
     }
   }
   return best;
+}
+
+// One statement of scalar subqueries, one per request and branch: one
+// round trip; the least answer of a request's branches counts, as above.
+std::vector<std::optional<std::string>> TPgTable::InternalSeekValues(const std::vector<TSeekRequest>& Requests) {
+  std::vector<std::optional<std::string>> results(Requests.size());
+  std::string sql;
+  TPgParams params;
+  std::vector<std::size_t> owners;  // the request of each result column
+  for (std::size_t r = 0; r < Requests.size(); ++r) {
+    const Column& c = FColumns.at(static_cast<std::size_t>(Requests[r].Field));
+    for (const TSqlBranch& b : PushdownBranches(*Requests[r].Filter)) {
+      std::string where = Where(b, params);
+      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= " + Placeholder(params, Requests[r].From);
+      sql += (sql.empty() ? "SELECT (SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
+             c.Quoted + " LIMIT 1)";
+      owners.push_back(r);
+    }
+  }
+  if (sql.empty()) return results;
+  TPgResult q = Conn().Exec(sql, params);
+  if (q.RowCount() == 0) return results;
+  for (std::size_t i = 0; i < owners.size(); ++i) {
+    std::optional<std::string> v = q.Value(0, static_cast<int>(i));
+    std::optional<std::string>& best = results[owners[i]];
+    if (v && (!best || *v < *best)) best = std::move(v);
+  }
+  return results;
 }
 
 int TPgTable::InternalRecordCount(const TRowFilter& Filter) {

@@ -167,10 +167,11 @@ std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, cons
     sql += (sql.empty() ? "" : " UNION ALL ") + FSelect + where;
   }
   const char* dir = Backward ? " DESC" : "";
+  const char* limit = Limit > 0 ? " LIMIT ?" : "";
   if (branches.size() == 1)
-    sql += " ORDER BY " + FRowId + dir + " LIMIT ?";
+    sql += " ORDER BY " + FRowId + dir + limit;
   else
-    sql = "SELECT * FROM (" + sql + ") ORDER BY 1" + dir + " LIMIT ?";
+    sql = "SELECT * FROM (" + sql + ") ORDER BY 1" + dir + limit;
 
   TSQLiteQuery q(Conn(), sql);
   std::size_t keyParam = 0;
@@ -180,7 +181,7 @@ std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, cons
     for (std::size_t i = 0; i < n; ++i) q.Bind(params[keyParam++]);
     if (After) q.BindInt64(KeyOf(*After)), ++keyParam;
   }
-  q.BindInt64(Limit);
+  if (Limit > 0) q.BindInt64(Limit);
   std::vector<TRowData> rows;
   while (q.Step()) rows.push_back(ReadRow(q));
   return rows;
@@ -250,6 +251,36 @@ std::optional<std::string> TSQLiteTable::InternalSeekValue(const TRowFilter& Fil
     }
   }
   return best;
+}
+
+// One statement of scalar subqueries, one per request and branch; the
+// least answer of a request's branches counts, as above.
+std::vector<std::optional<std::string>> TSQLiteTable::InternalSeekValues(const std::vector<TSeekRequest>& Requests) {
+  std::vector<std::optional<std::string>> results(Requests.size());
+  std::string sql;
+  std::vector<std::string> params;
+  std::vector<std::size_t> owners;  // the request of each result column
+  for (std::size_t r = 0; r < Requests.size(); ++r) {
+    const Column& c = FColumns.at(static_cast<std::size_t>(Requests[r].Field));
+    for (const TSqlBranch& b : PushdownBranches(*Requests[r].Filter)) {
+      std::string where = Where(b, params);
+      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= ?";
+      params.push_back(Requests[r].From);
+      sql += (sql.empty() ? "SELECT (SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
+             c.Quoted + " LIMIT 1)";
+      owners.push_back(r);
+    }
+  }
+  if (sql.empty()) return results;
+  TSQLiteQuery q(Conn(), sql);
+  for (const auto& p : params) q.Bind(p);
+  if (!q.Step()) return results;
+  for (std::size_t i = 0; i < owners.size(); ++i) {
+    std::optional<std::string> v = q.Column(static_cast<int>(i));
+    std::optional<std::string>& best = results[owners[i]];
+    if (v && (!best || *v < *best)) best = std::move(v);
+  }
+  return results;
 }
 
 int TSQLiteTable::InternalRecordCount(const TRowFilter& Filter) {

@@ -32,6 +32,7 @@ protected:
   void InternalDelete(const TRowKey& Key) override;
   bool CanSeekValues(int Field) const override;
   std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) override;
+  std::vector<std::optional<std::string>> InternalSeekValues(const std::vector<TSeekRequest>& Requests) override;
   int InternalRecordCount(const TRowFilter& Filter) override;
 
 private:

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -257,6 +258,38 @@ TEST(QtPanelPeer, APanelHoldsItsChildrenAndPaintsItsCaption) {
   for (int x = 60; x < 140 && !dark; ++x)
     for (int y = 10; y < 30 && !dark; ++y) dark = qGray(image.pixel(x, y)) < 100;
   EXPECT_TRUE(dark);
+}
+
+// Buttons in the designed colours and font share their parent's (so the
+// style's cached pictures serve them all); a parent's change still reaches
+// only the controls whose model follows it.
+TEST(QtControlPeer, ColoursAndFontsFollowTheModelWhetherTheWidgetHasThemOfItsOwnOrNot) {
+  TFormPtr form = NewForm(200, 100);
+  auto* panel = Place<TPanel>(form.get(), 0, 0, 200, 60);
+  auto* follows = Place<TButton>(panel, 5, 5, 60, 25);
+  auto* own = Place<TButton>(panel, 70, 5, 60, 25);
+  own->SetParentFont(false);
+  form->Show();
+  QWidget* wFollows = TQtControlPeer::WidgetOf(follows);
+  QWidget* wOwn = TQtControlPeer::WidgetOf(own);
+  const QColor standard = wOwn->style()->standardPalette().color(QPalette::ButtonText);
+  EXPECT_FALSE(wOwn->testAttribute(Qt::WA_SetPalette));
+  EXPECT_EQ(wOwn->palette().color(QPalette::ButtonText), standard);
+  panel->Font()->SetColor(clRed);
+  EXPECT_EQ(TQtControlPeer::WidgetOf(panel)->palette().color(QPalette::WindowText), QColor(Qt::red));
+  EXPECT_EQ(wFollows->palette().color(QPalette::ButtonText), QColor(Qt::red));
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    EXPECT_EQ(wOwn->palette().color(group, QPalette::ButtonText), standard) << group;
+  panel->Font()->SetColor(clWindowText);
+  EXPECT_EQ(wFollows->palette().color(QPalette::ButtonText), standard);
+  own->Font()->SetColor(clRed);
+  EXPECT_EQ(wOwn->palette().color(QPalette::ButtonText), QColor(Qt::red));
+  // The same for fonts.
+  EXPECT_FALSE(wFollows->testAttribute(Qt::WA_SetFont));
+  const QFont designed = wOwn->font();
+  panel->Font()->SetHeight(-23);
+  EXPECT_EQ(wFollows->font().pixelSize(), 23);
+  EXPECT_EQ(wOwn->font(), designed);
 }
 
 TEST(QtSplitterPeer, DraggingTheBarResizesTheControlBeforeIt) {

@@ -1,0 +1,144 @@
+// The look-ups that skip work (the string list's name index and value
+// setter, the owner's name index, the folded hash and comparison, casts
+// through the class records) against the plain ways they replace, on random
+// input: names in several spellings, empty values, lines without "=".
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "host/controls/Buttons.h"
+#include "host/controls/Forms.h"
+#include "host/controls/StdCtrls.h"
+#include "host/core/CaseFold.h"
+#include "host/core/Strings.h"
+
+using namespace host;
+
+namespace {
+
+// TStrings with nothing of its own: every look-up and assignment takes the
+// plain way of the base class.
+class TPlainStrings : public TStrings {
+public:
+  int Count() const override { return static_cast<int>(FLines.size()); }
+  std::string Get(int Index) const override { return FLines.at(static_cast<std::size_t>(Index)); }
+  void Put(int Index, const std::string& S) override { FLines.at(static_cast<std::size_t>(Index)) = S; }
+  void Insert(int Index, const std::string& S) override { FLines.insert(FLines.begin() + Index, S); }
+  void Delete(int Index) override { FLines.erase(FLines.begin() + Index); }
+  void Clear() override { FLines.clear(); }
+
+private:
+  std::vector<std::string> FLines;
+};
+
+const std::vector<std::string> kNames{"a", "A", "ab", "AB", "\xC3\xA4", "\xC3\x84", "", "Button1.Caption",
+                                      "BUTTON1.caption", "\xD0\x96", "\xD0\xB6", "x y", "a=b"};
+
+std::string Pick(std::mt19937& rng, const std::vector<std::string>& from) { return from[rng() % from.size()]; }
+
+std::string RandomText(std::mt19937& rng) {
+  static const std::vector<std::string> pieces{"a", "B", "z", "\xC3\xA4", "\xC3\x84", "\xCE\xA3", "\xCF\x82", "\xCF\x83",
+                                               "\xD0\x96", "\xD0\xB6", "\xFF", "\xC3", "0", " ", "_", "."};
+  std::string s;
+  for (std::size_t n = rng() % 20; n > 0; --n) s += Pick(rng, pieces);
+  return s;
+}
+
+}  // namespace
+
+TEST(FastLookup, StringListNamesAndValuesAgreeWithThePlainWays) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 200; ++round) {
+    TStringList fast;
+    TPlainStrings plain;
+    for (int step = 0; step < 40; ++step) {
+      const std::string name = Pick(rng, kNames);
+      const std::string value = rng() % 4 == 0 ? std::string() : std::to_string(rng() % 10);
+      if (rng() % 3 == 0) {
+        // A line added only when its name is new, as a section is read.
+        const std::string line = rng() % 5 == 0 ? name : name + "=" + value;
+        const int at = fast.AddUniqueName(std::string(line));
+        const std::size_t eq = line.find('=');
+        const int had = eq == std::string::npos ? -1 : plain.IndexOfName(std::string_view(line).substr(0, eq));
+        EXPECT_EQ(at, had >= 0 ? had : plain.Add(line)) << line;
+      } else {
+        fast.SetValues(name, value);
+        plain.SetValues(name, value);
+      }
+      ASSERT_EQ(fast.Text(), plain.Text()) << "round " << round << " step " << step;
+      for (const std::string& n : kNames) EXPECT_EQ(fast.IndexOfName(n), plain.IndexOfName(n)) << n;
+      for (int i = 0; i < fast.Count(); ++i) EXPECT_EQ(fast.IndexOfNameAt(i), plain.IndexOfName(plain.Names(i)));
+    }
+  }
+}
+
+TEST(FastLookup, FoldedHashAndComparisonAgreeWithTheFold) {
+  std::mt19937 rng(11);
+  for (int i = 0; i < 20000; ++i) {
+    const std::string a = RandomText(rng);
+    // Half the pairs are spellings of one text.
+    std::string b = a;
+    if (rng() % 2)
+      b = RandomText(rng);
+    else
+      for (char& c : b)
+        if (c >= 'a' && c <= 'z' && rng() % 2) c = static_cast<char>(c - 32);
+    const bool same = FoldCase(a) == FoldCase(b);
+    EXPECT_EQ(SameText(a, b), same) << a << " / " << b;
+    EXPECT_EQ(CompareText(a, b) == 0, same);
+    if (same) EXPECT_EQ(TextHash()(a), TextHash()(b)) << a << " / " << b;
+  }
+}
+
+TEST(FastLookup, FindComponentAgreesWithAScanThroughRenamesAndRemovals) {
+  std::mt19937 rng(5);
+  TForm form(nullptr);
+  std::vector<TComponent*> alive;
+  auto scan = [&](std::string_view name) -> TComponent* {
+    if (name.empty()) return nullptr;
+    for (int i = 0; i < form.ComponentCount(); ++i)
+      if (SameText(form.Components(i)->Name(), name)) return form.Components(i);
+    return nullptr;
+  };
+  for (int step = 0; step < 3000; ++step) {
+    const std::string name = "C" + std::to_string(rng() % 60) + (rng() % 2 ? "x" : "X");
+    const int action = static_cast<int>(rng() % 4);
+    if (action == 0 || alive.empty()) {
+      auto* c = new TButton(&form);
+      alive.push_back(c);
+      if (!scan(name)) c->SetName(name);
+    } else if (action == 1) {
+      TComponent* c = alive[rng() % alive.size()];
+      const TComponent* holder = scan(name);
+      if (!holder || holder == c) c->SetName(rng() % 5 ? name : std::string());
+    } else if (action == 2) {
+      const std::size_t k = rng() % alive.size();
+      delete alive[k];
+      alive.erase(alive.begin() + static_cast<std::ptrdiff_t>(k));
+    }
+    for (int n = 0; n < 60; n += 7)
+      for (const char* tail : {"x", "X", ""}) {
+        const std::string probe = "c" + std::to_string(n) + tail;
+        ASSERT_EQ(form.FindComponent(probe), scan(probe)) << probe << " at step " << step;
+      }
+  }
+}
+
+TEST(FastLookup, CastsThroughClassRecordsAgreeWithDynamicCast) {
+  TForm form(nullptr);
+  std::vector<TObject*> objects{&form, new TButton(&form), new TLabel(&form), new TEdit(&form), new TMemo(&form),
+                                new TComponent(&form)};
+  TStringList list;
+  objects.push_back(&list);
+  objects.push_back(nullptr);
+  for (TObject* o : objects) {
+    EXPECT_EQ(As<TComponent>(o), dynamic_cast<TComponent*>(o));
+    EXPECT_EQ(As<TPersistent>(o), dynamic_cast<TPersistent*>(o));
+    EXPECT_EQ(As<TControl>(o), dynamic_cast<TControl*>(o));
+    EXPECT_EQ(As<TWinControl>(o), dynamic_cast<TWinControl*>(o));
+    EXPECT_EQ(As<TButtonControl>(o), dynamic_cast<TButtonControl*>(o));
+    EXPECT_EQ(As<TCustomEdit>(o), dynamic_cast<TCustomEdit*>(o));
+    EXPECT_EQ(As<TStrings>(o), dynamic_cast<TStrings*>(o));
+    EXPECT_EQ(As<TCustomForm>(static_cast<const TObject*>(o)), dynamic_cast<const TCustomForm*>(o));
+  }
+}
