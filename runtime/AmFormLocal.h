@@ -19,6 +19,8 @@
 
 namespace ambit {
 
+class TPropertyLookups;
+
 enum TAmSaveOption { soSaveEmpty, soIgnoreDependencyIfEmpty, soIncludeFrames };
 using TAmSaveOptions = host::TSet<TAmSaveOption>;
 const host::TTypeInfo& TypeInfoOf(TAmSaveOption*);
@@ -145,7 +147,9 @@ private:
   // GetObject on a view of the name, which it leaves on the property path.
   host::TPersistent* Resolve(std::string_view& Name) const;
   // LocalizeObject once the path is known to pass the filter.
-  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text);
+  // Lookups remembers the class look-ups of the pass it belongs to.
+  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text,
+                 TPropertyLookups* Lookups = nullptr);
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 

@@ -70,10 +70,11 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
     const int first = FOriginals->IndexOfNameAt(i);
     defaults.emplace_back(name, first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)));
   }
+  TPropertyLookups lookups;
   for (auto& [name, value] : defaults) {
     std::string path = name;
-    if (TPersistent* obj = GetObject(path))
-      LocalizeObject(obj, path, GetDecodedString(value, kQuote, kEscape), FPropNames.get());
+    // GetObject has checked the path against PropNames already.
+    if (TPersistent* obj = GetObject(path)) ApplyText(obj, path, GetDecodedString(value, kQuote, kEscape), &lookups);
   }
 
   // Each record is resolved once; GetObject has checked its path against
@@ -85,7 +86,8 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
     TPersistent* obj = Resolve(path);
     if (!obj) continue;
     const int first = records.IndexOfNameAt(i);
-    ApplyText(obj, std::string(path), std::string(first < 0 ? std::string_view() : ValueOf(records.Line(first))));
+    ApplyText(obj, std::string(path), std::string(first < 0 ? std::string_view() : ValueOf(records.Line(first))),
+              &lookups);
   }
 }
 
@@ -115,11 +117,12 @@ void TAmFormLocalizer::LocalizeObject(TPersistent* Obj, const std::string& Path,
   ApplyText(Obj, Path, Value);
 }
 
-void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string Text) {
+void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string Text,
+                                 TPropertyLookups* Lookups) {
   bool allow = true;
   PropertyLocalizing(Obj, Path, Text, allow);
   if (!allow) return;
-  WritePropertyPath(Obj, Path, Text, FSaveOptions.Contains(soSaveEmpty));
+  WritePropertyPath(Obj, Path, Text, FSaveOptions.Contains(soSaveEmpty), Lookups);
   PropertyLocalized(Obj, Path, Text);
 }
 
@@ -129,6 +132,7 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   // A form on its way out is not written to any more.
   if (!Owner() || !Filter || Filter->Count() == 0 || Finishing()) return;
   const int count = FOriginals->Count();
+  TPropertyLookups lookups;
   if (!Remove) {
     for (int i = 0; i < count && i < FOriginals->Count(); ++i) {
       std::string_view path = NameOf(FOriginals->Line(i));
@@ -136,7 +140,8 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const int first = FOriginals->IndexOfNameAt(i);
         ApplyText(obj, std::string(path),
-                  GetDecodedString(first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)), kQuote, kEscape));
+                  GetDecodedString(first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)), kQuote, kEscape),
+                  &lookups);
       }
     }
     return;
@@ -175,7 +180,7 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const auto first = name.empty() || firstKept.empty() ? firstKept.end() : firstKept.find(name);
         const std::string_view raw = first != firstKept.end() ? ValueOf(lines[first->second]) : ValueOf(lines[next]);
-        ApplyText(obj, std::string(path), GetDecodedString(raw, kQuote, kEscape));
+        ApplyText(obj, std::string(path), GetDecodedString(raw, kQuote, kEscape), &lookups);
         continue;
       }
       if (!name.empty()) firstKept.try_emplace(name, next);

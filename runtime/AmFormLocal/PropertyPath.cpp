@@ -88,7 +88,31 @@ std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TC
   }
 }
 
-void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty) {
+// Few distinct classes and names meet in one pass; past this many, the
+// host's own look-ups are used.
+constexpr std::size_t kMostRemembered = 32;
+
+const TPropInfo* TPropertyLookups::Find(const TObject* Obj, std::string_view Name) {
+  if (!Obj) return nullptr;
+  const TClass* cls = &Obj->ClassType();
+  for (const TProp& p : FProps)
+    if (p.Class == cls && p.Name == Name) return p.Info;
+  const TPropInfo* info = cls->FindProperty(Name);
+  if (FProps.size() < kMostRemembered) FProps.push_back({cls, std::string(Name), info});
+  return info;
+}
+
+int TPropertyLookups::Holder(const TObject* Obj) {
+  const TClass* cls = &Obj->ClassType();
+  for (const THolder& h : FHolders)
+    if (h.Class == cls) return h.Kind;
+  const int kind = Is<TStrings>(Obj) ? 1 : Is<TTreeNodes>(Obj) ? 2 : 0;
+  if (FHolders.size() < kMostRemembered) FHolders.push_back({cls, kind});
+  return kind;
+}
+
+void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty,
+                       TPropertyLookups* Lookups) {
   TObject* x = Obj;
   TCollection* collection = nullptr;
   const TPropInfo* info = nullptr;
@@ -97,7 +121,7 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
     std::string_view rest;
     bool hasDot = false;
     SplitHead(Path, head, rest, hasDot);
-    info = x ? GetPropInfo(x, head) : nullptr;
+    info = !x ? nullptr : Lookups ? Lookups->Find(x, head) : GetPropInfo(x, head);
     if (!info) break;
     if (info->Kind == tkClass) {
       TObject* held = GetObjectProp(x, info);
@@ -115,9 +139,10 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
   if (!collection) {
     // Class tests through the class records: a failed dynamic_cast walks the
     // whole hierarchy, and most paths end in a plain string property.
-    if (Is<TStrings>(x)) {
+    const int holder = Lookups ? Lookups->Holder(x) : Is<TStrings>(x) ? 1 : Is<TTreeNodes>(x) ? 2 : 0;
+    if (holder == 1) {
       static_cast<TStrings*>(x)->SetCommaText(Value);
-    } else if (Is<TTreeNodes>(x)) {
+    } else if (holder == 2) {
       SetTreeNodesCaptions(static_cast<TTreeNodes*>(x), Value);
     } else if (info && IsStringKind(info->Kind)) {
       // A string property leaves x on the object that has it.
@@ -130,7 +155,7 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
   entries.SetCommaText(Value);
   for (int i = 0; i < collection->Count(); ++i) {
     TCollectionItem* item = collection->Items(i);
-    const TPropInfo* p = GetPropInfo(item, head);
+    const TPropInfo* p = Lookups ? Lookups->Find(item, head) : GetPropInfo(item, head);
     if (!p || i >= entries.Count()) continue;
     if (!SaveEmpty && GetStrProp(item, p).empty()) continue;
     SetStrProp(item, p, entries.Get(i));

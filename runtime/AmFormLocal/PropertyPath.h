@@ -5,10 +5,13 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace host {
 class TObject;
 class TComponent;
+class TClass;
+struct TPropInfo;
 }  // namespace host
 
 namespace ambit {
@@ -22,11 +25,39 @@ bool IsStringKind(int Kind);
 // is no value, also when Obj has no full name relative to Form.
 std::string ReadPropertyPath(const host::TObject* Obj, std::string_view Path, const host::TComponent* Form);
 
+// What one pass of writes has learnt about classes: which property a class
+// has under a name, and whether it is a string list or a tree's nodes. A
+// form repeats a few classes and names over thousands of records, and the
+// host's look-ups (a folded hash, a walk up the class chain) cost more than
+// the write itself. Keep one only for a pass: class records do not change
+// during it, but may between passes.
+class TPropertyLookups {
+ public:
+  const host::TPropInfo* Find(const host::TObject* Obj, std::string_view Name);
+  // Whether Obj is a string list (1), a tree's nodes (2), or neither (0).
+  int Holder(const host::TObject* Obj);
+
+ private:
+  struct TProp {
+    const host::TClass* Class;
+    std::string Name;
+    const host::TPropInfo* Info;
+  };
+  struct THolder {
+    const host::TClass* Class;
+    int Kind;
+  };
+  std::vector<TProp> FProps;
+  std::vector<THolder> FHolders;
+};
+
 // Writes Value into Obj along Path: a string list takes it as comma text, a
 // tree's nodes and a collection's items take its entries in index order, a
 // string property takes it whole. Without SaveEmpty a property (or item)
 // whose current text is empty is left alone.
-void WritePropertyPath(host::TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty);
+// Lookups, when given, answers the class questions of the walk.
+void WritePropertyPath(host::TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty,
+                       TPropertyLookups* Lookups = nullptr);
 
 // Follows the component part of a dependency path from Obj: every name
 // before a "." must be a published property holding a component. Returns
