@@ -63,10 +63,21 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   // Designed texts of the properties the previous language may have changed
   // and this one does not mention. Taken apart first: a handler may touch
   // the snapshot while its records are applied.
+  // The snapshot and a language's section usually list the same names in
+  // the same order, so the record after the last one met is tried first: a
+  // name spelt the same proves the record is there without a hashed look-up.
   std::vector<std::pair<std::string, std::string>> defaults;
+  int next = 0;
   for (int i = 0; i < FOriginals->Count(); ++i) {
     const std::string_view name = NameOf(FOriginals->Line(i));
-    if (records.IndexOfName(name) >= 0) continue;
+    if (!name.empty() && next < records.Count() && NameOf(records.Line(next)) == name) {
+      ++next;
+      continue;
+    }
+    if (const int at = records.IndexOfName(name); at >= 0) {
+      next = at + 1;
+      continue;
+    }
     const int first = FOriginals->IndexOfNameAt(i);
     defaults.emplace_back(name, first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)));
   }
