@@ -91,8 +91,11 @@ void PlainSectionValues(TAmLanguageFile& File, const std::string& Section, host:
 
 TEST(FastRead, CodecAgreesWithThePlainWalk) {
   std::mt19937 rng(3);
-  const std::string texts("ab \"#\r\n\t\x01\xC3\xA4", 12);
-  const std::string stored("\"\"\"#1 3a+-x\xC3", 14);
+  // Each alphabet takes its terminating NUL as one more character.
+  static constexpr char kTexts[] = "ab \"#\r\n\t\x01\xC3\xA4";
+  static constexpr char kStored[] = "\"\"\"#1 3a+-x\xC3";
+  const std::string texts(kTexts, sizeof kTexts);
+  const std::string stored(kStored, sizeof kStored);
   for (int i = 0; i < 20000; ++i) {
     const std::string text = Random(rng, texts, 12);
     const std::string encoded = GetEncodedString(text, '"', '#');
