@@ -139,7 +139,11 @@ void ReadUnit(const pugi::xml_node& Unit, const std::string& Section, const std:
   for (const pugi::xml_node& part : Unit.children()) {
     const std::string_view name = part.name();
     if (name == "notes") {
-      for (const pugi::xml_node& note : part.children("note")) unit.Note += note.text().get();
+      // Read as the texts are, so that a <cp/> the writer put there for a
+      // character XML cannot hold comes back; a note decides nothing, so
+      // markup in it is passed over rather than refused.
+      std::string ignored;
+      for (const pugi::xml_node& note : part.children("note")) unit.Note += ContentOf(note, ignored);
       continue;
     }
     if (name != "segment" && name != "ignorable") continue;

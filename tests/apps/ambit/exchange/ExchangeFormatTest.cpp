@@ -91,6 +91,9 @@ TEST(XliffRead, ControlCharactersAndCarriageReturnsSurviveAWriteAndRead) {
   EXPECT_EQ(again.Units[1].Source, "  OK ");
   EXPECT_FALSE(again.Units[1].HasTarget);
   EXPECT_EQ(WriteXliff(again), text);
+  // A note (a hand-edited file's) holding such a character comes back whole.
+  file.Units[1].Note = "TButton.\x01" "Caption";
+  EXPECT_EQ(ReadXliff(WriteXliff(file), "t.xlf").Units[1].Note, "TButton.\x01" "Caption");
 
   file.Units[0].Target = "\xC3(";
   EXPECT_THROW(WriteXliff(file), EExchangeError);
