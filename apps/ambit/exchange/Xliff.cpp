@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "apps/ambit/exchange/Exchange.h"
+#include "host/stream/FormLexer.h"
 
 namespace ambit::exchange {
 
@@ -26,24 +27,6 @@ std::size_t DecodeUtf8(std::string_view Text, std::size_t i, char32_t& Code) {
   static constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
   if (Code < least[n] || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) return 0;
   return n;
-}
-
-void AppendUtf8(std::string& Out, char32_t Code) {
-  if (Code < 0x80) {
-    Out += static_cast<char>(Code);
-  } else if (Code < 0x800) {
-    Out += static_cast<char>(0xC0 | (Code >> 6));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  } else if (Code < 0x10000) {
-    Out += static_cast<char>(0xE0 | (Code >> 12));
-    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  } else {
-    Out += static_cast<char>(0xF0 | (Code >> 18));
-    Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
-    Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-    Out += static_cast<char>(0x80 | (Code & 0x3F));
-  }
 }
 
 bool ValidInXml(char32_t Code) {
@@ -116,7 +99,7 @@ std::string ContentOf(const pugi::xml_node& Node, std::string& Refusal) {
         Refusal = "holds <cp hex=\"" + hex + "\"/>, which names no character";
         return {};
       }
-      AppendUtf8(text, static_cast<char32_t>(code));
+      host::AppendUtf8(text, static_cast<std::uint32_t>(code));
     } else if (child.type() == pugi::node_element) {
       Refusal = std::string("holds inline markup <") + child.name() +
                 "> that a form's text cannot keep; write the text without it";
