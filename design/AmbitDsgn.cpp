@@ -90,20 +90,9 @@ void TActiveLanguageProperty::SetValue(const std::string& Value) {
     return;
   }
   const std::string index = IntToStr(source->Languages()->IndexOfName(Value));
-  auto* files = As<TAmFileLanguageSource>(source);
-  if (!files) {
-    TIntegerProperty::SetValue(index);
-    return;
-  }
-  FOldGetFileName = files->OnGetFileName();
-  files->SetOnGetFileName([this](TObject* Sender, std::string& FileName) { GetFileName(Sender, FileName); });
-  try {
-    TIntegerProperty::SetValue(index);
-  } catch (...) {
-    files->SetOnGetFileName(std::move(FOldGetFileName));
-    throw;
-  }
-  files->SetOnGetFileName(std::move(FOldGetFileName));
+  TFileNameHookScope hook(As<TAmFileLanguageSource>(source), FOldGetFileName,
+                          [this](TObject* Sender, std::string& FileName) { GetFileName(Sender, FileName); });
+  TIntegerProperty::SetValue(index);
 }
 
 void TActiveLanguageProperty::GetFileName(TObject* Sender, std::string& FileName) {
