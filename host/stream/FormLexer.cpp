@@ -29,9 +29,40 @@ void AppendUtf8(std::string& Out, std::uint32_t Code) {
 }
 
 namespace {
-bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsIdentChar(char c) { return IsIdentStart(c) || IsDigit(c); }
+constexpr bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
+constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// Identifier characters by table: the lexer's innermost loop.
+struct TIdentTable {
+  bool Chars[256] = {};
+  constexpr TIdentTable() {
+    for (int c = 0; c < 256; ++c) Chars[c] = IsIdentStart(static_cast<char>(c)) || IsDigit(static_cast<char>(c));
+  }
+};
+constexpr TIdentTable kIdent;
+bool IsIdentChar(char c) { return kIdent.Chars[static_cast<unsigned char>(c)]; }
+
+// Identifiers hold only ASCII letters, digits and '_', and setting bit 5
+// turns an upper-case letter into its lower case while mapping no digit or
+// '_' onto a letter: so this equals case-insensitive comparison here.
+bool IsWord(std::string_view w, const char* Lower) {
+  for (std::size_t i = 0; i < w.size(); ++i)
+    if ((w[i] | 0x20) != Lower[i]) return false;
+  return true;
+}
+
+TFormKeyword KeywordOf(std::string_view w) {
+  switch (w.size()) {
+    case 3: return IsWord(w, "end") ? TFormKeyword::End : TFormKeyword::None;
+    case 4: return IsWord(w, "item") ? TFormKeyword::Item : TFormKeyword::None;
+    case 6:
+      return IsWord(w, "object")   ? TFormKeyword::Object
+             : IsWord(w, "inline") ? TFormKeyword::Inline
+                                   : TFormKeyword::None;
+    case 9: return IsWord(w, "inherited") ? TFormKeyword::Inherited : TFormKeyword::None;
+    default: return TFormKeyword::None;
+  }
+}
+
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -53,17 +84,20 @@ void TFormLexer::ErrorAt(int Line, const std::string& Detail) const { throw ERea
 std::string TFormLexer::Describe(const TFormToken& Token) {
   switch (Token.Kind) {
     case TFormTokenKind::EndOfFile: return "end of file";
-    case TFormTokenKind::Identifier: return "'" + Token.Text + "'";
+    case TFormTokenKind::Identifier: return "'" + std::string(Token.Text) + "'";
     case TFormTokenKind::Integer:
-    case TFormTokenKind::Float: return "number " + Token.Text;
+    case TFormTokenKind::Float: return "number " + std::string(Token.Text);
     case TFormTokenKind::String: return "a string";
-    case TFormTokenKind::Symbol: return "'" + Token.Text + "'";
+    case TFormTokenKind::Symbol: return "'" + std::string(Token.Text) + "'";
   }
   return "?";
 }
 
 void TFormLexer::SkipBlanks() {
   while (FPos < FSource.size()) {
+    // Indentation comes in runs of spaces.
+    while (FSource[FPos] == ' ')
+      if (++FPos == FSource.size()) return;
     const char c = FSource[FPos];
     if (c == '\n') {
       ++FLine;
@@ -82,7 +116,8 @@ const TFormToken& TFormLexer::Next() {
   const int previous = FToken.Line;
   // Field by field, so that the texts keep their buffers from token to token.
   FToken.Kind = TFormTokenKind::EndOfFile;
-  FToken.Text.clear();
+  FToken.Keyword = TFormKeyword::None;
+  FToken.Text = {};
   FToken.Str.clear();
   FToken.Int = 0;
   FToken.Float = 0;
@@ -104,7 +139,7 @@ const TFormToken& TFormLexer::Next() {
     ReadString();
   } else if (std::string_view("=:[](),<>+").find(c) != std::string_view::npos) {
     FToken.Kind = TFormTokenKind::Symbol;
-    FToken.Text.assign(1, c);
+    FToken.Text = FSource.substr(FPos, 1);
     ++FPos;
   } else {
     const unsigned char u = static_cast<unsigned char>(c);
@@ -130,7 +165,8 @@ void TFormLexer::ReadIdentifier() {
   if (FPos < FSource.size() && FSource[FPos] == '.')
     Error("expected an identifier after '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
   FToken.Kind = TFormTokenKind::Identifier;
-  FToken.Text.assign(FSource.substr(start, FPos - start));
+  FToken.Text = FSource.substr(start, FPos - start);
+  FToken.Keyword = KeywordOf(FToken.Text);
 }
 
 void TFormLexer::ReadNumber() {
@@ -188,7 +224,7 @@ void TFormLexer::ReadNumber() {
   }
   if (FPos < FSource.size() && (IsIdentChar(FSource[FPos]) || FSource[FPos] == '.'))
     Error("invalid number '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
-  FToken.Text.assign(FSource.substr(start, FPos - start));
+  FToken.Text = FSource.substr(start, FPos - start);
 }
 
 // Quoted segments and #NNN codes written next to each other form one string.
@@ -232,7 +268,7 @@ void TFormLexer::ReadString() {
       break;
     }
   }
-  FToken.Text.assign("string");
+  FToken.Text = "string";
 }
 
 std::uint32_t TFormLexer::ReadCharCode() {

@@ -29,10 +29,17 @@ private:
 
 enum class TFormTokenKind { EndOfFile, Identifier, Integer, Float, String, Symbol };
 
+// The words that give a form file its structure, told apart once per
+// identifier (case ignored) so that the parser compares no text for them.
+enum class TFormKeyword { None, End, Object, Inherited, Inline, Item };
+
 struct TFormToken {
   TFormTokenKind Kind = TFormTokenKind::EndOfFile;
+  TFormKeyword Keyword = TFormKeyword::None;  // Identifier only
   int Line = 1;
-  std::string Text;          // identifier, symbol or the number as written
+  // Identifier, symbol or the number as written: a view into the source,
+  // valid as long as the source is.
+  std::string_view Text;
   std::string Str;           // String: the decoded value
   std::int64_t Int = 0;      // Integer
   double Float = 0;          // Float
@@ -46,6 +53,8 @@ public:
   // Reads the next token; raises EReadError for a malformed one.
   const TFormToken& Next();
   const TFormToken& Current() const { return FToken; }
+  // Hands over the decoded value of the current String token.
+  std::string TakeString() { return std::move(FToken.Str); }
   const std::string& FileName() const { return FFileName; }
   int Line() const { return FLine; }
 

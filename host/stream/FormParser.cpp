@@ -18,9 +18,12 @@ bool TFormParser::IsStructureWord(std::string_view Word) {
   return SameText(Word, "end") || SameText(Word, "object") || SameText(Word, "item");
 }
 
-bool TFormParser::AtKeyword(std::string_view Keyword) const {
-  const TFormToken& t = FLexer.Current();
-  return t.Kind == TFormTokenKind::Identifier && SameText(t.Text, Keyword);
+// Only identifiers carry a keyword.
+bool TFormParser::At(TFormKeyword Keyword) const { return FLexer.Current().Keyword == Keyword; }
+
+bool TFormParser::AtObjectKeyword() const {
+  const TFormKeyword k = FLexer.Current().Keyword;
+  return k == TFormKeyword::Object || k == TFormKeyword::Inherited || k == TFormKeyword::Inline;
 }
 
 bool TFormParser::AtSymbol(char Symbol) const {
@@ -39,14 +42,14 @@ void TFormParser::ExpectSymbol(char Symbol, const char* Context) {
 
 std::string TFormParser::ExpectIdentifier(const char* What) {
   if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected(What);
-  std::string text = FLexer.Current().Text;
+  std::string text(FLexer.Current().Text);
   FLexer.Next();
   return text;
 }
 
 std::unique_ptr<TFormObject> TFormParser::ParseRoot() {
   FLexer.Next();
-  if (!AtKeyword("object") && !AtKeyword("inherited") && !AtKeyword("inline")) Expected("'object'");
+  if (!AtObjectKeyword()) Expected("'object'");
   auto root = ParseObject(0);
   if (FLexer.Current().Kind != TFormTokenKind::EndOfFile) Expected("end of file after the root object");
   return root;
@@ -55,10 +58,12 @@ std::unique_ptr<TFormObject> TFormParser::ParseRoot() {
 std::unique_ptr<TFormObject> TFormParser::ParseObject(int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("objects nested too deeply");
   auto obj = std::make_unique<TFormObject>();
+  // Most components set a handful of properties: one allocation for them.
+  obj->Props.reserve(8);
   obj->Line = FLexer.Current().Line;
-  obj->Kind = AtKeyword("inline")      ? TFormObjectKind::Inline
-              : AtKeyword("inherited") ? TFormObjectKind::Inherited
-                                       : TFormObjectKind::Object;
+  obj->Kind = At(TFormKeyword::Inline)      ? TFormObjectKind::Inline
+              : At(TFormKeyword::Inherited) ? TFormObjectKind::Inherited
+                                            : TFormObjectKind::Object;
   FLexer.Next();
   // "object Name: TClass", or "object TClass" for an unnamed component.
   std::string first = ExpectIdentifier("a component name");
@@ -75,32 +80,32 @@ std::unique_ptr<TFormObject> TFormParser::ParseObject(int Depth) {
       FLexer.Error("expected 'end' of " + (obj->Name.empty() ? obj->ClassName : obj->Name) + " (begun on line " +
                    std::to_string(obj->Line) + ") but found end of file");
     if (t.Kind != TFormTokenKind::Identifier) Expected("a property name, 'object' or 'end'");
-    if (AtKeyword("end")) {
+    if (At(TFormKeyword::End)) {
       FLexer.Next();
       break;
     }
-    if (AtKeyword("object") || AtKeyword("inherited") || AtKeyword("inline")) {
+    if (AtObjectKeyword()) {
       obj->Children.push_back(ParseObject(Depth + 1));
       continue;
     }
-    if (AtKeyword("item")) FLexer.Error("'item' outside a collection");
+    if (At(TFormKeyword::Item)) FLexer.Error("'item' outside a collection");
     ParseProperty(obj->Props, Depth);
   }
   return obj;
 }
 
 void TFormParser::ParseProperty(std::vector<TFormProperty>& Props, int Depth) {
-  TFormProperty prop;
+  // Made in place: a property is large, and a fault abandons the whole tree.
+  TFormProperty& prop = Props.emplace_back();
   prop.Line = FLexer.Current().Line;
   prop.Path = FLexer.Current().Text;
   FLexer.Next();
   ExpectSymbol('=', " after the property name");
   ParseValue(prop.Value, Depth);
-  Props.push_back(std::move(prop));
 }
 
 std::string TFormParser::ParseStringSum() {
-  std::string out = FLexer.Current().Str;
+  std::string out = FLexer.TakeString();
   FLexer.Next();
   while (AtSymbol('+')) {
     FLexer.Next();
@@ -133,7 +138,8 @@ void TFormParser::ParseValue(TFormValue& Value, int Depth) {
       Value.Text = ParseStringSum();
       return;
     case TFormTokenKind::Identifier:
-      if (IsStructureWord(t.Text)) Expected("a value");
+      if (t.Keyword == TFormKeyword::End || t.Keyword == TFormKeyword::Object || t.Keyword == TFormKeyword::Item)
+        Expected("a value");
       Value.Kind = TFormValueKind::Identifier;
       Value.Text = t.Text;
       FLexer.Next();
@@ -174,19 +180,19 @@ void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
   Value.Kind = TFormValueKind::Collection;
   FLexer.Next();
   while (!AtSymbol('>')) {
-    if (!AtKeyword("item")) Expected("'item' or '>' in the collection");
+    if (!At(TFormKeyword::Item)) Expected("'item' or '>' in the collection");
     TFormItem item;
     item.Line = FLexer.Current().Line;
     FLexer.Next();
     for (;;) {
-      if (AtKeyword("end")) {
+      if (At(TFormKeyword::End)) {
         FLexer.Next();
         break;
       }
       if (FLexer.Current().Kind == TFormTokenKind::EndOfFile)
         FLexer.Error("expected 'end' of the item begun on line " + std::to_string(item.Line) +
                      " but found end of file");
-      if (FLexer.Current().Kind != TFormTokenKind::Identifier || AtKeyword("item") || AtKeyword("object"))
+      if (FLexer.Current().Kind != TFormTokenKind::Identifier || At(TFormKeyword::Item) || At(TFormKeyword::Object))
         Expected("a property name or 'end' in the item");
       ParseProperty(item.Props, Depth);
     }

@@ -73,7 +73,8 @@ private:
   void ParseValue(TFormValue& Value, int Depth);
   std::string ParseStringSum();
   void ParseCollection(TFormValue& Value, int Depth);
-  bool AtKeyword(std::string_view Keyword) const;
+  bool At(TFormKeyword Keyword) const;
+  bool AtObjectKeyword() const;
   bool AtSymbol(char Symbol) const;
   void ExpectSymbol(char Symbol, const char* Context);
   std::string ExpectIdentifier(const char* What);

@@ -11,6 +11,7 @@
 #include "host/core/TreeNodes.h"
 #include "host/stream/FormParser.h"
 #include "host/stream/FormStream.h"
+#include "host/stream/PropertyMemo.h"
 
 namespace host {
 
@@ -42,6 +43,13 @@ private:
     int Line;
     std::size_t Chain;  // index into FChains
   };
+  // Where a value stands (the owner's context and the property path), put
+  // into words only when a message or a reference needs it.
+  struct TPlace {
+    const std::string& Owner;
+    std::string_view Path;
+    std::string Name() const { return Owner + "." + std::string(Path); }
+  };
   struct TBinding {
     TComponent* Instance;
     std::string Event;
@@ -62,7 +70,7 @@ private:
   // Property assignment (FormReaderValues.cpp).
   void AssignProperty(TObject& Target, TComponent& Component, const TFormProperty& Prop, const std::string& Context);
   void AssignValue(TObject& Target, TComponent& Component, const TPropInfo& Info, const TFormValue& Value,
-                   const std::string& Context, int Line);
+                   const TPlace& Place, int Line);
   void ReadStrings(TStrings& Strings, const TFormValue& Value, const std::string& Context, int Line);
   void ReadCollection(TCollection& Collection, TComponent& Component, const TFormValue& Value,
                       const std::string& Context, int Line);
@@ -85,6 +93,7 @@ private:
   std::size_t FChain = 0;             // chain of the component being read
   std::vector<TFixup> FFixups;
   std::vector<TBinding> FBindings;
+  TPropertyMemo FProps;
 };
 
 }  // namespace host

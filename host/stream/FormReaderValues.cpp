@@ -63,7 +63,7 @@ void TFormReader::BadValue(const std::string& Context, int Line, const std::stri
 
 void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const TFormProperty& Prop,
                                  const std::string& Context) {
-  const std::string context = Context + "." + Prop.Path;
+  const TPlace place{Context, Prop.Path};
   TObject* target = &Target;
   std::string_view path = Prop.Path;
   // Walk the dotted path through nested objects (Font.Charset); references
@@ -73,31 +73,32 @@ void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const T
     const std::string_view part = path.substr(0, dot);
     if (dot == std::string_view::npos) {
       if (SameText(part, "Strings") && Is<TStrings>(target)) {
-        ReadStrings(*static_cast<TStrings*>(target), Prop.Value, context, Prop.Line);
+        ReadStrings(*static_cast<TStrings*>(target), Prop.Value, place.Name(), Prop.Line);
         return;
       }
       if (SameText(part, "Nodes") && Is<TTreeNodes>(target)) {
         auto& nodes = *static_cast<TTreeNodes*>(target);
+        const std::string context = place.Name();
         if (Prop.Value.Kind != TFormValueKind::Collection) BadValue(context, Prop.Line, "'<'", Prop.Value);
         TUpdateGuard<TTreeNodes> guard(nodes);
         nodes.Clear();
         ReadTreeNodes(nodes, nullptr, Component, Prop.Value, context, Prop.Line);
         return;
       }
-      const TPropInfo* info = GetPropInfo(target, part);
+      const TPropInfo* info = FProps.Find(target->ClassType(), part);
       if (!info && target == &Component && ReadDesignPosition(Component, part, Prop.Value)) return;
       if (!info) Fail(Prop.Line, "unknown property '" + std::string(part) + "' of " + target->ClassName() +
-                                     " (in " + context + ")");
-      AssignValue(*target, Component, *info, Prop.Value, context, Prop.Line);
+                                     " (in " + place.Name() + ")");
+      AssignValue(*target, Component, *info, Prop.Value, place, Prop.Line);
       return;
     }
-    const TPropInfo* info = GetPropInfo(target, part);
+    const TPropInfo* info = FProps.Find(target->ClassType(), part);
     if (!info) Fail(Prop.Line, "unknown property '" + std::string(part) + "' of " + target->ClassName() + " (in " +
-                                   context + ")");
-    if (info->Kind != tkClass) Fail(Prop.Line, context + ": '" + std::string(part) + "' is not an object");
+                                   place.Name() + ")");
+    if (info->Kind != tkClass) Fail(Prop.Line, place.Name() + ": '" + std::string(part) + "' is not an object");
     TObject* sub = GetObjectProp(target, info);
-    if (!sub) Fail(Prop.Line, context + ": '" + std::string(part) + "' is not assigned");
-    if (Is<TComponent>(sub)) Fail(Prop.Line, context + ": cannot set properties of the component in '" +
+    if (!sub) Fail(Prop.Line, place.Name() + ": '" + std::string(part) + "' is not assigned");
+    if (Is<TComponent>(sub)) Fail(Prop.Line, place.Name() + ": cannot set properties of the component in '" +
                                                  std::string(part) + "'");
     target = sub;
     path = path.substr(dot + 1);
@@ -105,26 +106,26 @@ void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const T
 }
 
 void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPropInfo& Info, const TFormValue& Value,
-                              const std::string& Context, int Line) {
+                              const TPlace& Place, int Line) {
   const TFormValueKind k = Value.Kind;
   try {
     switch (Info.Kind) {
       case tkInteger: {
-        if (k != TFormValueKind::Integer) BadValue(Context, Line, "an integer", Value);
+        if (k != TFormValueKind::Integer) BadValue(Place.Name(), Line, "an integer", Value);
         std::int64_t v = Value.Int;
         // $80000000..$FFFFFFFF are the 32-bit patterns of negative numbers
         // (system colours are written that way).
         if (Value.Hex && v > std::numeric_limits<std::int32_t>::max() && v <= 0xFFFFFFFFLL)
           v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
         if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
-          Fail(Line, Context + ": integer " + Value.Text + " out of range");
-        if (!Info.SetOrd) Fail(Line, Context + ": property is read-only");
+          Fail(Line, Place.Name() + ": integer " + Value.Text + " out of range");
+        if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetOrd(Target, v);
         return;
       }
       case tkInt64:
-        if (k != TFormValueKind::Integer) BadValue(Context, Line, "an integer", Value);
-        if (!Info.SetOrd) Fail(Line, Context + ": property is read-only");
+        if (k != TFormValueKind::Integer) BadValue(Place.Name(), Line, "an integer", Value);
+        if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetOrd(Target, Value.Int);
         return;
       case tkChar:
@@ -134,54 +135,55 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
           code = Value.Int;
         } else if (k == TFormValueKind::String) {
           if (Info.Kind == tkChar ? Value.Text.size() != 1 : !SingleCodePoint(Value.Text, code))
-            Fail(Line, Context + ": expected a single character");
+            Fail(Line, Place.Name() + ": expected a single character");
           if (Info.Kind == tkChar) code = static_cast<unsigned char>(Value.Text[0]);
         } else {
-          BadValue(Context, Line, "a character", Value);
+          BadValue(Place.Name(), Line, "a character", Value);
         }
         const std::int64_t max = Info.Kind == tkChar ? 255 : 0xFFFF;
-        if (code < 0 || code > max) Fail(Line, Context + ": character code out of range");
-        if (!Info.SetOrd) Fail(Line, Context + ": property is read-only");
+        if (code < 0 || code > max) Fail(Line, Place.Name() + ": character code out of range");
+        if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetOrd(Target, code);
         return;
       }
       case tkEnumeration: {
-        if (k != TFormValueKind::Identifier) BadValue(Context, Line, "an identifier", Value);
+        if (k != TFormValueKind::Identifier) BadValue(Place.Name(), Line, "an identifier", Value);
         const int v = GetEnumValue(Info.PropType, Value.Text);
-        if (v < 0) Fail(Line, Context + ": invalid value '" + Value.Text + "'");
-        if (!Info.SetOrd) Fail(Line, Context + ": property is read-only");
+        if (v < 0) Fail(Line, Place.Name() + ": invalid value '" + Value.Text + "'");
+        if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetOrd(Target, v);
         return;
       }
       case tkSet: {
-        if (k != TFormValueKind::Set) BadValue(Context, Line, "a set", Value);
+        if (k != TFormValueKind::Set) BadValue(Place.Name(), Line, "a set", Value);
         const TTypeInfo* comp = Info.PropType ? Info.PropType->CompType : nullptr;
         std::uint64_t mask = 0;
         for (const std::string& e : Value.Items) {
           const int v = GetEnumValue(comp, e);
-          if (v < 0 || v >= 64) Fail(Line, Context + ": unknown set element '" + e + "'");
+          if (v < 0 || v >= 64) Fail(Line, Place.Name() + ": unknown set element '" + e + "'");
           mask |= std::uint64_t{1} << v;
         }
-        if (!Info.SetOrd) Fail(Line, Context + ": property is read-only");
+        if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetOrd(Target, static_cast<std::int64_t>(mask));
         return;
       }
       case tkFloat:
-        if (k != TFormValueKind::Float && k != TFormValueKind::Integer) BadValue(Context, Line, "a number", Value);
-        if (!Info.SetFloat) Fail(Line, Context + ": property is read-only");
+        if (k != TFormValueKind::Float && k != TFormValueKind::Integer)
+          BadValue(Place.Name(), Line, "a number", Value);
+        if (!Info.SetFloat) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetFloat(Target, k == TFormValueKind::Float ? Value.Float : static_cast<double>(Value.Int));
         return;
       case tkString:
       case tkLString:
       case tkWString:
-        if (k != TFormValueKind::String) BadValue(Context, Line, "a string", Value);
-        if (!Info.SetStr) Fail(Line, Context + ": property is read-only");
+        if (k != TFormValueKind::String) BadValue(Place.Name(), Line, "a string", Value);
+        if (!Info.SetStr) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetStr(Target, Value.Text);
         return;
       case tkMethod: {
         if (k != TFormValueKind::Identifier || !IsValidIdent(Value.Text))
-          BadValue(Context, Line, "a handler name", Value);
-        if (&Target != &Component) Fail(Line, Context + ": events are stored for components only");
+          BadValue(Place.Name(), Line, "a handler name", Value);
+        if (&Target != &Component) Fail(Line, Place.Name() + ": events are stored for components only");
         SetEventHandlerName(&Component, Info.Name, Value.Text);
         FBindings.push_back({&Component, Info.Name, Value.Text});
         return;
@@ -189,31 +191,32 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
       case tkClass: {
         const bool isComponent = Info.PropClass && Info.PropClass->InheritsFrom(TComponent::StaticClass());
         if (k == TFormValueKind::Identifier && isComponent) {
-          if (!Info.SetObj) Fail(Line, Context + ": property is read-only");
+          if (!Info.SetObj) Fail(Line, Place.Name() + ": property is read-only");
           if (SameText(Value.Text, "nil")) {
             Info.SetObj(Target, nullptr);
             return;
           }
-          FFixups.push_back({&Target, &Component, &Info, Value.Text, Context, Line, FChain});
+          FFixups.push_back({&Target, &Component, &Info, Value.Text, Place.Name(), Line, FChain});
           return;
         }
         TObject* obj = GetObjectProp(&Target, &Info);
         if (k == TFormValueKind::Collection && Is<TCollection>(obj)) {
-          ReadCollection(*static_cast<TCollection*>(obj), Component, Value, Context, Line);
+          ReadCollection(*static_cast<TCollection*>(obj), Component, Value, Place.Name(), Line);
           return;
         }
-        if (Is<TStrings>(obj)) BadValue(Context + ".Strings", Line, "a string list written as Strings = (...)", Value);
-        if (Is<TTreeNodes>(obj)) BadValue(Context + ".Nodes", Line, "tree nodes written as Nodes = <...>", Value);
-        BadValue(Context, Line, isComponent ? "a component name" : "a collection", Value);
+        if (Is<TStrings>(obj))
+          BadValue(Place.Name() + ".Strings", Line, "a string list written as Strings = (...)", Value);
+        if (Is<TTreeNodes>(obj)) BadValue(Place.Name() + ".Nodes", Line, "tree nodes written as Nodes = <...>", Value);
+        BadValue(Place.Name(), Line, isComponent ? "a component name" : "a collection", Value);
       }
       default:
-        Fail(Line, Context + ": properties of this kind cannot be read");
+        Fail(Line, Place.Name() + ": properties of this kind cannot be read");
     }
   } catch (const EReadError&) {
     throw;
   } catch (const std::exception& e) {
     // Setters reject values in their own words; keep the place.
-    Fail(Line, Context + ": " + e.what());
+    Fail(Line, Place.Name() + ": " + e.what());
   }
 }
 
