@@ -1,6 +1,8 @@
 #include "host/stream/FormLexer.h"
 
+#include <bit>
 #include <charconv>
+#include <cstring>
 
 namespace host {
 
@@ -40,6 +42,13 @@ struct TIdentTable {
 };
 constexpr TIdentTable kIdent;
 bool IsIdentChar(char c) { return kIdent.Chars[static_cast<unsigned char>(c)]; }
+
+bool IsSymbol(char c) {
+  switch (c) {
+    case '=': case ':': case '[': case ']': case '(': case ')': case ',': case '<': case '>': case '+': return true;
+    default: return false;
+  }
+}
 
 // Identifiers hold only ASCII letters, digits and '_', and setting bit 5
 // turns an upper-case letter into its lower case while mapping no digit or
@@ -93,22 +102,40 @@ std::string TFormLexer::Describe(const TFormToken& Token) {
   return "?";
 }
 
+// Position and line are kept in locals: the loop runs for every blank.
 void TFormLexer::SkipBlanks() {
-  while (FPos < FSource.size()) {
-    // Indentation comes in runs of spaces.
-    while (FSource[FPos] == ' ')
-      if (++FPos == FSource.size()) return;
-    const char c = FSource[FPos];
+  const char* const begin = FSource.data();
+  const char* const end = begin + FSource.size();
+  const char* p = begin + FPos;
+  int line = FLine;
+  for (; p < end; ++p) {
+    // Indentation is a run of spaces: measure it eight bytes at a time.
+    if constexpr (std::endian::native == std::endian::little) {
+      while (end - p >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        word ^= 0x2020202020202020ULL;
+        if (word != 0) {
+          p += std::countr_zero(word) / 8;
+          break;
+        }
+        p += 8;
+      }
+      if (p == end) break;
+    }
+    const char c = *p;
+    if (c == ' ' || c == '\t') continue;
     if (c == '\n') {
-      ++FLine;
+      ++line;
     } else if (c == '\r') {
       // CR LF counts once, a lone CR as a line end of its own.
-      if (FPos + 1 >= FSource.size() || FSource[FPos + 1] != '\n') ++FLine;
-    } else if (c != ' ' && c != '\t') {
-      return;
+      if (p + 1 >= end || p[1] != '\n') ++line;
+    } else {
+      break;
     }
-    ++FPos;
   }
+  FPos = static_cast<std::size_t>(p - begin);
+  FLine = line;
 }
 
 const TFormToken& TFormLexer::Next() {
@@ -137,7 +164,7 @@ const TFormToken& TFormLexer::Next() {
     ReadNumber();
   } else if (c == '\'' || c == '#') {
     ReadString();
-  } else if (std::string_view("=:[](),<>+").find(c) != std::string_view::npos) {
+  } else if (IsSymbol(c)) {
     FToken.Kind = TFormTokenKind::Symbol;
     FToken.Text = FSource.substr(FPos, 1);
     ++FPos;
@@ -154,14 +181,18 @@ const TFormToken& TFormLexer::Next() {
 // must be a whole identifier.
 void TFormLexer::ReadIdentifier() {
   const std::size_t start = FPos;
+  const char* const begin = FSource.data();
+  const char* const end = begin + FSource.size();
+  const char* p = begin + FPos;
   for (;;) {
-    while (FPos < FSource.size() && IsIdentChar(FSource[FPos])) ++FPos;
-    if (FPos + 1 < FSource.size() && FSource[FPos] == '.' && IsIdentStart(FSource[FPos + 1])) {
-      ++FPos;
+    while (p < end && IsIdentChar(*p)) ++p;
+    if (p + 1 < end && *p == '.' && IsIdentStart(p[1])) {
+      ++p;
       continue;
     }
     break;
   }
+  FPos = static_cast<std::size_t>(p - begin);
   if (FPos < FSource.size() && FSource[FPos] == '.')
     Error("expected an identifier after '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
   FToken.Kind = TFormTokenKind::Identifier;
@@ -214,6 +245,12 @@ void TFormLexer::ReadNumber() {
       // The format always uses '.', whatever the user's locale says.
       auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), FToken.Float);
       if (ec != std::errc() || ptr != text.data() + text.size()) Error("number out of range: " + std::string(text));
+    } else if (const std::size_t digits = text.size() - (negative ? 1 : 0); digits <= 18) {
+      // Eighteen digits cannot overflow: no need for the checked parse.
+      FToken.Kind = TFormTokenKind::Integer;
+      std::int64_t v = 0;
+      for (char d : text.substr(negative ? 1 : 0)) v = v * 10 + (d - '0');
+      FToken.Int = negative ? -v : v;
     } else {
       FToken.Kind = TFormTokenKind::Integer;
       std::int64_t v = 0;

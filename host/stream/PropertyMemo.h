@@ -23,13 +23,20 @@ private:
     std::string Name;
     const TPropInfo* Info;
   };
+  // A class's spellings in the order first met, and where to look first:
+  // after the last one found, as components of a class mostly set their
+  // properties in one order.
+  struct TClassMemo {
+    std::vector<TEntry> Entries;
+    std::size_t Next = 0;
+  };
   // Spellings past this many per class go straight to the class's index,
   // so that no file can make the scan long.
   static constexpr std::size_t MaxEntries = 32;
 
-  std::unordered_map<const TClass*, std::vector<TEntry>> FClasses;
+  std::unordered_map<const TClass*, TClassMemo> FClasses;
   const TClass* FLastClass = nullptr;
-  std::vector<TEntry>* FLast = nullptr;
+  TClassMemo* FLast = nullptr;
 };
 
 }  // namespace host

@@ -2,6 +2,7 @@
 // on random spellings.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <random>
 
 #include "StreamFixtures.h"
@@ -62,6 +63,42 @@ TEST(FastFormRead, KeywordsAreTheStructureWordsInAnyCase) {
     ASSERT_EQ(t.Keyword, expected) << w;
     ASSERT_EQ(TFormParser::IsStructureWord(w), expected == TFormKeyword::End || expected == TFormKeyword::Object ||
                                                    expected == TFormKeyword::Item);
+  }
+  EXPECT_EQ(lexer.Next().Kind, TFormTokenKind::EndOfFile);
+}
+
+// Numbers of every length (the short ones skip the checked parse) between
+// blanks of every kind (spaces are skipped eight at a time): each token's
+// value and line against a plain count.
+TEST(FastFormRead, NumbersAndLinesAgreeWithThePlainReading) {
+  std::mt19937_64 rng(11);
+  const char* blanks[] = {" ", "\t", "\n", "\r\n", "\r", "         ", "                 "};
+  std::string text;
+  std::vector<std::pair<std::string, int>> written;
+  int line = 1;
+  for (int i = 0; i < 3000; ++i) {
+    for (int b = static_cast<int>(rng() % 4); b-- > 0;) {
+      const std::string blank = blanks[rng() % 7];
+      // A CR written before an LF joins it into one line end.
+      if (blank == "\n" && !text.empty() && text.back() == '\r') continue;
+      line += blank == "\n" || blank == "\r\n" || blank == "\r";
+      text += blank;
+    }
+    std::string number = rng() % 3 == 0 ? "-" : "";
+    const int digits = 1 + static_cast<int>(rng() % 19);
+    // Nineteen digits stay below 2^63 when the first is at most 8.
+    for (int d = 0; d < digits; ++d) number += static_cast<char>('0' + rng() % (d == 0 && digits == 19 ? 9 : 10));
+    written.push_back({number, line});
+    text += number + " ";
+  }
+  TFormLexer lexer(text, "numbers.dfm");
+  for (const auto& [number, at] : written) {
+    std::int64_t expected = 0;
+    ASSERT_EQ(std::from_chars(number.data(), number.data() + number.size(), expected).ec, std::errc()) << number;
+    const TFormToken& t = lexer.Next();
+    ASSERT_EQ(t.Kind, TFormTokenKind::Integer) << number;
+    ASSERT_EQ(t.Int, expected) << number;
+    ASSERT_EQ(t.Line, at) << number;
   }
   EXPECT_EQ(lexer.Next().Kind, TFormTokenKind::EndOfFile);
 }
