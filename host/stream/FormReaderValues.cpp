@@ -72,11 +72,12 @@ void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const T
     const std::size_t dot = path.find('.');
     const std::string_view part = path.substr(0, dot);
     if (dot == std::string_view::npos) {
-      if (SameText(part, "Strings") && Is<TStrings>(target)) {
+      // Lengths first: nearly every property is neither.
+      if (part.size() == 7 && SameText(part, "Strings") && Is<TStrings>(target)) {
         ReadStrings(*static_cast<TStrings*>(target), Prop.Value, place.Name(), Prop.Line);
         return;
       }
-      if (SameText(part, "Nodes") && Is<TTreeNodes>(target)) {
+      if (part.size() == 5 && SameText(part, "Nodes") && Is<TTreeNodes>(target)) {
         auto& nodes = *static_cast<TTreeNodes*>(target);
         const std::string context = place.Name();
         if (Prop.Value.Kind != TFormValueKind::Collection) BadValue(context, Prop.Line, "'<'", Prop.Value);
