@@ -102,8 +102,11 @@ std::string TFormLexer::Describe(const TFormToken& Token) {
   return "?";
 }
 
-// Position and line are kept in locals: the loop runs for every blank.
-void TFormLexer::SkipBlanks() {
+// The token readers below are inline: only Next calls them, and a member of
+// a shared library is otherwise called through the library's PLT and never
+// inlined. Position and line are kept in locals: the loop runs for every
+// blank.
+inline void TFormLexer::SkipBlanks() {
   const char* const begin = FSource.data();
   const char* const end = begin + FSource.size();
   const char* p = begin + FPos;
@@ -179,7 +182,7 @@ const TFormToken& TFormLexer::Next() {
 
 // Dotted paths (Font.Charset, OtherForm.Button1) are one token; each part
 // must be a whole identifier.
-void TFormLexer::ReadIdentifier() {
+inline void TFormLexer::ReadIdentifier() {
   const std::size_t start = FPos;
   const char* const begin = FSource.data();
   const char* const end = begin + FSource.size();
@@ -200,7 +203,7 @@ void TFormLexer::ReadIdentifier() {
   FToken.Keyword = KeywordOf(FToken.Text);
 }
 
-void TFormLexer::ReadNumber() {
+inline void TFormLexer::ReadNumber() {
   const std::size_t start = FPos;
   bool negative = false;
   if (FSource[FPos] == '-') {
@@ -265,7 +268,7 @@ void TFormLexer::ReadNumber() {
 }
 
 // Quoted segments and #NNN codes written next to each other form one string.
-void TFormLexer::ReadString() {
+inline void TFormLexer::ReadString() {
   FToken.Kind = TFormTokenKind::String;
   std::string& out = FToken.Str;
   while (FPos < FSource.size()) {

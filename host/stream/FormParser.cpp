@@ -18,15 +18,16 @@ bool TFormParser::IsStructureWord(std::string_view Word) {
   return SameText(Word, "end") || SameText(Word, "object") || SameText(Word, "item");
 }
 
-// Only identifiers carry a keyword.
-bool TFormParser::At(TFormKeyword Keyword) const { return FLexer.Current().Keyword == Keyword; }
+// The small helpers are inline so that the parser's loops do not call them
+// through the shared library's PLT. Only identifiers carry a keyword.
+inline bool TFormParser::At(TFormKeyword Keyword) const { return FLexer.Current().Keyword == Keyword; }
 
-bool TFormParser::AtObjectKeyword() const {
+inline bool TFormParser::AtObjectKeyword() const {
   const TFormKeyword k = FLexer.Current().Keyword;
   return k == TFormKeyword::Object || k == TFormKeyword::Inherited || k == TFormKeyword::Inline;
 }
 
-bool TFormParser::AtSymbol(char Symbol) const {
+inline bool TFormParser::AtSymbol(char Symbol) const {
   const TFormToken& t = FLexer.Current();
   return t.Kind == TFormTokenKind::Symbol && t.Text[0] == Symbol;
 }
@@ -35,12 +36,12 @@ void TFormParser::Expected(const std::string& What) const {
   FLexer.Error("expected " + What + " but found " + TFormLexer::Describe(FLexer.Current()));
 }
 
-void TFormParser::ExpectSymbol(char Symbol, const char* Context) {
+inline void TFormParser::ExpectSymbol(char Symbol, const char* Context) {
   if (!AtSymbol(Symbol)) Expected(std::string("'") + Symbol + "'" + Context);
   FLexer.Next();
 }
 
-std::string TFormParser::ExpectIdentifier(const char* What) {
+inline std::string TFormParser::ExpectIdentifier(const char* What) {
   if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected(What);
   std::string text(FLexer.Current().Text);
   FLexer.Next();
@@ -104,7 +105,7 @@ void TFormParser::ParseProperty(std::vector<TFormProperty>& Props, int Depth) {
   ParseValue(prop.Value, Depth);
 }
 
-std::string TFormParser::ParseStringSum() {
+inline std::string TFormParser::ParseStringSum() {
   std::string out = FLexer.TakeString();
   FLexer.Next();
   while (AtSymbol('+')) {
