@@ -70,15 +70,15 @@ std::vector<TRowData> TDataSet::InternalSeekAndFetch(const std::vector<TSeekRequ
 
 // The common case of a look-up ignoring case, proved in the round trip
 // that fetches the first rows of Candidates (into First), the rows under
-// the given spellings: each key value is present only in the spelling given. Assuming the
-// earlier fields hold theirs, three seeks per field answer it: from the
-// lowest spelling (it meets the given one first, or a value whose next
-// possible spelling is the given one), from the given one (present), and
-// from the spelling after it (nothing of this value beyond). When the
-// answers prove anything less, the caller takes the loose scan, field by
-// field; when they prove it, that scan would have found exactly these.
-// Without rows under the given spellings nothing is proved (the proof
-// needs them present), and the caller takes the loose scan as well.
+// the given spellings: each key value is present only in the spelling given.
+// Those rows show each given spelling present (under the earlier fields'
+// spellings); without them nothing is proved and the caller takes the loose
+// scan, field by field. Assuming the earlier fields hold theirs, two seeks
+// per field prove the rest: from the lowest spelling (it meets the given
+// one first, or a value whose next possible spelling is the given one), and
+// from the spelling after the given one (nothing of this value beyond).
+// When the answers prove anything less, the caller takes the loose scan;
+// when they prove it, that scan would have found exactly these.
 bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>& Fields,
                                   const std::vector<std::string>& Values, const TRowFilter& Candidates,
                                   std::vector<TRowData>& First) {
@@ -89,7 +89,6 @@ bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>
     for (std::size_t j = 0; j < i; ++j) filters[i].Add({{}, rcOneOf, {Values[j]}, Fields[j]});
     variants.emplace_back(Values[i]);
     requests.push_back({&filters[i], Fields[i], variants[i].Lowest()});
-    requests.push_back({&filters[i], Fields[i], Values[i]});
     if (auto after = variants[i].NextAtLeast(Values[i], true)) requests.push_back({&filters[i], Fields[i], *after});
   }
   std::vector<std::optional<std::string>> seen;
@@ -99,8 +98,7 @@ bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>
   for (std::size_t i = 0; i < Fields.size(); ++i) {
     const TAsciiCaseVariants& v = variants[i];
     const std::optional<std::string>& fromLowest = seen[k++];
-    const std::optional<std::string>& fromGiven = seen[k++];
-    if (!fromLowest || fromGiven != Values[i]) return false;
+    if (!fromLowest) return false;
     if (*fromLowest != Values[i] && (v.IsVariant(*fromLowest) || v.NextAtLeast(*fromLowest, false) != Values[i]))
       return false;
     if (v.NextAtLeast(Values[i], true)) {
