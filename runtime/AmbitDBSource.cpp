@@ -216,17 +216,18 @@ void TAmDBLanguageSource::LoadStrings(host::TStrings* Strings) {
                        .EmptyOrEqual(FDataFields->SectionField(), GetFormSection()));
   Strings->BeginUpdate();
   try {
-    int name = -1, value = -1;
+    host::TField* name = FDataSet->FindField(nameField);
+    host::TField* value = FDataSet->FindField(valueField);
+    std::vector<int> fields;
+    if (name && value) fields = {name->Index(), value->Index()};
     std::string text;
-    FDataSet->ScanRows([&](const host::TRowView& Row) {
+    FDataSet->ScanRows(fields, [&](const host::TRowView& Row) {
+      // A column the open dataset lacks: the first row stops the read.
+      if (!name || !value) return false;
       try {
-        if (name < 0) {
-          name = FDataSet->FieldByName(nameField)->Index();
-          value = FDataSet->FieldByName(valueField)->Index();
-        }
         // As the fields read them: a null is the empty text.
-        text.assign(Row[static_cast<std::size_t>(value)].value_or(std::string_view()));
-        Strings->SetValues(Row[static_cast<std::size_t>(name)].value_or(std::string_view()), text);
+        text.assign(Row[static_cast<std::size_t>(value->Index())].value_or(std::string_view()));
+        Strings->SetValues(Row[static_cast<std::size_t>(name->Index())].value_or(std::string_view()), text);
         return true;
       } catch (const std::exception&) {
         return false;  // the rows read so far stay

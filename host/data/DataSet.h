@@ -98,11 +98,12 @@ public:
   void SetFetchAll(bool Value) { FFetchAll = Value; }
   // The rows a walk from First to Eof meets, handed to Visit in that order
   // (values by column index, null as nullopt) from one query, without the
-  // cursor's copies of each row. A Visit that answers false stops there.
-  // Afterwards the cursor stands where that walk would have left it: on the
-  // row Visit stopped at (or raised from), else on the last row with Eof
-  // set; without rows the dataset is empty.
-  void ScanRows(const std::function<bool(const TRowView&)>& Visit);
+  // cursor's copies of each row. The view holds the columns Fields; others
+  // may read as null. A Visit that answers false stops there. Afterwards
+  // the cursor stands where that walk would have left it: on the row Visit
+  // stopped at (or raised from), else on the last row with Eof set; without
+  // rows the dataset is empty.
+  void ScanRows(const std::vector<int>& Fields, const std::function<bool(const TRowView&)>& Visit);
 
   // Restricts the rows visited to those matching Filter, exactly; the back
   // end narrows its queries with it. An open dataset keeps its current row
@@ -130,8 +131,13 @@ protected:
                                               int Limit) = 0;
   virtual std::optional<TRowData> InternalFetchKey(const TRowKey& Key) = 0;
   // InternalFetch of every row from the first, into Rows (key parts, then
-  // every column). Back ends that can copy straight from their result do.
-  virtual void InternalFetchAll(const TRowFilter& Filter, TRowBuffer& Rows);
+  // every column). Back ends that can copy straight from their result do,
+  // and may leave the columns not Needed null; the answer tells whether
+  // every column was read.
+  virtual bool InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>& Needed, TRowBuffer& Rows);
+  // Whether the back end's query selects by column Field exactly as an
+  // rcOneOf condition does, so that its rows need no second look.
+  virtual bool ComparesExactly(int Field) const { return false; }
   // Writes the columns Fields with Values; each returns the row's key.
   virtual TRowKey InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) = 0;
   virtual TRowKey InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) = 0;

@@ -184,7 +184,9 @@ std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TR
   return rows;
 }
 
-void TPgTable::InternalFetchAll(const TRowFilter& Filter, TRowBuffer& Rows) {
+// Every column is read: the cursor's row would otherwise cost a second
+// round trip.
+bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>&, TRowBuffer& Rows) {
   TPgParams params;
   const std::string sql = FetchSql(Filter, nullptr, false, 0, params);
   const TPgResult r = Conn().Exec(sql, params);
@@ -195,6 +197,12 @@ void TPgTable::InternalFetchAll(const TRowFilter& Filter, TRowBuffer& Rows) {
     for (int k = 0; k < keys; ++k) Rows.Add(r.View(i, k).value_or(std::string_view()));
     for (int c = 0; c < columns; ++c) Rows.Add(r.View(i, keys + c));
   }
+  return true;
+}
+
+bool TPgTable::ComparesExactly(int Field) const {
+  return Field >= 0 && static_cast<std::size_t>(Field) < FColumns.size() &&
+         FColumns[static_cast<std::size_t>(Field)].Exact;
 }
 
 std::optional<TRowData> TPgTable::InternalFetchKey(const TRowKey& Key) {

@@ -30,7 +30,8 @@ protected:
   std::vector<TRowData> InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
                                       int Limit) override;
   std::optional<TRowData> InternalFetchKey(const TRowKey& Key) override;
-  void InternalFetchAll(const TRowFilter& Filter, TRowBuffer& Rows) override;
+  bool InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>& Needed, TRowBuffer& Rows) override;
+  bool ComparesExactly(int Field) const override;
   TRowKey InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) override;
   TRowKey InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) override;
   void InternalDelete(const TRowKey& Key) override;

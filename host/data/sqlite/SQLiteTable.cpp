@@ -162,7 +162,7 @@ void TSQLiteTable::BindAll(TSQLiteQuery& Query, const TBinds& Binds) {
 // Each branch is its own SELECT so that each can seek an index by equality;
 // their union is put back into rowid order.
 std::string TSQLiteTable::FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
-                                   TBinds& Binds) const {
+                                   TBinds& Binds, const std::string* Select) const {
   const std::vector<TSqlBranch> branches = PushdownBranches(Filter);
   std::string sql;
   const char* cmp = Backward ? " < ?" : " > ?";
@@ -174,7 +174,7 @@ std::string TSQLiteTable::FetchSql(const TRowFilter& Filter, const TRowKey* Afte
       where += (where.empty() ? " WHERE " : " AND ") + FRowId + cmp;
       Binds.emplace_back(KeyOf(*After));
     }
-    sql += (sql.empty() ? "" : " UNION ALL ") + FSelect + where;
+    sql += (sql.empty() ? "" : " UNION ALL ") + (Select ? *Select : FSelect) + where;
   }
   const char* dir = Backward ? " DESC" : "";
   const char* limit = Limit > 0 ? " LIMIT ?" : "";
@@ -198,16 +198,39 @@ std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, cons
   return rows;
 }
 
-void TSQLiteTable::InternalFetchAll(const TRowFilter& Filter, TRowBuffer& Rows) {
-  Rows.Reset(1, static_cast<int>(FColumns.size()));
+// Only the columns asked for are selected: every other one would be carried
+// through the sort for nothing.
+bool TSQLiteTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>& Needed, TRowBuffer& Rows) {
   const int columns = static_cast<int>(FColumns.size());
-  Fetch(Filter, nullptr, false, 0, [&](const TSQLiteQuery& q) {
+  std::string select = "SELECT " + FRowId;
+  std::vector<int> at(FColumns.size(), -1);  // result column of each table column
+  int next = 1;
+  for (int i = 0; i < columns; ++i)
+    if (Needed.at(static_cast<std::size_t>(i))) {
+      select += ", " + FColumns[static_cast<std::size_t>(i)].Quoted;
+      at[static_cast<std::size_t>(i)] = next++;
+    }
+  select += " FROM " + FTable;
+  TBinds binds;
+  TSQLiteQuery q(Conn(), FetchSql(Filter, nullptr, false, 0, binds, &select));
+  BindAll(q, binds);
+  Rows.Reset(1, columns);
+  while (q.Step()) {
     // The key as ReadRow writes it.
     char key[24];
     const auto end = std::to_chars(key, key + sizeof key, q.ColumnInt64(0)).ptr;
     Rows.Add(std::string_view(key, static_cast<std::size_t>(end - key)));
-    for (int i = 0; i < columns; ++i) Rows.Add(q.ColumnView(i + 1));
-  });
+    for (int i = 0; i < columns; ++i) {
+      const int c = at[static_cast<std::size_t>(i)];
+      Rows.Add(c < 0 ? std::nullopt : q.ColumnView(c));
+    }
+  }
+  return next == columns + 1;
+}
+
+bool TSQLiteTable::ComparesExactly(int Field) const {
+  return Field >= 0 && static_cast<std::size_t>(Field) < FColumns.size() &&
+         FColumns[static_cast<std::size_t>(Field)].Exact;
 }
 
 std::optional<TRowData> TSQLiteTable::InternalFetchKey(const TRowKey& Key) {

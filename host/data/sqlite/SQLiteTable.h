@@ -30,7 +30,8 @@ protected:
   std::vector<TRowData> InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
                                       int Limit) override;
   std::optional<TRowData> InternalFetchKey(const TRowKey& Key) override;
-  void InternalFetchAll(const TRowFilter& Filter, TRowBuffer& Rows) override;
+  bool InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>& Needed, TRowBuffer& Rows) override;
+  bool ComparesExactly(int Field) const override;
   TRowKey InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) override;
   TRowKey InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) override;
   void InternalDelete(const TRowKey& Key) override;
@@ -57,7 +58,9 @@ private:
   using TBinds = std::vector<std::variant<std::string, std::int64_t>>;
   static void BindAll(TSQLiteQuery& Query, const TBinds& Binds);
   // InternalFetch's statement.
-  std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit, TBinds& Binds) const;
+  // Select is FSelect, or another list of columns from the table.
+  std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit, TBinds& Binds,
+                       const std::string* Select = nullptr) const;
   // Runs InternalFetch's statement and hands Read each row.
   void Fetch(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
              const std::function<void(const TSQLiteQuery&)>& Read);

@@ -16,6 +16,11 @@ namespace {
 
 class ScanRowsTest : public DataSetTest {
 protected:
+  std::vector<int> Fields() {
+    std::vector<int> out;
+    for (const char* f : {"lang", "sec", "name", "value"}) out.push_back(table->FieldByName(f)->Index());
+    return out;
+  }
   std::string Text(const TRowView& Row, const char* Field) {
     const auto& v = Row.at(static_cast<std::size_t>(table->FieldByName(Field)->Index()));
     return v ? std::string(*v) : std::string("<null>");
@@ -61,7 +66,7 @@ TEST_P(ScanRowsTest, MeetsTheRowsOfAWalkAndLeavesTheCursorWhereItWould) {
     expectedState = CursorState();
 
     std::vector<std::string> scanned;
-    table->ScanRows([&](const TRowView& row) {
+    table->ScanRows(Fields(), [&](const TRowView& row) {
       scanned.push_back(Text(row, "lang") + "/" + Text(row, "sec") + "/" + Text(row, "name") + "=" +
                         Text(row, "value"));
       return scanned.size() <= stop;
@@ -76,7 +81,7 @@ TEST_P(ScanRowsTest, AVisitThatRaisesLeavesTheCursorOnItsRow) {
   for (const char* v : {"a", "b", "c"}) Add({"de", "Main", "n", v});
   table->Open();
   int seen = 0;
-  EXPECT_THROW(table->ScanRows([&](const TRowView&) -> bool {
+  EXPECT_THROW(table->ScanRows({}, [&](const TRowView&) -> bool {
     if (++seen == 2) throw EDatabaseError("stop");
     return true;
   }),
