@@ -69,10 +69,15 @@ void TPgConnection::DoConnect() {
   }
   FConn = conn;
   try {
+    ExecSQL("SET client_encoding = 'UTF8'");
     // Prepared statements are planned once: the cost model prefers a custom
     // plan whenever it knows a value is rare (an empty section, say), and
-    // planning each execution again costs more than the lookup itself.
-    ExecSQL("SET client_encoding = 'UTF8'; SET plan_cache_mode = force_generic_plan");
+    // planning each execution again costs more than the lookup itself. A
+    // server too old for the setting plans as it always did.
+    try {
+      ExecSQL("SET plan_cache_mode = force_generic_plan");
+    } catch (const EDatabaseError&) {
+    }
     if (ReadOnly()) ExecSQL("SET default_transaction_read_only = on");
   } catch (...) {
     PQfinish(FConn);
