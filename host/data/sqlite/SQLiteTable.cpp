@@ -183,18 +183,13 @@ std::string TSQLiteTable::FetchSql(const TRowFilter& Filter, const TRowKey* Afte
   return "SELECT * FROM (" + sql + ") ORDER BY 1" + dir + limit;
 }
 
-void TSQLiteTable::Fetch(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
-                         const std::function<void(const TSQLiteQuery&)>& Read) {
+std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
+                                                  int Limit) {
   TBinds binds;
   TSQLiteQuery q(Conn(), FetchSql(Filter, After, Backward, Limit, binds));
   BindAll(q, binds);
-  while (q.Step()) Read(q);
-}
-
-std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
-                                                  int Limit) {
   std::vector<TRowData> rows;
-  Fetch(Filter, After, Backward, Limit, [&](const TSQLiteQuery& q) { rows.push_back(ReadRow(q)); });
+  while (q.Step()) rows.push_back(ReadRow(q));
   return rows;
 }
 

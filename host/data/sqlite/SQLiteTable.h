@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <variant>
 #include <vector>
@@ -61,9 +60,6 @@ private:
   // Select is FSelect, or another list of columns from the table.
   std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit, TBinds& Binds,
                        const std::string* Select = nullptr) const;
-  // Runs InternalFetch's statement and hands Read each row.
-  void Fetch(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
-             const std::function<void(const TSQLiteQuery&)>& Read);
   // InternalSeekValues' answers as scalar subqueries "(SELECT ...), ...";
   // Owners gets the request of each.
   std::string SeekColumns(const std::vector<TSeekRequest>& Requests, TBinds& Binds,
