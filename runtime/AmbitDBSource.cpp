@@ -10,18 +10,15 @@ namespace {
 
 // Narrows the dataset to some rows for one operation, on top of whatever
 // filter its user set, and puts that filter back afterwards.
-// With All, a scan reads them in one query.
 class TScopedRows {
 public:
-  TScopedRows(host::TDataSet* DataSet, const host::TRowFilter& Rows, bool All = false)
-      : FDataSet(DataSet), FSaved(DataSet->RowFilter()), FSavedAll(DataSet->FetchAll()) {
+  TScopedRows(host::TDataSet* DataSet, const host::TRowFilter& Rows)
+      : FDataSet(DataSet), FSaved(DataSet->RowFilter()) {
     host::TRowFilter combined = FSaved;
     for (const host::TRowCondition& c : Rows.Conditions()) combined.Add(c);
     FDataSet->SetRowFilter(std::move(combined));
-    FDataSet->SetFetchAll(All);
   }
   ~TScopedRows() {
-    FDataSet->SetFetchAll(FSavedAll);
     try {
       FDataSet->SetRowFilter(std::move(FSaved));
     } catch (...) {
@@ -35,7 +32,6 @@ public:
 private:
   host::TDataSet* FDataSet;
   host::TRowFilter FSaved;
-  bool FSavedAll;
 };
 
 }  // namespace
@@ -213,27 +209,30 @@ void TAmDBLanguageSource::LoadStrings(host::TStrings* Strings) {
   // Only the rows the scan would keep are read: the language exactly, the
   // section null, empty or exactly the form's. Assigning through Values
   // lets a later row of the same name win and an empty value add nothing.
-  // The whole section comes in one query.
+  // The whole section comes in one query, each row read in place.
   TScopedRows rows(FDataSet,
                    host::TRowFilter()
                        .Equal(FDataFields->LanguageField(), key)
-                       .EmptyOrEqual(FDataFields->SectionField(), GetFormSection()),
-                   true);
+                       .EmptyOrEqual(FDataFields->SectionField(), GetFormSection()));
   Strings->BeginUpdate();
   try {
-    host::TField* name = nullptr;
-    host::TField* value = nullptr;
-    for (FDataSet->First(); !FDataSet->Eof(); FDataSet->Next()) {
+    host::TField* name = FDataSet->FindField(nameField);
+    host::TField* value = FDataSet->FindField(valueField);
+    std::vector<int> fields;
+    if (name && value) fields = {name->Index(), value->Index()};
+    std::string text;
+    FDataSet->ScanRows(fields, [&](const host::TRowView& Row) {
+      // A column the open dataset lacks: the first row stops the read.
+      if (!name || !value) return false;
       try {
-        if (!name) {
-          name = FDataSet->FieldByName(nameField);
-          value = FDataSet->FieldByName(valueField);
-        }
-        Strings->SetValues(name->AsString(), value->AsString());
+        // As the fields read them: a null is the empty text.
+        text.assign(Row[static_cast<std::size_t>(value->Index())].value_or(std::string_view()));
+        Strings->SetValues(Row[static_cast<std::size_t>(name->Index())].value_or(std::string_view()), text);
+        return true;
       } catch (const std::exception&) {
-        break;  // the rows read so far stay
+        return false;  // the rows read so far stay
       }
-    }
+    });
   } catch (...) {
     Strings->EndUpdate();
     throw;

@@ -7,7 +7,6 @@
 namespace host {
 
 namespace {
-constexpr int kFirstBatch = 64;
 constexpr int kMaxBatch = 4096;
 }  // namespace
 
@@ -179,13 +178,16 @@ void TDataSet::SetEmpty() {
 
 // Reads batches after After until one holds a row that passes Filter; the
 // passing rows become the current batch.
-bool TDataSet::FetchForward(const TRowFilter& Filter, const TRowKey* After, bool OnlyFirst) {
+bool TDataSet::FetchForward(const TRowFilter& Filter, const TRowKey* After, bool OnlyFirst,
+                            std::vector<TRowData>* Fetched) {
   TRowKey after;
   if (After) after = *After;
   bool hasAfter = After != nullptr;
-  int limit = OnlyFirst ? 4 : FFetchAll ? 0 : FBatch;
+  int limit = OnlyFirst ? kLookupBatch : FFetchAll ? 0 : FBatch;
   for (;;) {
-    std::vector<TRowData> rows = InternalFetch(Filter, hasAfter ? &after : nullptr, false, limit);
+    std::vector<TRowData> rows =
+        Fetched ? std::move(*Fetched) : InternalFetch(Filter, hasAfter ? &after : nullptr, false, limit);
+    Fetched = nullptr;
     if (rows.empty()) return false;
     const bool atEnd = limit == 0 || static_cast<int>(rows.size()) < limit;
     after = rows.back().Key;

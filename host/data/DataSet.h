@@ -8,6 +8,7 @@
 // a row filter the back end pushes into its query touches only those rows.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -18,6 +19,7 @@
 #include "host/core/Component.h"
 #include "host/core/Set.h"
 #include "host/data/Fields.h"
+#include "host/data/RowBuffer.h"
 #include "host/data/RowFilter.h"
 
 namespace host {
@@ -34,7 +36,6 @@ struct TRowData {
   std::vector<std::string> Key;
   TRowValues Values;
 };
-using TRowKey = std::vector<std::string>;
 
 class TDataSet : public TComponent {
   HOST_CLASS(TDataSet)
@@ -95,6 +96,14 @@ public:
   // in memory while the scan lasts.
   bool FetchAll() const { return FFetchAll; }
   void SetFetchAll(bool Value) { FFetchAll = Value; }
+  // The rows a walk from First to Eof meets, handed to Visit in that order
+  // (values by column index, null as nullopt) from one query, without the
+  // cursor's copies of each row. The view holds the columns Fields; others
+  // may read as null. A Visit that answers false stops there. Afterwards
+  // the cursor stands where that walk would have left it: on the row Visit
+  // stopped at (or raised from), else on the last row with Eof set; without
+  // rows the dataset is empty.
+  void ScanRows(const std::vector<int>& Fields, const std::function<bool(const TRowView&)>& Visit);
 
   // Restricts the rows visited to those matching Filter, exactly; the back
   // end narrows its queries with it. An open dataset keeps its current row
@@ -121,6 +130,14 @@ protected:
   virtual std::vector<TRowData> InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
                                               int Limit) = 0;
   virtual std::optional<TRowData> InternalFetchKey(const TRowKey& Key) = 0;
+  // InternalFetch of every row from the first, into Rows (key parts, then
+  // every column). Back ends that can copy straight from their result do,
+  // and may leave the columns not Needed null; the answer tells whether
+  // every column was read.
+  virtual bool InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>& Needed, TRowBuffer& Rows);
+  // Whether the back end's query selects by column Field exactly as an
+  // rcOneOf condition does, so that its rows need no second look.
+  virtual bool ComparesExactly(int Field) const { return false; }
   // Writes the columns Fields with Values; each returns the row's key.
   virtual TRowKey InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) = 0;
   virtual TRowKey InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) = 0;
@@ -141,6 +158,13 @@ protected:
     std::string From;
   };
   virtual std::vector<std::optional<std::string>> InternalSeekValues(const std::vector<TSeekRequest>& Requests);
+  // InternalSeekValues into Seen and InternalFetch(Filter, nullptr, false,
+  // Limit) for a look-up that needs both; back ends that can answer both in
+  // one statement (one round trip) do. When no row comes back, Seen may be
+  // left without answers.
+  virtual std::vector<TRowData> InternalSeekAndFetch(const std::vector<TSeekRequest>& Requests,
+                                                     std::vector<std::optional<std::string>>& Seen,
+                                                     const TRowFilter& Filter, int Limit);
   // Rows matching Filter exactly, which holds only rcOneOf conditions. A
   // back end counts in its query only where its comparison is exact (no
   // collation that folds case or pads), else it leaves it to this one,
@@ -158,7 +182,9 @@ private:
   void OpenCursor();
   void CloseCursor();
   void ResolveFilter(TRowFilter& Filter) const;
-  bool FetchForward(const TRowFilter& Filter, const TRowKey* After, bool OnlyFirst);
+  // Fetched, when given, is the first batch, already read.
+  bool FetchForward(const TRowFilter& Filter, const TRowKey* After, bool OnlyFirst,
+                    std::vector<TRowData>* Fetched = nullptr);
   bool FetchBackward(const TRowFilter& Filter, const TRowKey* Before);
   void SetEmpty();
   void LeaveStray(bool Forward);
@@ -166,7 +192,8 @@ private:
   bool CaseVariantsPresent(TRowFilter& Candidates, int Field, const std::string& Value,
                            std::vector<std::string>& Found);
   bool OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>& Fields,
-                          const std::vector<std::string>& Values);
+                          const std::vector<std::string>& Values, const TRowFilter& Candidates,
+                          std::vector<TRowData>& First);
 
   TDataSetState FState = dsInactive;
   bool FStreamedActive = false;
@@ -186,7 +213,9 @@ private:
   // Keys that rows took by being posted during this scan (a changed primary
   // key, or a new physical place): such a row is not met a second time.
   std::set<TRowKey> FMoved;
-  int FBatch = 64;
+  static constexpr int kFirstBatch = 64;
+  static constexpr int kLookupBatch = 4;  // the first fetch of a look-up
+  int FBatch = kFirstBatch;
   bool FFetchAll = false;
   bool FEof = true;
   bool FBof = true;
@@ -195,6 +224,8 @@ private:
   TRowValues FEditValues;
   std::vector<bool> FModified;
   std::optional<TRowData> FSavedRow;
+  // The rows of the last ScanRows, kept so that its storage is reused.
+  TRowBuffer FScan;
 };
 
 }  // namespace host

@@ -61,16 +61,27 @@ std::vector<std::optional<std::string>> TDataSet::InternalSeekValues(const std::
   return results;
 }
 
-// The common case of a look-up ignoring case, proved in one round trip:
-// each key value is present only in the spelling given. Assuming the
-// earlier fields hold theirs, three seeks per field answer it: from the
-// lowest spelling (it meets the given one first, or a value whose next
-// possible spelling is the given one), from the given one (present), and
-// from the spelling after it (nothing of this value beyond). When the
-// answers prove anything less, the caller takes the loose scan, field by
-// field; when they prove it, that scan would have found exactly these.
+std::vector<TRowData> TDataSet::InternalSeekAndFetch(const std::vector<TSeekRequest>& Requests,
+                                                     std::vector<std::optional<std::string>>& Seen,
+                                                     const TRowFilter& Filter, int Limit) {
+  Seen = InternalSeekValues(Requests);
+  return InternalFetch(Filter, nullptr, false, Limit);
+}
+
+// The common case of a look-up ignoring case, proved in the round trip
+// that fetches the first rows of Candidates (into First), the rows under
+// the given spellings: each key value is present only in the spelling given.
+// Those rows show each given spelling present (under the earlier fields'
+// spellings); without them nothing is proved and the caller takes the loose
+// scan, field by field. Assuming the earlier fields hold theirs, two seeks
+// per field prove the rest: from the lowest spelling (it meets the given
+// one first, or a value whose next possible spelling is the given one), and
+// from the spelling after the given one (nothing of this value beyond).
+// When the answers prove anything less, the caller takes the loose scan;
+// when they prove it, that scan would have found exactly these.
 bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>& Fields,
-                                  const std::vector<std::string>& Values) {
+                                  const std::vector<std::string>& Values, const TRowFilter& Candidates,
+                                  std::vector<TRowData>& First) {
   std::vector<TRowFilter> filters(Fields.size(), Base);
   std::vector<TAsciiCaseVariants> variants;
   std::vector<TSeekRequest> requests;
@@ -78,16 +89,16 @@ bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>
     for (std::size_t j = 0; j < i; ++j) filters[i].Add({{}, rcOneOf, {Values[j]}, Fields[j]});
     variants.emplace_back(Values[i]);
     requests.push_back({&filters[i], Fields[i], variants[i].Lowest()});
-    requests.push_back({&filters[i], Fields[i], Values[i]});
     if (auto after = variants[i].NextAtLeast(Values[i], true)) requests.push_back({&filters[i], Fields[i], *after});
   }
-  const std::vector<std::optional<std::string>> seen = InternalSeekValues(requests);
+  std::vector<std::optional<std::string>> seen;
+  First = InternalSeekAndFetch(requests, seen, Candidates, kLookupBatch);
+  if (First.empty()) return false;
   std::size_t k = 0;
   for (std::size_t i = 0; i < Fields.size(); ++i) {
     const TAsciiCaseVariants& v = variants[i];
     const std::optional<std::string>& fromLowest = seen[k++];
-    const std::optional<std::string>& fromGiven = seen[k++];
-    if (!fromLowest || fromGiven != Values[i]) return false;
+    if (!fromLowest) return false;
     if (*fromLowest != Values[i] && (v.IsVariant(*fromLowest) || v.NextAtLeast(*fromLowest, false) != Values[i]))
       return false;
     if (v.NextAtLeast(Values[i], true)) {
@@ -114,11 +125,14 @@ bool TDataSet::Locate(std::string_view KeyFields, const std::vector<std::string>
     fields.push_back(FieldByName(names[i])->Index());
     speculate = speculate && !Values[i].empty() && TAsciiCaseVariants::IsAscii(Values[i]) && CanSeekValues(fields[i]);
   }
-  const bool given = speculate && OnlyGivenSpellings(FFilter, fields, Values);
-  for (std::size_t i = 0; i < names.size() && given; ++i) {
-    candidates.Add({names[i], rcSameText, {Values[i]}, fields[i]});
-    candidates.Add({names[i], rcOneOf, {Values[i]}, fields[i]});
+  TRowFilter givenOnly = FFilter;
+  for (std::size_t i = 0; i < names.size() && speculate; ++i) {
+    givenOnly.Add({names[i], rcSameText, {Values[i]}, fields[i]});
+    givenOnly.Add({names[i], rcOneOf, {Values[i]}, fields[i]});
   }
+  std::vector<TRowData> first;
+  const bool given = speculate && OnlyGivenSpellings(FFilter, fields, Values, givenOnly, first);
+  if (given) candidates = std::move(givenOnly);
   for (std::size_t i = 0; i < names.size() && !given; ++i) {
     const int field = fields[i];
     const std::string& value = Values[i];
@@ -143,7 +157,7 @@ bool TDataSet::Locate(std::string_view KeyFields, const std::vector<std::string>
   // found row starts a new scan, in which no row has moved yet.
   std::set<TRowKey> moved;
   moved.swap(FMoved);
-  if (!FetchForward(candidates, nullptr, true)) {
+  if (!FetchForward(candidates, nullptr, true, given ? &first : nullptr)) {
     FMoved.swap(moved);
     return false;
   }

@@ -53,15 +53,20 @@ bool ConditionHolds(const TRowCondition& c, std::string_view text) {
   return false;
 }
 
-}  // namespace
-
-bool TRowFilter::Matches(const TRowValues& Row) const {
-  for (const TRowCondition& c : FConditions) {
+template <class Values>
+bool AllHold(const std::vector<TRowCondition>& Conditions, const Values& Row) {
+  for (const TRowCondition& c : Conditions) {
     const auto& value = Row.at(static_cast<std::size_t>(c.Field));
     if (!ConditionHolds(c, value ? std::string_view(*value) : std::string_view())) return false;
   }
   return true;
 }
+
+}  // namespace
+
+bool TRowFilter::Matches(const TRowValues& Row) const { return AllHold(FConditions, Row); }
+
+bool TRowFilter::Matches(const TRowView& Row) const { return AllHold(FConditions, Row); }
 
 // --- ASCII case variants ---
 

@@ -31,6 +31,8 @@ struct TRowCondition {
 };
 
 using TRowValues = std::vector<std::optional<std::string>>;
+// A row's values seen in place, without copies (a whole scan's rows).
+using TRowView = std::vector<std::optional<std::string_view>>;
 
 class TRowFilter {
 public:
@@ -48,6 +50,7 @@ public:
 
   // True when the row satisfies every condition (fields must be resolved).
   bool Matches(const TRowValues& Row) const;
+  bool Matches(const TRowView& Row) const;
 
 private:
   std::vector<TRowCondition> FConditions;

@@ -24,9 +24,14 @@ int TPgResult::RowCount() const { return PQntuples(FResult); }
 
 bool TPgResult::IsNull(int Row, int Column) const { return PQgetisnull(FResult, Row, Column) != 0; }
 
-std::optional<std::string> TPgResult::Value(int Row, int Column) const {
+std::optional<std::string_view> TPgResult::View(int Row, int Column) const {
   if (IsNull(Row, Column)) return std::nullopt;
-  return std::string(PQgetvalue(FResult, Row, Column), static_cast<std::size_t>(PQgetlength(FResult, Row, Column)));
+  return std::string_view(PQgetvalue(FResult, Row, Column), static_cast<std::size_t>(PQgetlength(FResult, Row, Column)));
+}
+
+std::optional<std::string> TPgResult::Value(int Row, int Column) const {
+  if (auto v = View(Row, Column)) return std::string(*v);
+  return std::nullopt;
 }
 
 const TClass& TPgConnection::StaticClass() {
@@ -65,6 +70,14 @@ void TPgConnection::DoConnect() {
   FConn = conn;
   try {
     ExecSQL("SET client_encoding = 'UTF8'");
+    // Prepared statements are planned once: the cost model prefers a custom
+    // plan whenever it knows a value is rare (an empty section, say), and
+    // planning each execution again costs more than the lookup itself. A
+    // server too old for the setting plans as it always did.
+    try {
+      ExecSQL("SET plan_cache_mode = force_generic_plan");
+    } catch (const EDatabaseError&) {
+    }
     if (ReadOnly()) ExecSQL("SET default_transaction_read_only = on");
   } catch (...) {
     PQfinish(FConn);

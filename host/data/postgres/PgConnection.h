@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/data/Connection.h"
@@ -29,6 +30,8 @@ public:
   bool IsNull(int Row, int Column) const;
   // nullopt for null.
   std::optional<std::string> Value(int Row, int Column) const;
+  // The value in place, valid while the result lives.
+  std::optional<std::string_view> View(int Row, int Column) const;
 
 private:
   pg_result* FResult;

@@ -153,10 +153,9 @@ TRowData TPgTable::ReadRow(const TPgResult& Result, int Row) const {
 
 // One SELECT per branch, so that each can use an index by equality; the
 // union goes back into key order.
-std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
-                                              int Limit) {
+std::string TPgTable::FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
+                               TPgParams& params) const {
   const std::vector<TSqlBranch> branches = PushdownBranches(Filter);
-  TPgParams params;
   std::string sql;
   for (const TSqlBranch& b : branches) {
     std::string where = Where(b, params);
@@ -171,11 +170,39 @@ std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TR
   if (branches.size() > 1) sql = "SELECT * FROM (" + sql + ") AS u";
   sql += " ORDER BY " + order;
   if (Limit > 0) sql += " LIMIT " + Placeholder(params, std::to_string(Limit));
+  return sql;
+}
+
+std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
+                                              int Limit) {
+  TPgParams params;
+  const std::string sql = FetchSql(Filter, After, Backward, Limit, params);
   TPgResult r = Conn().Exec(sql, params);
   std::vector<TRowData> rows;
   rows.reserve(static_cast<std::size_t>(r.RowCount()));
   for (int i = 0; i < r.RowCount(); ++i) rows.push_back(ReadRow(r, i));
   return rows;
+}
+
+// Every column is read: the cursor's row would otherwise cost a second
+// round trip.
+bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>&, TRowBuffer& Rows) {
+  TPgParams params;
+  const std::string sql = FetchSql(Filter, nullptr, false, 0, params);
+  const TPgResult r = Conn().Exec(sql, params);
+  const int keys = static_cast<int>(FKeys.size()), columns = static_cast<int>(FColumns.size());
+  Rows.Reset(keys, columns);
+  for (int i = 0; i < r.RowCount(); ++i) {
+    // Keys as ReadRow reads them: a null key part as the empty text.
+    for (int k = 0; k < keys; ++k) Rows.Add(r.View(i, k).value_or(std::string_view()));
+    for (int c = 0; c < columns; ++c) Rows.Add(r.View(i, keys + c));
+  }
+  return true;
+}
+
+bool TPgTable::ComparesExactly(int Field) const {
+  return Field >= 0 && static_cast<std::size_t>(Field) < FColumns.size() &&
+         FColumns[static_cast<std::size_t>(Field)].Exact;
 }
 
 std::optional<TRowData> TPgTable::InternalFetchKey(const TRowKey& Key) {
@@ -251,32 +278,63 @@ std::optional<std::string> TPgTable::InternalSeekValue(const TRowFilter& Filter,
   return best;
 }
 
+std::string TPgTable::SeekColumns(const std::vector<TSeekRequest>& Requests, TPgParams& Params,
+                                  std::vector<std::size_t>& Owners) const {
+  std::string sql;
+  for (std::size_t r = 0; r < Requests.size(); ++r) {
+    const Column& c = FColumns.at(static_cast<std::size_t>(Requests[r].Field));
+    for (const TSqlBranch& b : PushdownBranches(*Requests[r].Filter)) {
+      std::string where = Where(b, Params);
+      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= " + Placeholder(Params, Requests[r].From);
+      sql += (sql.empty() ? "(SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
+             c.Quoted + " LIMIT 1)";
+      Owners.push_back(r);
+    }
+  }
+  return sql;
+}
+
+void TPgTable::ReadSeeks(const TPgResult& Result, int First, const std::vector<std::size_t>& Owners,
+                         std::vector<std::optional<std::string>>& Seen) {
+  for (std::size_t i = 0; i < Owners.size(); ++i) {
+    std::optional<std::string> v = Result.Value(0, First + static_cast<int>(i));
+    std::optional<std::string>& best = Seen[Owners[i]];
+    if (v && (!best || *v < *best)) best = std::move(v);
+  }
+}
+
 // One statement of scalar subqueries, one per request and branch: one
 // round trip; the least answer of a request's branches counts, as above.
 std::vector<std::optional<std::string>> TPgTable::InternalSeekValues(const std::vector<TSeekRequest>& Requests) {
   std::vector<std::optional<std::string>> results(Requests.size());
-  std::string sql;
   TPgParams params;
-  std::vector<std::size_t> owners;  // the request of each result column
-  for (std::size_t r = 0; r < Requests.size(); ++r) {
-    const Column& c = FColumns.at(static_cast<std::size_t>(Requests[r].Field));
-    for (const TSqlBranch& b : PushdownBranches(*Requests[r].Filter)) {
-      std::string where = Where(b, params);
-      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= " + Placeholder(params, Requests[r].From);
-      sql += (sql.empty() ? "SELECT (SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
-             c.Quoted + " LIMIT 1)";
-      owners.push_back(r);
-    }
-  }
-  if (sql.empty()) return results;
-  TPgResult q = Conn().Exec(sql, params);
-  if (q.RowCount() == 0) return results;
-  for (std::size_t i = 0; i < owners.size(); ++i) {
-    std::optional<std::string> v = q.Value(0, static_cast<int>(i));
-    std::optional<std::string>& best = results[owners[i]];
-    if (v && (!best || *v < *best)) best = std::move(v);
-  }
+  std::vector<std::size_t> owners;
+  const std::string seeks = SeekColumns(Requests, params, owners);
+  if (seeks.empty()) return results;
+  TPgResult q = Conn().Exec("SELECT " + seeks, params);
+  if (q.RowCount() > 0) ReadSeeks(q, 0, owners, results);
   return results;
+}
+
+// The seeks ride along as columns of the fetched rows, in the same round
+// trip; they do not depend on the row, so the server runs each once.
+std::vector<TRowData> TPgTable::InternalSeekAndFetch(const std::vector<TSeekRequest>& Requests,
+                                                     std::vector<std::optional<std::string>>& Seen,
+                                                     const TRowFilter& Filter, int Limit) {
+  Seen.assign(Requests.size(), std::nullopt);
+  TPgParams params;
+  std::vector<std::size_t> owners;
+  const std::string seeks = SeekColumns(Requests, params, owners);
+  if (seeks.empty()) return InternalFetch(Filter, nullptr, false, Limit);
+  const std::string fetch = FetchSql(Filter, nullptr, false, Limit, params);
+  std::string order;
+  for (std::size_t k = 0; k < FKeys.size(); ++k) order += (k ? ", " : "") + std::to_string(k + 1);
+  TPgResult q = Conn().Exec("SELECT u.*, " + seeks + " FROM (" + fetch + ") AS u ORDER BY " + order, params);
+  std::vector<TRowData> rows;
+  rows.reserve(static_cast<std::size_t>(q.RowCount()));
+  for (int i = 0; i < q.RowCount(); ++i) rows.push_back(ReadRow(q, i));
+  if (!rows.empty()) ReadSeeks(q, static_cast<int>(FKeys.size() + FColumns.size()), owners, Seen);
+  return rows;
 }
 
 int TPgTable::InternalRecordCount(const TRowFilter& Filter) {

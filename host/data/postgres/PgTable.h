@@ -30,12 +30,17 @@ protected:
   std::vector<TRowData> InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
                                       int Limit) override;
   std::optional<TRowData> InternalFetchKey(const TRowKey& Key) override;
+  bool InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>& Needed, TRowBuffer& Rows) override;
+  bool ComparesExactly(int Field) const override;
   TRowKey InternalInsert(const std::vector<int>& Fields, const TRowValues& Values) override;
   TRowKey InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) override;
   void InternalDelete(const TRowKey& Key) override;
   bool CanSeekValues(int Field) const override;
   std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) override;
   std::vector<std::optional<std::string>> InternalSeekValues(const std::vector<TSeekRequest>& Requests) override;
+  std::vector<TRowData> InternalSeekAndFetch(const std::vector<TSeekRequest>& Requests,
+                                             std::vector<std::optional<std::string>>& Seen, const TRowFilter& Filter,
+                                             int Limit) override;
   int InternalRecordCount(const TRowFilter& Filter) override;
 
 private:
@@ -49,6 +54,16 @@ private:
   std::string Where(const TSqlBranch& Branch, TPgParams& Params) const;
   std::string KeyMatch(const TRowKey& Key, const char* Op, TPgParams& Params) const;
   TRowData ReadRow(const TPgResult& Result, int Row) const;
+  // InternalFetch's statement.
+  std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
+                       TPgParams& Params) const;
+  // InternalSeekValues' answers as scalar subqueries "(SELECT ...), ...";
+  // Owners gets the request of each.
+  std::string SeekColumns(const std::vector<TSeekRequest>& Requests, TPgParams& Params,
+                          std::vector<std::size_t>& Owners) const;
+  // The least answer of each request's columns, from column First on.
+  static void ReadSeeks(const TPgResult& Result, int First, const std::vector<std::size_t>& Owners,
+                        std::vector<std::optional<std::string>>& Seen);
 
   std::vector<Column> FColumns;
   std::vector<std::string> FKeys;  // quoted key columns, or ctid

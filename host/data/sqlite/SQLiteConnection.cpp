@@ -161,11 +161,16 @@ void TSQLiteQuery::Exec() {
   }
 }
 
-std::optional<std::string> TSQLiteQuery::Column(int Index) const {
+std::optional<std::string_view> TSQLiteQuery::ColumnView(int Index) const {
   if (sqlite3_column_type(FStmt, Index) == SQLITE_NULL) return std::nullopt;
   const auto* text = sqlite3_column_text(FStmt, Index);
   const int size = sqlite3_column_bytes(FStmt, Index);
-  return std::string(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
+  return std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
+}
+
+std::optional<std::string> TSQLiteQuery::Column(int Index) const {
+  if (auto v = ColumnView(Index)) return std::string(*v);
+  return std::nullopt;
 }
 
 std::int64_t TSQLiteQuery::ColumnInt64(int Index) const { return sqlite3_column_int64(FStmt, Index); }

@@ -70,6 +70,8 @@ public:
   // Runs a statement without rows.
   void Exec();
   std::optional<std::string> Column(int Index) const;
+  // The value in place, valid until the next Step: nullopt for null.
+  std::optional<std::string_view> ColumnView(int Index) const;
   std::int64_t ColumnInt64(int Index) const;
 
 private:

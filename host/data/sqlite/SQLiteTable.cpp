@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <charconv>
 
 #include "host/core/CaseFold.h"
 
@@ -150,41 +151,81 @@ TRowData TSQLiteTable::ReadRow(const TSQLiteQuery& Query) const {
   return row;
 }
 
+void TSQLiteTable::BindAll(TSQLiteQuery& Query, const TBinds& Binds) {
+  for (const auto& b : Binds)
+    if (const auto* text = std::get_if<std::string>(&b))
+      Query.Bind(*text);
+    else
+      Query.BindInt64(std::get<std::int64_t>(b));
+}
+
 // Each branch is its own SELECT so that each can seek an index by equality;
 // their union is put back into rowid order.
-std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
-                                                  int Limit) {
+std::string TSQLiteTable::FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
+                                   TBinds& Binds, const std::string* Select) const {
   const std::vector<TSqlBranch> branches = PushdownBranches(Filter);
-  std::vector<std::string> params;
   std::string sql;
   const char* cmp = Backward ? " < ?" : " > ?";
   for (const TSqlBranch& b : branches) {
+    std::vector<std::string> params;
     std::string where = Where(b, params);
+    Binds.insert(Binds.end(), params.begin(), params.end());
     if (After) {
       where += (where.empty() ? " WHERE " : " AND ") + FRowId + cmp;
-      params.push_back(After->at(0));
+      Binds.emplace_back(KeyOf(*After));
     }
-    sql += (sql.empty() ? "" : " UNION ALL ") + FSelect + where;
+    sql += (sql.empty() ? "" : " UNION ALL ") + (Select ? *Select : FSelect) + where;
   }
   const char* dir = Backward ? " DESC" : "";
   const char* limit = Limit > 0 ? " LIMIT ?" : "";
-  if (branches.size() == 1)
-    sql += " ORDER BY " + FRowId + dir + limit;
-  else
-    sql = "SELECT * FROM (" + sql + ") ORDER BY 1" + dir + limit;
+  if (Limit > 0) Binds.emplace_back(static_cast<std::int64_t>(Limit));
+  if (branches.size() == 1) return sql + " ORDER BY " + FRowId + dir + limit;
+  return "SELECT * FROM (" + sql + ") ORDER BY 1" + dir + limit;
+}
 
-  TSQLiteQuery q(Conn(), sql);
-  std::size_t keyParam = 0;
-  for (const TSqlBranch& b : branches) {
-    std::size_t n = 0;
-    for (const TSqlTerm& t : b) n += t.Kind == stIsNull ? 0 : t.Values.size();
-    for (std::size_t i = 0; i < n; ++i) q.Bind(params[keyParam++]);
-    if (After) q.BindInt64(KeyOf(*After)), ++keyParam;
-  }
-  if (Limit > 0) q.BindInt64(Limit);
+std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, const TRowKey* After, bool Backward,
+                                                  int Limit) {
+  TBinds binds;
+  TSQLiteQuery q(Conn(), FetchSql(Filter, After, Backward, Limit, binds));
+  BindAll(q, binds);
   std::vector<TRowData> rows;
   while (q.Step()) rows.push_back(ReadRow(q));
   return rows;
+}
+
+// Only the columns asked for are selected: every other one would be carried
+// through the sort for nothing.
+bool TSQLiteTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>& Needed, TRowBuffer& Rows) {
+  const int columns = static_cast<int>(FColumns.size());
+  std::string select = "SELECT " + FRowId;
+  std::vector<int> at(FColumns.size(), -1);  // result column of each table column
+  int next = 1;
+  for (int i = 0; i < columns; ++i)
+    if (Needed.at(static_cast<std::size_t>(i))) {
+      select += ", " + FColumns[static_cast<std::size_t>(i)].Quoted;
+      at[static_cast<std::size_t>(i)] = next++;
+    }
+  select += " FROM " + FTable;
+  TBinds binds;
+  TSQLiteQuery q(Conn(), FetchSql(Filter, nullptr, false, 0, binds, &select));
+  BindAll(q, binds);
+  Rows.Reset(1, columns);
+  while (q.Step()) {
+    // The key as ReadRow writes it.
+    char key[24];
+    const auto end = std::to_chars(key, key + sizeof key, q.ColumnInt64(0)).ptr;
+    Rows.Add(std::string_view(key, static_cast<std::size_t>(end - key)));
+    for (int i = 0; i < columns; ++i) {
+      const int c = at[static_cast<std::size_t>(i)];
+      Rows.Add(c < 0 ? std::nullopt : q.ColumnView(c));
+    }
+  }
+  return next == columns + 1;
+}
+
+bool TSQLiteTable::ComparesExactly(int Field) const {
+  return Field >= 0 && static_cast<std::size_t>(Field) < FColumns.size() &&
+         FColumns[static_cast<std::size_t>(Field)].Exact;
 }
 
 std::optional<TRowData> TSQLiteTable::InternalFetchKey(const TRowKey& Key) {
@@ -253,34 +294,68 @@ std::optional<std::string> TSQLiteTable::InternalSeekValue(const TRowFilter& Fil
   return best;
 }
 
+std::string TSQLiteTable::SeekColumns(const std::vector<TSeekRequest>& Requests, TBinds& Binds,
+                                      std::vector<std::size_t>& Owners) const {
+  std::string sql;
+  for (std::size_t r = 0; r < Requests.size(); ++r) {
+    const Column& c = FColumns.at(static_cast<std::size_t>(Requests[r].Field));
+    for (const TSqlBranch& b : PushdownBranches(*Requests[r].Filter)) {
+      std::vector<std::string> params;
+      std::string where = Where(b, params);
+      Binds.insert(Binds.end(), params.begin(), params.end());
+      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= ?";
+      Binds.emplace_back(Requests[r].From);
+      sql += (sql.empty() ? "(SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
+             c.Quoted + " LIMIT 1)";
+      Owners.push_back(r);
+    }
+  }
+  return sql;
+}
+
+void TSQLiteTable::ReadSeeks(const TSQLiteQuery& Query, int First, const std::vector<std::size_t>& Owners,
+                             std::vector<std::optional<std::string>>& Seen) {
+  for (std::size_t i = 0; i < Owners.size(); ++i) {
+    std::optional<std::string> v = Query.Column(First + static_cast<int>(i));
+    std::optional<std::string>& best = Seen[Owners[i]];
+    if (v && (!best || *v < *best)) best = std::move(v);
+  }
+}
+
 // One statement of scalar subqueries, one per request and branch; the
 // least answer of a request's branches counts, as above.
 std::vector<std::optional<std::string>> TSQLiteTable::InternalSeekValues(const std::vector<TSeekRequest>& Requests) {
   std::vector<std::optional<std::string>> results(Requests.size());
-  std::string sql;
-  std::vector<std::string> params;
-  std::vector<std::size_t> owners;  // the request of each result column
-  for (std::size_t r = 0; r < Requests.size(); ++r) {
-    const Column& c = FColumns.at(static_cast<std::size_t>(Requests[r].Field));
-    for (const TSqlBranch& b : PushdownBranches(*Requests[r].Filter)) {
-      std::string where = Where(b, params);
-      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= ?";
-      params.push_back(Requests[r].From);
-      sql += (sql.empty() ? "SELECT (SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
-             c.Quoted + " LIMIT 1)";
-      owners.push_back(r);
-    }
-  }
-  if (sql.empty()) return results;
-  TSQLiteQuery q(Conn(), sql);
-  for (const auto& p : params) q.Bind(p);
-  if (!q.Step()) return results;
-  for (std::size_t i = 0; i < owners.size(); ++i) {
-    std::optional<std::string> v = q.Column(static_cast<int>(i));
-    std::optional<std::string>& best = results[owners[i]];
-    if (v && (!best || *v < *best)) best = std::move(v);
-  }
+  TBinds binds;
+  std::vector<std::size_t> owners;
+  const std::string seeks = SeekColumns(Requests, binds, owners);
+  if (seeks.empty()) return results;
+  TSQLiteQuery q(Conn(), "SELECT " + seeks);
+  BindAll(q, binds);
+  if (q.Step()) ReadSeeks(q, 0, owners, results);
   return results;
+}
+
+// The seeks ride along as columns of the fetched rows: the subqueries do
+// not depend on the row, so SQLite runs each once.
+std::vector<TRowData> TSQLiteTable::InternalSeekAndFetch(const std::vector<TSeekRequest>& Requests,
+                                                         std::vector<std::optional<std::string>>& Seen,
+                                                         const TRowFilter& Filter, int Limit) {
+  Seen.assign(Requests.size(), std::nullopt);
+  TBinds binds;
+  std::vector<std::size_t> owners;
+  const std::string seeks = SeekColumns(Requests, binds, owners);
+  if (seeks.empty()) return InternalFetch(Filter, nullptr, false, Limit);
+  const std::string fetch = FetchSql(Filter, nullptr, false, Limit, binds);
+  TSQLiteQuery q(Conn(), "SELECT u.*, " + seeks + " FROM (" + fetch + ") AS u ORDER BY 1");
+  BindAll(q, binds);
+  std::vector<TRowData> rows;
+  const int seekColumn = 1 + static_cast<int>(FColumns.size());
+  while (q.Step()) {
+    if (rows.empty()) ReadSeeks(q, seekColumn, owners, Seen);
+    rows.push_back(ReadRow(q));
+  }
+  return rows;
 }
 
 int TSQLiteTable::InternalRecordCount(const TRowFilter& Filter) {

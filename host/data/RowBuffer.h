@@ -1,0 +1,43 @@
+// TRowBuffer: the rows of one whole-scan query, copied out of the back
+// end's result into one block of bytes, so that reading a section costs no
+// allocation per row or value once the buffer has grown to size.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+using TRowKey = std::vector<std::string>;
+
+class TRowBuffer {
+public:
+  // Starts over for rows of KeyParts key texts followed by Columns values.
+  void Reset(int KeyParts, int Columns);
+  // The cells of a row in order: its key parts, then every column.
+  void Add(std::optional<std::string_view> Cell);
+
+  int KeyParts() const { return FKeyParts; }
+  int Columns() const { return FColumns; }
+  int RowCount() const;
+  // nullopt for null; a view into the buffer, valid until the next Reset.
+  std::optional<std::string_view> Value(int Row, int Column) const { return Cell(Row, FKeyParts + Column); }
+  TRowKey Key(int Row) const;
+
+private:
+  std::optional<std::string_view> Cell(int Row, int Index) const;
+
+  struct TCell {
+    std::uint32_t Offset;
+    std::int32_t Length;  // -1 for null
+  };
+  int FKeyParts = 0;
+  int FColumns = 0;
+  std::string FBytes;
+  std::vector<TCell> FCells;
+};
+
+}  // namespace host

@@ -1,0 +1,97 @@
+// ScanRows hands out the rows a walk from First to Eof meets, from one
+// query and in place. On random tables and filters (case variants, nulls,
+// empty texts, quotes, conditions the back end cannot push) it must meet
+// the same rows in the same order, stop where it is told, and leave the
+// cursor where the walk would have.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "tests/host/data/DataSetFixture.h"
+
+using namespace host;
+using namespace testdb;
+
+namespace {
+
+class ScanRowsTest : public DataSetTest {
+protected:
+  std::vector<int> Fields() {
+    std::vector<int> out;
+    for (const char* f : {"lang", "sec", "name", "value"}) out.push_back(table->FieldByName(f)->Index());
+    return out;
+  }
+  std::string Text(const TRowView& Row, const char* Field) {
+    const auto& v = Row.at(static_cast<std::size_t>(table->FieldByName(Field)->Index()));
+    return v ? std::string(*v) : std::string("<null>");
+  }
+  // Where the cursor stands and where it goes from there, both ways.
+  std::vector<std::string> CursorState() {
+    std::vector<std::string> out{Describe(table), table->Eof() ? "eof" : "", table->Bof() ? "bof" : ""};
+    table->Prior();
+    out.push_back(table->Bof() ? "bof" : Describe(table));
+    table->Next();
+    table->Next();
+    out.push_back(table->Eof() ? "eof" : Describe(table));
+    return out;
+  }
+};
+
+TEST_P(ScanRowsTest, MeetsTheRowsOfAWalkAndLeavesTheCursorWhereItWould) {
+  std::mt19937 rng(23);
+  const std::vector<std::optional<std::string>> langs{"de", "DE", "dE", "en", "", std::nullopt};
+  const std::vector<std::optional<std::string>> secs{"Main", "main", "MAIN", "Other", "", std::nullopt};
+  const std::vector<std::optional<std::string>> values{"x", "\"quoted\"", "a=b", "", "'", std::nullopt};
+  auto pick = [&](const auto& v) { return v[rng() % v.size()]; };
+  for (int i = 0; i < 150; ++i) Add({pick(langs), pick(secs), "n" + std::to_string(rng() % 7), pick(values)});
+  table->Close();
+  table->Open();
+  for (int probe = 0; probe < 40; ++probe) {
+    TRowFilter filter;
+    if (rng() % 2) filter.Equal("lang", *langs[rng() % 5]);
+    if (rng() % 2) filter.EmptyOrEqual("sec", *secs[rng() % 5]);
+    if (rng() % 3 == 0) filter.SameText("sec", "main");  // checked row by row
+    table->SetRowFilter(filter);
+    const std::vector<std::string> walked = Visit();
+    // Stop at a random row, or never.
+    const std::size_t stop = walked.empty() ? 0 : rng() % (walked.size() + 1);
+    std::vector<std::string> expectedState;
+    if (stop < walked.size()) {
+      table->First();
+      for (std::size_t i = 0; i < stop; ++i) table->Next();
+    } else {
+      for (table->First(); !table->Eof(); table->Next()) {
+      }
+    }
+    expectedState = CursorState();
+
+    std::vector<std::string> scanned;
+    table->ScanRows(Fields(), [&](const TRowView& row) {
+      scanned.push_back(Text(row, "lang") + "/" + Text(row, "sec") + "/" + Text(row, "name") + "=" +
+                        Text(row, "value"));
+      return scanned.size() <= stop;
+    });
+    const std::vector<std::string> expected(walked.begin(), walked.begin() + std::min(stop + 1, walked.size()));
+    ASSERT_EQ(scanned, expected) << "probe " << probe;
+    EXPECT_EQ(CursorState(), expectedState) << "probe " << probe;
+  }
+}
+
+TEST_P(ScanRowsTest, AVisitThatRaisesLeavesTheCursorOnItsRow) {
+  for (const char* v : {"a", "b", "c"}) Add({"de", "Main", "n", v});
+  table->Open();
+  int seen = 0;
+  EXPECT_THROW(table->ScanRows({}, [&](const TRowView&) -> bool {
+    if (++seen == 2) throw EDatabaseError("stop");
+    return true;
+  }),
+               EDatabaseError);
+  EXPECT_EQ(Describe(table), "de/Main/n=b");
+  EXPECT_FALSE(table->Eof());
+  table->Next();
+  EXPECT_EQ(Describe(table), "de/Main/n=c");
+}
+
+}  // namespace
+
+AMBIT_INSTANTIATE_FOR_DATABASES(ScanRowsTest);
