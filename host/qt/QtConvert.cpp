@@ -14,8 +14,10 @@ namespace host::qt {
 
 QString PlainCaption(const std::string& Caption) { return ToQ(StripHotkey(Caption)); }
 
-QString MultiLine(const std::string& Text) {
-  QString s = ToQ(Text);
+QString MultiLine(std::string_view Text) {
+  QString s = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+  // Most texts hold no carriage return: they are taken as they stand.
+  if (Text.find('\r') == std::string_view::npos) return s;
   s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return s;
@@ -23,8 +25,7 @@ QString MultiLine(const std::string& Text) {
 
 QString ToolTipText(const std::string& Hint) {
   // A hint may carry a status-bar part after "|"; the tooltip shows the first.
-  const std::string::size_type bar = Hint.find('|');
-  return MultiLine(bar == std::string::npos ? Hint : Hint.substr(0, bar));
+  return MultiLine(std::string_view(Hint).substr(0, Hint.find('|')));
 }
 
 int WritingSystemOf(TFontCharset Charset) {
