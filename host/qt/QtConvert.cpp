@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QPointer>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
@@ -100,8 +101,22 @@ QColor ToQColor(TColor Color) {
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
+namespace {
+// A style's standard palette, made once per style: Fusion derives it
+// colour by colour, and every control asks for it when its colours change.
+const QPalette& StandardPalette(QStyle* Style) {
+  static QPointer<QStyle> style;
+  static QPalette palette;
+  if (style.isNull() || style.data() != Style) {
+    palette = Style->standardPalette();
+    style = Style;
+  }
+  return palette;
+}
+}  // namespace
+
 void ApplyColors(QWidget* Widget, TColor Background, TColor Text) {
-  const QPalette defaults = Widget->style() ? Widget->style()->standardPalette() : QPalette();
+  const QPalette defaults = Widget->style() ? StandardPalette(Widget->style()) : QPalette();
   const QColor bg = ToQColor(Background);
   const QColor fg = ToQColor(Text);
   const std::pair<QPalette::ColorRole, QColor> colors[] = {
