@@ -15,6 +15,7 @@
 #include "host/controls/WinControl.h"
 #include "host/qt/QtConvert.h"
 #include "host/qt/QtDrag.h"
+#include "host/qt/QtRepaintBatch.h"
 
 namespace host::qt {
 
@@ -91,6 +92,13 @@ QWidget* TQtControlPeer::WidgetOf(const TControl* Control) {
 void TQtControlPeer::Changed(TPeerChange Change) {
   if (!FWidget) return;
   TApplying applying(this);
+  switch (Change) {
+    case pcText:
+    case pcFont:
+    case pcColor:
+    case pcBiDiMode: TQtRepaintBatch::Hold(FWidget); break;
+    default: break;
+  }
   switch (Change) {
     case pcBounds: ApplyBounds(); break;
     case pcVisible: ApplyVisible(); break;

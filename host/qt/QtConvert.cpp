@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPalette>
+#include <QPointer>
 #include <QStyle>
 #include <QWidget>
 #include <algorithm>
@@ -14,8 +15,10 @@ namespace host::qt {
 
 QString PlainCaption(const std::string& Caption) { return ToQ(StripHotkey(Caption)); }
 
-QString MultiLine(const std::string& Text) {
-  QString s = ToQ(Text);
+QString MultiLine(std::string_view Text) {
+  QString s = QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size()));
+  // Most texts hold no carriage return: they are taken as they stand.
+  if (Text.find('\r') == std::string_view::npos) return s;
   s.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return s;
@@ -23,8 +26,7 @@ QString MultiLine(const std::string& Text) {
 
 QString ToolTipText(const std::string& Hint) {
   // A hint may carry a status-bar part after "|"; the tooltip shows the first.
-  const std::string::size_type bar = Hint.find('|');
-  return MultiLine(bar == std::string::npos ? Hint : Hint.substr(0, bar));
+  return MultiLine(std::string_view(Hint).substr(0, Hint.find('|')));
 }
 
 int WritingSystemOf(TFontCharset Charset) {
@@ -99,8 +101,22 @@ QColor ToQColor(TColor Color) {
   return QColor(static_cast<int>(c & 0xFF), static_cast<int>((c >> 8) & 0xFF), static_cast<int>((c >> 16) & 0xFF));
 }
 
+namespace {
+// A style's standard palette, made once per style: Fusion derives it
+// colour by colour, and every control asks for it when its colours change.
+const QPalette& StandardPalette(QStyle* Style) {
+  static QPointer<QStyle> style;
+  static QPalette palette;
+  if (style.isNull() || style.data() != Style) {
+    palette = Style->standardPalette();
+    style = Style;
+  }
+  return palette;
+}
+}  // namespace
+
 void ApplyColors(QWidget* Widget, TColor Background, TColor Text) {
-  const QPalette defaults = Widget->style() ? Widget->style()->standardPalette() : QPalette();
+  const QPalette defaults = Widget->style() ? StandardPalette(Widget->style()) : QPalette();
   const QColor bg = ToQColor(Background);
   const QColor fg = ToQColor(Text);
   const std::pair<QPalette::ColorRole, QColor> colors[] = {

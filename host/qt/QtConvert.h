@@ -8,6 +8,7 @@
 #include <QString>
 #include <Qt>
 #include <string>
+#include <string_view>
 
 #include "host/controls/ControlTypes.h"
 #include "host/core/Graphics.h"
@@ -23,7 +24,7 @@ inline std::string FromQ(const QString& S) { return S.toStdString(); }
 // A caption for widgets that show "&" literally: the access-key markers go.
 QString PlainCaption(const std::string& Caption);
 // Models break lines with CR LF; Qt wants LF.
-QString MultiLine(const std::string& Text);
+QString MultiLine(std::string_view Text);
 // A multi-line hint becomes a tooltip of several lines.
 QString ToolTipText(const std::string& Hint);
 

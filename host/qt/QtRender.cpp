@@ -10,6 +10,7 @@
 #include "host/core/SysUtils.h"
 #include "host/qt/QtConvert.h"
 #include "host/qt/QtFormPeer.h"
+#include "host/qt/QtRepaintBatch.h"
 
 namespace host::qt {
 
@@ -46,6 +47,7 @@ QImage RenderForm(TCustomForm* Form) {
   if (!peer) return {};
   // Let peers finish what they queued (sizes, layouts) before drawing.
   QCoreApplication::processEvents();
+  TQtRepaintBatch::Flush();
   QWidget* widget = peer->Window() ? peer->Window() : peer->ClientWidget();
   CheckPictureSize(Form, widget->width(), widget->height());
   return widget->grab().toImage();
