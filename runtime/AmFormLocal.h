@@ -146,6 +146,10 @@ private:
   TRecordTarget ResolveRecord(host::TPersistent* Obj, const std::string& Path) const;
   // GetObject on a view of the name, which it leaves on the property path.
   host::TPersistent* Resolve(std::string_view& Name) const;
+  // Applies a language's records (a loaded list or the store's own) and the
+  // snapshot's texts for the names they lack.
+  template <class Records>
+  void ApplyRecords(Records& records);
   // LocalizeObject once the path is known to pass the filter.
   // Lookups remembers the class look-ups of the pass it belongs to.
   void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text,

@@ -15,6 +15,7 @@
 #include "host/core/CaseFold.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmFormLocal/PropertyPath.h"
+#include "runtime/Ambit/FormRecords.h"
 
 namespace ambit {
 
@@ -34,6 +35,19 @@ std::string_view ValueOf(const std::string& Line) {
   const std::size_t eq = Line.find('=');
   return eq == std::string::npos ? std::string_view() : std::string_view(Line).substr(eq + 1);
 }
+
+// A list LoadStrings filled, read as records: a line's value is that of the
+// first line of its name.
+struct TListRecords {
+  const TStringList& List;
+  int Count() const { return List.Count(); }
+  std::string_view Name(int I) const { return NameOf(List.Line(I)); }
+  int IndexOfName(std::string_view Name) const { return List.IndexOfName(Name); }
+  std::string TakeValue(int I) const {
+    const int first = List.IndexOfNameAt(I);
+    return std::string(first < 0 ? std::string_view() : ValueOf(List.Line(first)));
+  }
+};
 
 }  // namespace
 
@@ -56,10 +70,22 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   const TFontCharset charSet = src->ActiveSettings()->FontCharSet();
   ApplyCharsetAndBiDi(form, charSet, mode);
 
-  TStringList records;
   src->SetFormSection(Section);
-  src->LoadStrings(&records);
+  // The store's records straight, when it can give exactly what LoadStrings
+  // would; else through LoadStrings, which a subclass or handler may shape.
+  TAmFormRecords direct;
+  if (src->LoadRecords(direct)) {
+    ApplyRecords(direct);
+    return;
+  }
+  TStringList list;
+  src->LoadStrings(&list);
+  TListRecords records{list};
+  ApplyRecords(records);
+}
 
+template <class Records>
+void TAmFormLocalizer::ApplyRecords(Records& records) {
   // Designed texts of the properties the previous language may have changed
   // and this one does not mention. Taken apart first: a handler may touch
   // the snapshot while its records are applied.
@@ -70,7 +96,7 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   int next = 0;
   for (int i = 0; i < FOriginals->Count(); ++i) {
     const std::string_view name = NameOf(FOriginals->Line(i));
-    if (!name.empty() && next < records.Count() && NameOf(records.Line(next)) == name) {
+    if (!name.empty() && next < records.Count() && records.Name(next) == name) {
       ++next;
       continue;
     }
@@ -91,14 +117,12 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   // Each record is resolved once; GetObject has checked its path against
   // PropNames already.
   for (int i = 0; i < records.Count(); ++i) {
-    const std::string_view name = NameOf(records.Line(i));
+    const std::string_view name = records.Name(i);
     if (FExcluded->Count() > 0 && FExcluded->IndexOf(name) >= 0) continue;
     std::string_view path = name;
     TPersistent* obj = Resolve(path);
     if (!obj) continue;
-    const int first = records.IndexOfNameAt(i);
-    ApplyText(obj, std::string(path), std::string(first < 0 ? std::string_view() : ValueOf(records.Line(first))),
-              &lookups);
+    ApplyText(obj, std::string(path), records.TakeValue(i), &lookups);
   }
 }
 
