@@ -2,6 +2,7 @@
 // (Save, SaveAs) or, encoded, to the snapshot of the designed texts
 // (SaveToBuffer, SaveAllToBuffer).
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "host/controls/Forms.h"
@@ -83,7 +84,7 @@ std::string TAmFormLocalizer::ResolveDependency(const std::string& P) const {
 TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj, const std::string& Path) const {
   TComponent* form = Owner();
   TRecordTarget r{Obj, Path, {}};
-  const std::string own = ReadPropertyPath(Obj, Path, form);
+  std::string own = ReadPropertyPath(Obj, Path, form);
   if (FDependencies->Count() > 0 && FDependencies->IndexOfName(Path) >= 0) {
     r.Path = ResolveDependency(Path);
     if (r.Path != Path) {
@@ -95,14 +96,18 @@ TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj
     }
   }
   // Without a dependency the target is the property itself, read once.
-  r.Value = r.Target == Obj && r.Path == Path ? own : ReadPropertyPath(r.Target, r.Path, form);
+  const bool dependent = r.Target != Obj || r.Path != Path;
+  if (!dependent) {
+    r.Value = std::move(own);
+    return r;
+  }
   // A dependency counts only when it leads somewhere else; its target
   // takes the record only when it holds exactly the same text.
-  const bool dependent = r.Target != Obj || r.Path != Path;
-  if (r.Value != own || (dependent && r.Value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
+  r.Value = ReadPropertyPath(r.Target, r.Path, form);
+  if (r.Value != own || (r.Value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
     r.Target = Obj;
     r.Path = Path;
-    r.Value = own;
+    r.Value = std::move(own);
   }
   return r;
 }
