@@ -27,14 +27,40 @@ constexpr char kQuote = '"';
 constexpr char kEscape = '#';
 
 // Name and value of a list line, as the string lists split it.
-std::string_view NameOf(const std::string& Line) {
+std::string_view NameOf(std::string_view Line) {
   const std::size_t eq = Line.find('=');
-  return eq == std::string::npos ? std::string_view() : std::string_view(Line).substr(0, eq);
+  return eq == std::string_view::npos ? std::string_view() : Line.substr(0, eq);
 }
-std::string_view ValueOf(const std::string& Line) {
+std::string_view ValueOf(std::string_view Line) {
   const std::size_t eq = Line.find('=');
-  return eq == std::string::npos ? std::string_view() : std::string_view(Line).substr(eq + 1);
+  return eq == std::string_view::npos ? std::string_view() : Line.substr(eq + 1);
 }
+
+// Copies of a list's lines in one block of text: one allocation for the
+// lot instead of one per line.
+class TLineCopies {
+public:
+  explicit TLineCopies(const TStringList& List) {
+    const int count = List.Count();
+    std::size_t size = 0;
+    for (int i = 0; i < count; ++i) size += List.Line(i).size();
+    FText.reserve(size);
+    FStarts.reserve(static_cast<std::size_t>(count) + 1);
+    for (int i = 0; i < count; ++i) {
+      FStarts.push_back(FText.size());
+      FText.append(List.Line(i));
+    }
+    FStarts.push_back(FText.size());
+  }
+  std::size_t size() const { return FStarts.size() - 1; }
+  std::string_view operator[](std::size_t I) const {
+    return std::string_view(FText).substr(FStarts[I], FStarts[I + 1] - FStarts[I]);
+  }
+
+private:
+  std::string FText;
+  std::vector<std::size_t> FStarts;
+};
 
 // A list LoadStrings filled, read as records: a line's value is that of the
 // first line of its name.
@@ -185,9 +211,7 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   // may touch the buffer meanwhile) and writes the survivors back once; "the
   // first record of that name" keeps its meaning: records applied before are
   // gone, so it is the first survivor of that name, or else the record itself.
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) lines.push_back(FOriginals->Line(i));
+  const TLineCopies lines(*FOriginals);
   std::vector<std::size_t> kept;
   kept.reserve(lines.size());
   std::unordered_map<std::string_view, std::size_t, TextHash, TextEqual> firstKept;
@@ -198,8 +222,8 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
     try {
       FOriginals->Clear();
       FOriginals->SetCapacity(static_cast<int>(kept.size() + lines.size() - next));
-      for (std::size_t k : kept) FOriginals->Add(std::move(lines[k]));
-      for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(std::move(lines[i]));
+      for (std::size_t k : kept) FOriginals->Add(std::string(lines[k]));
+      for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(std::string(lines[i]));
     } catch (...) {
       FOriginals->EndUpdate();
       throw;
