@@ -4,7 +4,6 @@
 // building the "name=value" lines and their list.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
