@@ -98,9 +98,7 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
   Records.Clear();
   const host::TStringList* lines = SectionLines(Section);
   if (!lines) return true;
-  std::size_t nameBytes = 0;
-  for (int i = 0; i < lines->Count(); ++i) nameBytes += NameOf(lines->Line(i)).size();
-  Records.Reserve(static_cast<std::size_t>(lines->Count()), nameBytes);
+  Records.Reserve(static_cast<std::size_t>(lines->Count()));
   // AssignSectionValues' rules for a fresh list, one by one.
   host::TNameIndex emptyFirst;
   auto nameAt = [lines](int i) { return NameOf(lines->Line(i)); };

@@ -10,9 +10,8 @@ void TAmFormRecords::Clear() {
   FIndex.Clear();
 }
 
-void TAmFormRecords::Reserve(std::size_t Count, std::size_t NameBytes) {
+void TAmFormRecords::Reserve(std::size_t Count) {
   FItems.reserve(Count);
-  FNames.reserve(NameBytes);
   FIndex.Reserve(Count);
 }
 

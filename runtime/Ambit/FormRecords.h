@@ -29,7 +29,7 @@ public:
   }
 
   void Clear();
-  void Reserve(std::size_t Count, std::size_t NameBytes);
+  void Reserve(std::size_t Count);
   // Appends a record unless one of that name is there; returns the
   // position of the record that has the name now.
   int Add(std::string_view Name, std::string Value);
