@@ -143,9 +143,15 @@ private:
     std::string Path;
     std::string Value;
   };
-  TRecordTarget ResolveRecord(host::TPersistent* Obj, const std::string& Path) const;
+  // Lookups, when given, answers the class questions of the reads.
+  TRecordTarget ResolveRecord(host::TPersistent* Obj, const std::string& Path,
+                              TPropertyLookups* Lookups = nullptr) const;
   // GetObject on a view of the name, which it leaves on the property path.
   host::TPersistent* Resolve(std::string_view& Name) const;
+  // Applies a language's records (a loaded list or the store's own) and the
+  // snapshot's texts for the names they lack.
+  template <class Records>
+  void ApplyRecords(Records& records);
   // LocalizeObject once the path is known to pass the filter.
   // Lookups remembers the class look-ups of the pass it belongs to.
   void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text,
@@ -158,6 +164,8 @@ private:
   std::unique_ptr<host::TStringList> FDependencies;
   std::unique_ptr<host::TStringList> FExcluded;
   TAmSaveOptions FSaveOptions;
+  // The class look-ups of the save pass under way (InternalSave's), if any.
+  TPropertyLookups* FSaveLookups = nullptr;
   TAmPropProcessingEvent FOnPropertyLocalizing;
   TAmPropProcessedEvent FOnPropertyLocalized;
   TAmPropProcessedEvent FOnPropertySaved;

@@ -19,6 +19,7 @@ namespace ambit {
 
 class TAmCustomLanguageSource;
 class TAmCustomLocalizer;
+class TAmFormRecords;
 class TAmLanguageSettings;
 
 // Event types. Sender is always the language source (also for the events
@@ -121,6 +122,10 @@ public:
   virtual std::string LoadString(const std::string& StringName, const std::string& Default);
   virtual void SaveString(const std::string& StringName, const std::string& Value);
   virtual void LoadStrings(host::TStrings* Strings);
+  // The form section's records straight from the store, exactly as
+  // LoadStrings would hand them to a fresh list; false when only
+  // LoadStrings can tell (the base: always, as a handler may fill the list).
+  virtual bool LoadRecords(TAmFormRecords& Records);
   virtual void SaveStrings(host::TStrings* Strings);
   virtual void Clear();
   virtual void ClearAll();

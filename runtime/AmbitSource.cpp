@@ -94,6 +94,49 @@ void AssignSectionValues(const host::TStringList& Lines, host::TStrings& Strings
 
 }  // namespace
 
+bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& Records) {
+  Records.Clear();
+  const host::TStringList* lines = SectionLines(Section);
+  if (!lines) return true;
+  Records.Reserve(static_cast<std::size_t>(lines->Count()));
+  // AssignSectionValues' rules for a fresh list, one by one.
+  host::TNameIndex emptyFirst;
+  auto nameAt = [lines](int i) { return NameOf(lines->Line(i)); };
+  auto respell = [&Records](int at, std::string_view name) {
+    const std::string_view had = Records.Name(at);
+    if (had == name) return true;
+    if (had.size() != name.size()) return false;
+    Records.Respell(at, name);
+    return true;
+  };
+  for (int i = 0; i < lines->Count(); ++i) {
+    const std::string& line = lines->Line(i);
+    const std::string_view name = NameOf(line);
+    if (name.empty()) {
+      Records.Clear();
+      return false;
+    }
+    if (emptyFirst.Count() > 0 && emptyFirst.Find(name, nameAt) >= 0) continue;
+    std::string value;
+    AppendDecodedString(value, std::string_view(line).substr(name.size() + 1), kQuote, kEscape);
+    bool spelt = true;
+    if (!value.empty()) {
+      const int count = Records.Count();
+      const int at = Records.Add(name, std::move(value));
+      if (Records.Count() == count) spelt = respell(at, name);
+    } else if (const int present = Records.IndexOfName(name); present >= 0) {
+      spelt = respell(present, name);
+    } else {
+      emptyFirst.Add(name, i, nameAt);
+    }
+    if (!spelt) {
+      Records.Clear();
+      return false;
+    }
+  }
+  return true;
+}
+
 void TAmLanguageFile::ReadSectionValues(std::string_view Section, host::TStrings* Strings) {
   if (!Strings) return;
   const host::TStringList* lines = SectionLines(Section);
@@ -182,6 +225,11 @@ void TAmLanguageSource::LoadStrings(host::TStrings* Strings) {
   FFile->ReadSectionValues(GetFormSection(), Strings);
   if (FSortSections)
     if (auto* list = host::As<host::TStringList>(Strings)) list->Sort();
+}
+
+bool TAmLanguageSource::LoadRecords(TAmFormRecords& Records) {
+  if (typeid(*this) != typeid(TAmLanguageSource) || OnLoadStrings() || FSortSections || !FFile) return false;
+  return FFile->ReadFormRecords(GetFormSection(), Records);
 }
 
 void TAmLanguageSource::SaveStrings(host::TStrings* Strings) {

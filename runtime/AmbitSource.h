@@ -8,6 +8,7 @@
 
 #include "host/core/IniFiles.h"
 #include "runtime/Ambit.h"
+#include "runtime/Ambit/FormRecords.h"
 
 namespace ambit {
 
@@ -25,6 +26,10 @@ public:
   // Assigns every key's decoded value to Strings by name, so keys whose
   // text is empty do not appear. Strings is not cleared first.
   void ReadSectionValues(std::string_view Section, host::TStrings* Strings) override;
+  // What ReadSectionValues gives a fresh list (case ignored, unsorted), as
+  // records; false, with Records cleared, when a line without a name or a
+  // respelling that changes a name's length asks for the list's own rules.
+  bool ReadFormRecords(std::string_view Section, TAmFormRecords& Records);
   // Erases the section and rewrites the file.
   void EraseSection(std::string_view Section) override;
 };
@@ -54,6 +59,9 @@ public:
   std::string LoadString(const std::string& StringName, const std::string& Default) override;
   void SaveString(const std::string& StringName, const std::string& Value) override;
   void LoadStrings(host::TStrings* Strings) override;
+  // Only for this class itself, without an OnLoadStrings handler and with
+  // unsorted sections: then the records are what LoadStrings would give.
+  bool LoadRecords(TAmFormRecords& Records) override;
   void SaveStrings(host::TStrings* Strings) override;
   void Clear() override;
   // Empties the file in memory only; the disk follows with the next write.

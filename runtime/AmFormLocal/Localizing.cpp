@@ -15,6 +15,7 @@
 #include "host/core/CaseFold.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmFormLocal/PropertyPath.h"
+#include "runtime/Ambit/FormRecords.h"
 
 namespace ambit {
 
@@ -26,14 +27,53 @@ constexpr char kQuote = '"';
 constexpr char kEscape = '#';
 
 // Name and value of a list line, as the string lists split it.
-std::string_view NameOf(const std::string& Line) {
+std::string_view NameOf(std::string_view Line) {
   const std::size_t eq = Line.find('=');
-  return eq == std::string::npos ? std::string_view() : std::string_view(Line).substr(0, eq);
+  return eq == std::string_view::npos ? std::string_view() : Line.substr(0, eq);
 }
-std::string_view ValueOf(const std::string& Line) {
+std::string_view ValueOf(std::string_view Line) {
   const std::size_t eq = Line.find('=');
-  return eq == std::string::npos ? std::string_view() : std::string_view(Line).substr(eq + 1);
+  return eq == std::string_view::npos ? std::string_view() : Line.substr(eq + 1);
 }
+
+// Copies of a list's lines in one block of text: one allocation for the
+// lot instead of one per line.
+class TLineCopies {
+public:
+  explicit TLineCopies(const TStringList& List) {
+    const int count = List.Count();
+    std::size_t size = 0;
+    for (int i = 0; i < count; ++i) size += List.Line(i).size();
+    FText.reserve(size);
+    FStarts.reserve(static_cast<std::size_t>(count) + 1);
+    for (int i = 0; i < count; ++i) {
+      FStarts.push_back(FText.size());
+      FText.append(List.Line(i));
+    }
+    FStarts.push_back(FText.size());
+  }
+  std::size_t size() const { return FStarts.size() - 1; }
+  std::string_view operator[](std::size_t I) const {
+    return std::string_view(FText).substr(FStarts[I], FStarts[I + 1] - FStarts[I]);
+  }
+
+private:
+  std::string FText;
+  std::vector<std::size_t> FStarts;
+};
+
+// A list LoadStrings filled, read as records: a line's value is that of the
+// first line of its name.
+struct TListRecords {
+  const TStringList& List;
+  int Count() const { return List.Count(); }
+  std::string_view Name(int I) const { return NameOf(List.Line(I)); }
+  int IndexOfName(std::string_view Name) const { return List.IndexOfName(Name); }
+  std::string TakeValue(int I) const {
+    const int first = List.IndexOfNameAt(I);
+    return std::string(first < 0 ? std::string_view() : ValueOf(List.Line(first)));
+  }
+};
 
 }  // namespace
 
@@ -56,10 +96,22 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   const TFontCharset charSet = src->ActiveSettings()->FontCharSet();
   ApplyCharsetAndBiDi(form, charSet, mode);
 
-  TStringList records;
   src->SetFormSection(Section);
-  src->LoadStrings(&records);
+  // The store's records straight, when it can give exactly what LoadStrings
+  // would; else through LoadStrings, which a subclass or handler may shape.
+  TAmFormRecords direct;
+  if (src->LoadRecords(direct)) {
+    ApplyRecords(direct);
+    return;
+  }
+  TStringList list;
+  src->LoadStrings(&list);
+  TListRecords records{list};
+  ApplyRecords(records);
+}
 
+template <class Records>
+void TAmFormLocalizer::ApplyRecords(Records& records) {
   // Designed texts of the properties the previous language may have changed
   // and this one does not mention. Taken apart first: a handler may touch
   // the snapshot while its records are applied.
@@ -70,7 +122,7 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   int next = 0;
   for (int i = 0; i < FOriginals->Count(); ++i) {
     const std::string_view name = NameOf(FOriginals->Line(i));
-    if (!name.empty() && next < records.Count() && NameOf(records.Line(next)) == name) {
+    if (!name.empty() && next < records.Count() && records.Name(next) == name) {
       ++next;
       continue;
     }
@@ -91,14 +143,12 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   // Each record is resolved once; GetObject has checked its path against
   // PropNames already.
   for (int i = 0; i < records.Count(); ++i) {
-    const std::string_view name = NameOf(records.Line(i));
+    const std::string_view name = records.Name(i);
     if (FExcluded->Count() > 0 && FExcluded->IndexOf(name) >= 0) continue;
     std::string_view path = name;
     TPersistent* obj = Resolve(path);
     if (!obj) continue;
-    const int first = records.IndexOfNameAt(i);
-    ApplyText(obj, std::string(path), std::string(first < 0 ? std::string_view() : ValueOf(records.Line(first))),
-              &lookups);
+    ApplyText(obj, std::string(path), records.TakeValue(i), &lookups);
   }
 }
 
@@ -161,9 +211,7 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   // may touch the buffer meanwhile) and writes the survivors back once; "the
   // first record of that name" keeps its meaning: records applied before are
   // gone, so it is the first survivor of that name, or else the record itself.
-  std::vector<std::string> lines;
-  lines.reserve(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) lines.push_back(FOriginals->Line(i));
+  const TLineCopies lines(*FOriginals);
   std::vector<std::size_t> kept;
   kept.reserve(lines.size());
   std::unordered_map<std::string_view, std::size_t, TextHash, TextEqual> firstKept;
@@ -174,8 +222,8 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
     try {
       FOriginals->Clear();
       FOriginals->SetCapacity(static_cast<int>(kept.size() + lines.size() - next));
-      for (std::size_t k : kept) FOriginals->Add(std::move(lines[k]));
-      for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(std::move(lines[i]));
+      for (std::size_t k : kept) FOriginals->Add(std::string(lines[k]));
+      for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(std::string(lines[i]));
     } catch (...) {
       FOriginals->EndUpdate();
       throw;

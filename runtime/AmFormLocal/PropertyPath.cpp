@@ -67,14 +67,15 @@ bool IsStringKind(int Kind) {
   return Kind == tkChar || Kind == tkString || Kind == tkLString || Kind == tkWChar || Kind == tkWString;
 }
 
-std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form) {
+std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
+                             TPropertyLookups* Lookups) {
   // Each round consumes one name, so the walk ends with the path.
   for (;;) {
     std::string_view head, rest;
     bool hasDot = false;
     SplitHead(Path, head, rest, hasDot);
     if (head.empty() || !Obj) return {};
-    const TPropInfo* p = GetPropInfo(Obj, head);
+    const TPropInfo* p = Lookups ? Lookups->Find(Obj, head) : GetPropInfo(Obj, head);
     if (!p) return {};
     if (!HasFullPropName(Obj, Form, head)) return {};
     if (IsStringKind(p->Kind)) return rest.empty() ? GetStrProp(Obj, p) : std::string();

@@ -16,14 +16,18 @@ struct TPropInfo;
 
 namespace ambit {
 
+class TPropertyLookups;
+
 // True for the kinds the host's string getter and setter handle.
 bool IsStringKind(int Kind);
 
 // The text a record holds for Obj along Path: a string property's text, a
 // string list's comma text, a tree's node texts, a collection's item texts
 // (comma text), or the value read through a nested object. Empty when there
-// is no value, also when Obj has no full name relative to Form.
-std::string ReadPropertyPath(const host::TObject* Obj, std::string_view Path, const host::TComponent* Form);
+// is no value, also when Obj has no full name relative to Form. Lookups,
+// when given, answers the class questions of the walk.
+std::string ReadPropertyPath(const host::TObject* Obj, std::string_view Path, const host::TComponent* Form,
+                             TPropertyLookups* Lookups = nullptr);
 
 // What one pass of writes has learnt about classes: which property a class
 // has under a name, and whether it is a string list or a tree's nodes. A

@@ -2,6 +2,7 @@
 // (Save, SaveAs) or, encoded, to the snapshot of the designed texts
 // (SaveToBuffer, SaveAllToBuffer).
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "host/controls/Forms.h"
@@ -47,6 +48,19 @@ void TAmFormLocalizer::SaveAllToBuffer() {
 void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TStrings* Buffer,
                                     const std::string& Section, const TStrings* PropList) {
   if (!Component) return;
+  // The outermost pass keeps the class look-ups for its frames too.
+  if (!FSaveLookups) {
+    TPropertyLookups lookups;
+    FSaveLookups = &lookups;
+    try {
+      InternalSave(Component, Root, Buffer, Section, PropList);
+    } catch (...) {
+      FSaveLookups = nullptr;
+      throw;
+    }
+    FSaveLookups = nullptr;
+    return;
+  }
   // Full names are built only to be compared with Excluded.
   auto excluded = [&](const TComponent* c) {
     return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
@@ -80,10 +94,11 @@ std::string TAmFormLocalizer::ResolveDependency(const std::string& P) const {
   return current;
 }
 
-TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj, const std::string& Path) const {
+TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj, const std::string& Path,
+                                                                TPropertyLookups* Lookups) const {
   TComponent* form = Owner();
   TRecordTarget r{Obj, Path, {}};
-  const std::string own = ReadPropertyPath(Obj, Path, form);
+  std::string own = ReadPropertyPath(Obj, Path, form, Lookups);
   if (FDependencies->Count() > 0 && FDependencies->IndexOfName(Path) >= 0) {
     r.Path = ResolveDependency(Path);
     if (r.Path != Path) {
@@ -95,14 +110,18 @@ TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj
     }
   }
   // Without a dependency the target is the property itself, read once.
-  r.Value = r.Target == Obj && r.Path == Path ? own : ReadPropertyPath(r.Target, r.Path, form);
+  const bool dependent = r.Target != Obj || r.Path != Path;
+  if (!dependent) {
+    r.Value = std::move(own);
+    return r;
+  }
   // A dependency counts only when it leads somewhere else; its target
   // takes the record only when it holds exactly the same text.
-  const bool dependent = r.Target != Obj || r.Path != Path;
-  if (r.Value != own || (dependent && r.Value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
+  r.Value = ReadPropertyPath(r.Target, r.Path, form, Lookups);
+  if (r.Value != own || (r.Value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
     r.Target = Obj;
     r.Path = Path;
-    r.Value = own;
+    r.Value = std::move(own);
   }
   return r;
 }
@@ -119,7 +138,7 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
   TComponent* form = Owner();
   const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
   for (int i = 0; i < PropList->Count(); ++i) {
-    TRecordTarget r = ResolveRecord(Obj, PropList->Get(i));
+    TRecordTarget r = ResolveRecord(Obj, PropList->Get(i), FSaveLookups);
     if (!saveEmpty && std::all_of(r.Value.begin(), r.Value.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
       continue;
     std::string name = Prefix.empty() ? GetFullPropName(As<TPersistent>(r.Target), form, r.Path)

@@ -212,6 +212,8 @@ void TAmCustomLanguageSource::LoadStrings(host::TStrings* Strings) {
   if (Strings && FOnLoadStrings) FOnLoadStrings(Self(), Strings);
 }
 
+bool TAmCustomLanguageSource::LoadRecords(TAmFormRecords&) { return false; }
+
 void TAmCustomLanguageSource::SaveStrings(host::TStrings* Strings) {
   CheckReadOnly();
   if (Strings && FOnSaveStrings) FOnSaveStrings(Self(), Strings);

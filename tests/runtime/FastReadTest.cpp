@@ -139,3 +139,36 @@ TEST(FastRead, SectionValuesAgreeWithReadingKeyByKey) {
     }
   }
 }
+
+TEST(FastRead, FormRecordsAreWhatAFreshListGets) {
+  std::mt19937 rng(17);
+  // "İ" folds to the shorter "i": a respelling that changes the length.
+  const std::vector<std::string> names{"Caption", "CAPTION", "b.Hint", "B.HINT", "\xC3\xA4", "\xC3\x84",
+                                       "\xC4\xB0",  "i",       ""};
+  const std::vector<std::string> values{"\"\"", "\"x\"", "\"x\"\"y\"", "\"a\"#13#10\"b\"", "plain", "", "\"q\"tail"};
+  int direct = 0;
+  for (int round = 0; round < 500; ++round) {
+    std::string text = "[Form]\r\n";
+    for (std::size_t n = rng() % 12; n > 0; --n) {
+      const std::string& name = names[rng() % names.size()];
+      text += rng() % 10 == 0 ? name + "\r\n" : name + "=" + values[rng() % values.size()] + "\r\n";
+    }
+    TAmLanguageFile file("");
+    file.SetText(text);
+    host::TStringList expected;
+    file.ReadSectionValues("form", &expected);
+    TAmFormRecords records;
+    if (!file.ReadFormRecords("form", records)) {
+      EXPECT_EQ(records.Count(), 0) << text;
+      continue;
+    }
+    ++direct;
+    host::TStringList got;
+    for (int i = 0; i < records.Count(); ++i) {
+      got.Add(std::string(records.Name(i)) + "=" + records.Value(i));
+      EXPECT_EQ(records.IndexOfName(host::UpperCase(records.Name(i))), i) << text;
+    }
+    ASSERT_EQ(got.Text(), expected.Text()) << text;
+  }
+  EXPECT_GT(direct, 150);  // the shortcut is taken often
+}

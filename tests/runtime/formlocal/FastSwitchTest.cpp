@@ -12,11 +12,15 @@
 #include "host/controls/Buttons.h"
 #include "host/controls/Forms.h"
 #include "runtime/AmFormLocal.h"
+#include "runtime/AmbitSource.h"
 #include "runtime/AmbitUserSource.h"
 #include "runtime/AmbitUtils.h"
+#include "tests/runtime/RuntimeTestSupport.h"
 
 using namespace host;
 using namespace ambit;
+using ambit_test::TempDir;
+using ambit_test::WriteFile;
 
 namespace {
 
@@ -184,6 +188,53 @@ TEST(FastSwitch, SwitchesLikeThePlainWayOnRandomSections) {
       std::vector<std::string> kept;
       for (int i = 0; i < localizer->Originals()->Count(); ++i) kept.push_back(localizer->Originals()->Get(i));
       EXPECT_EQ(kept, originals) << step;
+    }
+  }
+}
+
+// A plain language-file source hands its records over without a list; one
+// with an OnLoadStrings handler (that adds nothing) goes through the list.
+// On random files both forms must see the same texts, events and snapshot.
+TEST(FastSwitch, RecordsFromTheFileApplyLikeTheLoadedList) {
+  TempDir dir;
+  for (unsigned seed = 1; seed <= 60; ++seed) {
+    std::mt19937 rng(seed);
+    const unsigned state = static_cast<unsigned>(rng());
+    for (int l = 0; l < 2; ++l) {
+      std::string text = "[F]\r\n";
+      for (const std::string& line : RandomSection(rng))
+        text += line.find('=') == line.npos ? line : TPlainLocalizer::NameOf(line) + "=" +
+                    GetEncodedString(TPlainLocalizer::ValueOf(line), '"', '#');
+      for (const std::string& line : RandomSection(rng)) text += "\r\n" + line;
+      WriteFile(dir.File(std::to_string(l) + ".lng"), text + "\r\n");
+    }
+    std::unique_ptr<TForm> forms[2];
+    std::unique_ptr<TAmLanguageSource> sources[2];
+    std::vector<std::string> applied[2];
+    TAmFormLocalizer* localizers[2];
+    const bool saveEmpty = rng() % 2 == 0, exclude = rng() % 3 == 0, sorted = rng() % 4 == 0;
+    for (int k = 0; k < 2; ++k) {
+      std::mt19937 twin(state);
+      forms[k] = MakeForm(twin);
+      sources[k] = std::make_unique<TAmLanguageSource>(nullptr);
+      for (int l = 0; l < 2; ++l) sources[k]->Languages()->Add("L" + std::to_string(l) + "=" + dir.File(std::to_string(l) + ".lng"));
+      sources[k]->SetSortSections(sorted);
+      if (k == 1) sources[k]->SetOnLoadStrings([](TObject*, TStrings*) {});
+      auto* localizer = localizers[k] = new TAmFormLocalizer(forms[k].get());
+      if (saveEmpty) localizer->SetSaveOptions(TAmSaveOptions{soSaveEmpty});
+      if (exclude) localizer->Excluded()->Add("b3");
+      localizer->SetOnPropertyLocalized([&applied, k](TObject*, TPersistent* Obj, const std::string& Path,
+                                                      const std::string& V) {
+        applied[k].push_back(static_cast<TComponent*>(Obj)->Name() + "." + Path + "=" + V);
+      });
+      localizer->SetSource(sources[k].get());
+    }
+    for (int language : {0, 1, -1, 1, 0, -1}) {
+      const std::string step = "seed " + std::to_string(seed) + " to " + std::to_string(language);
+      for (auto& source : sources) source->SetActiveLanguage(language);
+      ASSERT_EQ(applied[0], applied[1]) << step;
+      ExpectAlike(*forms[0], *forms[1], step);
+      EXPECT_EQ(localizers[0]->Originals()->Text(), localizers[1]->Originals()->Text()) << step;
     }
   }
 }

@@ -82,3 +82,16 @@ TEST(PropertyLookups, WritesLikeThePlainWalkOnRandomPaths) {
     }
   }
 }
+
+TEST(PropertyLookups, ReadsLikeThePlainWalkOnRandomPaths) {
+  auto form = MakeForm();
+  TPropertyLookups lookups;
+  std::mt19937 rng(5);
+  for (int step = 0; step < 400; ++step) {
+    const int which = static_cast<int>(rng() % (form->ComponentCount() + 1));
+    const TComponent* c = which == 0 ? form.get() : form->Components(which - 1);
+    const std::string& path = kPaths[rng() % kPaths.size()];
+    ASSERT_EQ(ReadPropertyPath(c, path, form.get(), &lookups), ReadPropertyPath(c, path, form.get()))
+        << c->Name() << "." << path;
+  }
+}
