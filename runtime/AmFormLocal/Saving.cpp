@@ -153,7 +153,6 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
       }
       // What SetValues does with a value that is never empty, with the
       // line built once in place of the name, the encoded text and a copy.
-      name.reserve(name.size() + 1 + r.Value.size() + 8);
       name.push_back('=');
       AppendEncodedString(name, r.Value, kQuote, kEscape);
       const int count = FOriginals->Count();
