@@ -259,14 +259,11 @@ TEST(FastSwitch, SnapshotHoldsWhatSettingEachRecordGives) {
       expected.SetSorted(true);
       static_cast<TStringList*>(localizer->Originals())->SetSorted(true);
     }
-    std::vector<TComponent*> all{form.get()};
-    for (int i = 0; i < kButtons; ++i) all.push_back(form->Components(i));
-    for (TComponent* c : all)
+    for (int i = -1; i < kButtons; ++i)
       for (int k = 0; k < localizer->PropNames()->Count(); ++k) {
-        const std::string p = localizer->PropNames()->Get(k);
-        const std::string text = GetStrProp(c, p);
-        if (saveEmpty || !Trim(text).empty())
-          expected.SetValues(localizer->RecordName(c, p), GetEncodedString(text, '"', '#'));
+        TComponent* c = i < 0 ? form.get() : form->Components(i);
+        const std::string p = localizer->PropNames()->Get(k), text = GetStrProp(c, p);
+        if (saveEmpty || !Trim(text).empty()) expected.SetValues(localizer->RecordName(c, p), GetEncodedString(text, '"', '#'));
       }
     localizer->SaveAllToBuffer();
     EXPECT_EQ(localizer->Originals()->Text(), expected.Text()) << "seed " << seed;
