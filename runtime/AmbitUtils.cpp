@@ -49,7 +49,12 @@ std::optional<int> ParseCode(std::string_view s) {
 
 std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
   std::string out;
-  out.reserve(S.size() + 8);
+  AppendEncodedString(out, S, Quote, Escape);
+  return out;
+}
+
+void AppendEncodedString(std::string& out, std::string_view S, char Quote, char Escape) {
+  out.reserve(out.size() + S.size() + 8);
   if (Code(Quote) >= 32) {
     // Runs of plain characters go in whole; only quotes and control
     // characters are written one by one. Control means the last thing
@@ -81,7 +86,7 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
     }
     if (control) out.push_back(Quote);
     out.push_back(Quote);
-    return out;
+    return;
   }
   // A quote below code 32 (never the suite's own) takes the literal walk
   // over the quoted text, character by character.
@@ -103,7 +108,6 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
     if (c == Quote) put(Code(Quote));
   }
   put(Code(Quote));
-  return out;
 }
 
 std::string GetDecodedString(std::string_view S, char Quote, char Escape) {

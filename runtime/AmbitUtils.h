@@ -28,6 +28,8 @@ public:
 // The one-line form of S: quoted segments (Quote doubled inside) with the
 // control characters written between them as Escape + decimal code runs.
 std::string GetEncodedString(std::string_view S, char Quote, char Escape);
+// The same, appended to Out (for writers that build a record's line).
+void AppendEncodedString(std::string& Out, std::string_view S, char Quote, char Escape);
 // The text that S encodes; tolerant of hand-edited values: a value that does
 // not begin with Quote is returned as it is, bad codes are dropped, text
 // after the final closing quote is ignored. Never raises.

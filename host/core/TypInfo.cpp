@@ -64,6 +64,11 @@ std::string GetStrProp(const TObject* obj, const TPropInfo* prop) {
 }
 std::string GetStrProp(const TObject* obj, std::string_view name) { return GetStrProp(obj, GetPropInfo(obj, name)); }
 
+bool IsEmptyStrProp(const TObject* obj, const TPropInfo* prop) {
+  if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->GetStr) return true;
+  return prop->StrIsEmpty ? prop->StrIsEmpty(*obj) : prop->GetStr(*obj).empty();
+}
+
 void SetStrProp(TObject* obj, const TPropInfo* prop, const std::string& value) {
   if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->SetStr) return;
   prop->SetStr(*obj, value);

@@ -74,6 +74,9 @@ struct TPropInfo {
   std::function<void(TObject&, std::int64_t)> SetOrd;
   std::function<std::string(const TObject&)> GetStr;
   std::function<void(TObject&, const std::string&)> SetStr;
+  // Whether GetStr would give an empty text, without copying it; null means
+  // GetStr must be asked.
+  std::function<bool(const TObject&)> StrIsEmpty;
   std::function<double(const TObject&)> GetFloat;
   std::function<void(TObject&, double)> SetFloat;
   std::function<TObject*(const TObject&)> GetObj;
@@ -133,6 +136,7 @@ public:
       p->Kind = tkLString;
       p->PropType = &TypeInfoOf(static_cast<std::string*>(nullptr));
       p->GetStr = [get](const TObject& o) { return std::string((static_cast<const C&>(o).*get)()); };
+      p->StrIsEmpty = [get](const TObject& o) { return (static_cast<const C&>(o).*get)().empty(); };
       if constexpr (!std::is_null_pointer_v<Setter>)
         p->SetStr = [set](TObject& o, const std::string& v) { (static_cast<C&>(o).*set)(v); };
     } else if constexpr (std::is_same_v<V, char>) {
@@ -252,6 +256,9 @@ bool IsStoredProp(const TObject* obj, std::string_view name);
 // empty for every other kind.
 std::string GetStrProp(const TObject* obj, const TPropInfo* prop);
 std::string GetStrProp(const TObject* obj, std::string_view name);
+// Whether GetStrProp would give an empty text; tests it in place where the
+// getter hands out a reference.
+bool IsEmptyStrProp(const TObject* obj, const TPropInfo* prop);
 // Sets a string kind; properties of other kinds are left unchanged.
 void SetStrProp(TObject* obj, const TPropInfo* prop, const std::string& value);
 void SetStrProp(TObject* obj, std::string_view name, const std::string& value);

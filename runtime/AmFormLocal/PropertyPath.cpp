@@ -147,7 +147,7 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
       SetTreeNodesCaptions(static_cast<TTreeNodes*>(x), Value);
     } else if (info && IsStringKind(info->Kind)) {
       // A string property leaves x on the object that has it.
-      if (SaveEmpty || !GetStrProp(x, info).empty()) SetStrProp(x, info, Value);
+      if (SaveEmpty || !IsEmptyStrProp(x, info)) SetStrProp(x, info, Value);
     }
     return;
   }
@@ -158,7 +158,7 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
     TCollectionItem* item = collection->Items(i);
     const TPropInfo* p = Lookups ? Lookups->Find(item, head) : GetPropInfo(item, head);
     if (!p || i >= entries.Count()) continue;
-    if (!SaveEmpty && GetStrProp(item, p).empty()) continue;
+    if (!SaveEmpty && IsEmptyStrProp(item, p)) continue;
     SetStrProp(item, p, entries.Get(i));
   }
 }

@@ -147,7 +147,17 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
     // name: such a record could never be resolved, so it goes nowhere.
     if (name.empty()) continue;
     if (Buffer) {
-      Buffer->SetValues(name, GetEncodedString(r.Value, kQuote, kEscape));
+      if (Buffer != FOriginals.get() || name.find('=') != std::string::npos) {
+        Buffer->SetValues(name, GetEncodedString(r.Value, kQuote, kEscape));
+        continue;
+      }
+      // What SetValues does with a value that is never empty, with the
+      // line built once in place of the name, the encoded text and a copy.
+      name.push_back('=');
+      AppendEncodedString(name, r.Value, kQuote, kEscape);
+      const int count = FOriginals->Count();
+      const int at = FOriginals->AddUniqueName(std::move(name));
+      if (FOriginals->Count() == count) FOriginals->Put(at, name);  // not added: the line is still whole
       continue;
     }
     if (!Source()) continue;

@@ -139,6 +139,20 @@ TEST(PropertyAccess, StringAccessOfOtherKindsChangesNothing) {
   EXPECT_TRUE(GetPropInfo(&s, "Caption")->IsWritable());
 }
 
+// The in-place emptiness test answers as the copied text does, for getters
+// by reference, by value and of one character, and for other kinds.
+TEST(PropertyAccess, EmptinessInPlaceAgreesWithTheCopiedText) {
+  TSampleChild s(nullptr);
+  for (const char* text : {"", " ", "a"}) {
+    s.SetCaption(text);
+    SetStrProp(&s, "Hint", text);
+    for (const TPropInfo* p : GetPropInfos(&s)) EXPECT_EQ(IsEmptyStrProp(&s, p), GetStrProp(&s, p).empty()) << p->Name;
+  }
+  s.SetCaption("");
+  EXPECT_TRUE(IsEmptyStrProp(&s, GetPropInfo(&s, "Caption")));
+  EXPECT_TRUE(IsEmptyStrProp(nullptr, GetPropInfo(&s, "Caption")));
+}
+
 TEST(PropertyAccess, OrdinalKinds) {
   TSample s(nullptr);
   SetOrdProp(&s, "Count", -12);
