@@ -9,17 +9,18 @@ void TRowBuffer::Reset(int KeyParts, int Columns) {
   FColumns = Columns;
   FBytes.clear();
   FCells.clear();
+  FOwner.reset();
 }
 
 void TRowBuffer::Add(std::optional<std::string_view> Cell) {
   if (!Cell) {
-    FCells.push_back({0, -1});
+    FCells.push_back({nullptr, 0, -1});
     return;
   }
   // Offsets are 32-bit: a section beyond 2 GiB of text is refused rather
   // than read wrongly.
   if (FBytes.size() + Cell->size() > 0x7fffffffu) throw EDatabaseError("A scan's rows exceed 2 GiB");
-  FCells.push_back({static_cast<std::uint32_t>(FBytes.size()), static_cast<std::int32_t>(Cell->size())});
+  FCells.push_back({nullptr, static_cast<std::uint32_t>(FBytes.size()), static_cast<std::int32_t>(Cell->size())});
   FBytes.append(*Cell);
 }
 
@@ -32,7 +33,7 @@ std::optional<std::string_view> TRowBuffer::Cell(int Row, int Index) const {
   const TCell& c = FCells[static_cast<std::size_t>(Row) * static_cast<std::size_t>(FKeyParts + FColumns) +
                           static_cast<std::size_t>(Index)];
   if (c.Length < 0) return std::nullopt;
-  return std::string_view(FBytes.data() + c.Offset, static_cast<std::size_t>(c.Length));
+  return std::string_view(c.Lent ? c.Lent : FBytes.data() + c.Offset, static_cast<std::size_t>(c.Length));
 }
 
 TRowKey TRowBuffer::Key(int Row) const {

@@ -1,9 +1,11 @@
 // TRowBuffer: the rows of one whole-scan query, copied out of the back
 // end's result into one block of bytes, so that reading a section costs no
-// allocation per row or value once the buffer has grown to size.
+// allocation per row or value once the buffer has grown to size. A back end
+// whose result outlives its statement lends its bytes instead (Keep).
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +21,12 @@ public:
   void Reset(int KeyParts, int Columns);
   // The cells of a row in order: its key parts, then every column.
   void Add(std::optional<std::string_view> Cell);
+  // As Add, but the cell is a view into bytes that Owner (see Keep) holds.
+  void Lend(std::optional<std::string_view> Cell) {
+    FCells.push_back(Cell ? TCell{Cell->data(), 0, static_cast<std::int32_t>(Cell->size())} : TCell{nullptr, 0, -1});
+  }
+  // Holds Owner, whose bytes lent cells view, until the next Reset.
+  void Keep(std::shared_ptr<const void> Owner) { FOwner = std::move(Owner); }
 
   int KeyParts() const { return FKeyParts; }
   int Columns() const { return FColumns; }
@@ -31,6 +39,7 @@ private:
   std::optional<std::string_view> Cell(int Row, int Index) const;
 
   struct TCell {
+    const char* Lent;  // null for bytes of FBytes, from Offset
     std::uint32_t Offset;
     std::int32_t Length;  // -1 for null
   };
@@ -38,6 +47,7 @@ private:
   int FColumns = 0;
   std::string FBytes;
   std::vector<TCell> FCells;
+  std::shared_ptr<const void> FOwner;
 };
 
 }  // namespace host

@@ -25,8 +25,10 @@ int TPgResult::RowCount() const { return PQntuples(FResult); }
 bool TPgResult::IsNull(int Row, int Column) const { return PQgetisnull(FResult, Row, Column) != 0; }
 
 std::optional<std::string_view> TPgResult::View(int Row, int Column) const {
-  if (IsNull(Row, Column)) return std::nullopt;
-  return std::string_view(PQgetvalue(FResult, Row, Column), static_cast<std::size_t>(PQgetlength(FResult, Row, Column)));
+  // A null has length 0: only an empty value needs the third call.
+  const int length = PQgetlength(FResult, Row, Column);
+  if (length == 0 && IsNull(Row, Column)) return std::nullopt;
+  return std::string_view(PQgetvalue(FResult, Row, Column), static_cast<std::size_t>(length));
 }
 
 std::optional<std::string> TPgResult::Value(int Row, int Column) const {

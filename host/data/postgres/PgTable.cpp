@@ -1,5 +1,8 @@
 #include "host/data/postgres/PgTable.h"
 
+#include <memory>
+#include <optional>
+
 #include "host/core/CaseFold.h"
 
 namespace host {
@@ -154,13 +157,13 @@ TRowData TPgTable::ReadRow(const TPgResult& Result, int Row) const {
 // One SELECT per branch, so that each can use an index by equality; the
 // union goes back into key order.
 std::string TPgTable::FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
-                               TPgParams& params) const {
+                               TPgParams& params, const std::string* Select) const {
   const std::vector<TSqlBranch> branches = PushdownBranches(Filter);
   std::string sql;
   for (const TSqlBranch& b : branches) {
     std::string where = Where(b, params);
     if (After) where += (where.empty() ? " WHERE " : " AND ") + KeyMatch(*After, Backward ? "<" : ">", params);
-    sql += (sql.empty() ? "" : " UNION ALL ") + FSelect + where;
+    sql += (sql.empty() ? "" : " UNION ALL ") + (Select ? *Select : FSelect) + where;
   }
   std::string order;
   for (std::size_t k = 0; k < FKeys.size(); ++k) {
@@ -185,18 +188,38 @@ std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TR
 }
 
 // Every column is read: the cursor's row would otherwise cost a second
-// round trip.
+// round trip. A column that an exact condition holds to one text is not
+// selected but filled in with that text, which is what the server would
+// have sent. The rows stay in libpq's result, lent to Rows.
 bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>&, TRowBuffer& Rows) {
-  TPgParams params;
-  const std::string sql = FetchSql(Filter, nullptr, false, 0, params);
-  const TPgResult r = Conn().Exec(sql, params);
   const int keys = static_cast<int>(FKeys.size()), columns = static_cast<int>(FColumns.size());
+  struct TLent {
+    std::optional<TPgResult> Result;
+    std::vector<std::optional<std::string>> Pinned;
+  };
+  auto lent = std::make_shared<TLent>();
+  lent->Pinned.resize(FColumns.size());
+  for (const TRowCondition& c : Filter.Conditions())
+    if (c.Kind == rcOneOf && c.Values.size() == 1 && !c.Values[0].empty() && ComparesExactly(c.Field))
+      lent->Pinned[static_cast<std::size_t>(c.Field)] = c.Values[0];
+  std::string select = "SELECT " + FKeyList;
+  for (std::size_t c = 0; c < FColumns.size(); ++c)
+    if (!lent->Pinned[c]) select += ", " + FColumns[c].Quoted;
+  select += " FROM " + FTable;
+  TPgParams params;
+  const std::string sql = FetchSql(Filter, nullptr, false, 0, params, &select);
+  const TPgResult& r = lent->Result.emplace(Conn().Exec(sql, params));
   Rows.Reset(keys, columns);
   for (int i = 0; i < r.RowCount(); ++i) {
     // Keys as ReadRow reads them: a null key part as the empty text.
-    for (int k = 0; k < keys; ++k) Rows.Add(r.View(i, k).value_or(std::string_view()));
-    for (int c = 0; c < columns; ++c) Rows.Add(r.View(i, keys + c));
+    for (int k = 0; k < keys; ++k) Rows.Lend(r.View(i, k).value_or(std::string_view()));
+    int read = keys;
+    for (int c = 0; c < columns; ++c) {
+      const std::optional<std::string>& p = lent->Pinned[static_cast<std::size_t>(c)];
+      Rows.Lend(p ? std::optional<std::string_view>(*p) : r.View(i, read++));
+    }
   }
+  Rows.Keep(std::move(lent));
   return true;
 }
 

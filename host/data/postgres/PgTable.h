@@ -54,9 +54,9 @@ private:
   std::string Where(const TSqlBranch& Branch, TPgParams& Params) const;
   std::string KeyMatch(const TRowKey& Key, const char* Op, TPgParams& Params) const;
   TRowData ReadRow(const TPgResult& Result, int Row) const;
-  // InternalFetch's statement.
-  std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit,
-                       TPgParams& Params) const;
+  // InternalFetch's statement; Select, when given, replaces FSelect.
+  std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit, TPgParams& Params,
+                       const std::string* Select = nullptr) const;
   // InternalSeekValues' answers as scalar subqueries "(SELECT ...), ...";
   // Owners gets the request of each.
   std::string SeekColumns(const std::vector<TSeekRequest>& Requests, TPgParams& Params,
