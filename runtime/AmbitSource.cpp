@@ -1,6 +1,7 @@
 #include "runtime/AmbitSource.h"
 
 #include "host/core/FormFolder.h"
+#include "host/core/Strings.h"
 #include <typeinfo>
 
 namespace ambit {
@@ -32,18 +33,12 @@ void TAmLanguageFile::WriteString(std::string_view Section, std::string_view Ide
 
 namespace {
 
-std::string_view NameOf(std::string_view Line) {
-  const std::size_t eq = Line.find('=');
-  return eq == std::string_view::npos ? std::string_view() : Line.substr(0, eq);
-}
-
 // What ReadString gives for the name of line I: the decoded value of the
 // first line of that name, or the empty text when no line has it.
 std::string FirstValue(const host::TStringList& Lines, int I) {
-  const int first = Lines.IndexOfName(NameOf(Lines.Line(I)));
+  const int first = Lines.IndexOfName(host::LineName(Lines.Line(I)));
   if (first < 0) return {};
-  const std::string& line = Lines.Line(first);
-  return GetDecodedString(std::string_view(line).substr(line.find('=') + 1), kQuote, kEscape);
+  return GetDecodedString(host::LineValue(Lines.Line(first)), kQuote, kEscape);
 }
 
 // Every key of the section, in file order, is assigned through the list's
@@ -58,7 +53,7 @@ void AssignSectionValues(const host::TStringList& Lines, host::TStrings& Strings
   if (fresh) list->SetCapacity(Lines.Count());
   // Names whose first value is empty: they add nothing, nor do their repeats.
   host::TNameIndex emptyFirst;
-  auto nameAt = [&Lines](int i) { return NameOf(Lines.Line(i)); };
+  auto nameAt = [&Lines](int i) { return host::LineName(Lines.Line(i)); };
   // A repeat keeps the first value and takes the later spelling.
   auto respell = [list](int at, std::string_view name) {
     const std::string& had = list->Line(at);
@@ -69,7 +64,7 @@ void AssignSectionValues(const host::TStringList& Lines, host::TStrings& Strings
   };
   for (int i = 0; i < Lines.Count(); ++i) {
     const std::string& line = Lines.Line(i);
-    const std::string_view name = NameOf(line);
+    const std::string_view name = host::LineName(line);
     // A line without a name (or without "=") reads the first "=" line.
     if (!fresh || name.empty()) {
       Strings.SetValues(name, FirstValue(Lines, i));
@@ -101,7 +96,7 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
   Records.Reserve(static_cast<std::size_t>(lines->Count()));
   // AssignSectionValues' rules for a fresh list, one by one.
   host::TNameIndex emptyFirst;
-  auto nameAt = [lines](int i) { return NameOf(lines->Line(i)); };
+  auto nameAt = [lines](int i) { return host::LineName(lines->Line(i)); };
   auto respell = [&Records](int at, std::string_view name) {
     const std::string_view had = Records.Name(at);
     if (had == name) return true;
@@ -111,7 +106,7 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
   };
   for (int i = 0; i < lines->Count(); ++i) {
     const std::string& line = lines->Line(i);
-    const std::string_view name = NameOf(line);
+    const std::string_view name = host::LineName(line);
     if (name.empty()) {
       Records.Clear();
       return false;

@@ -13,6 +13,17 @@
 
 namespace host {
 
+// The name and the value of a line, as the lists below split it: the texts
+// before and after its first "="; both empty for a line without "=".
+inline std::string_view LineName(std::string_view Line) {
+  const std::size_t eq = Line.find('=');
+  return eq == std::string_view::npos ? std::string_view() : Line.substr(0, eq);
+}
+inline std::string_view LineValue(std::string_view Line) {
+  const std::size_t eq = Line.find('=');
+  return eq == std::string_view::npos ? std::string_view() : Line.substr(eq + 1);
+}
+
 // Comparisons of lines ignore case (see CaseFold.h) unless a list says
 // otherwise. A line's name is its text before the first "="; a line without
 // "=" has an empty name and an empty value and is never found by name.

@@ -26,16 +26,6 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kEscape = '#';
 
-// Name and value of a list line, as the string lists split it.
-std::string_view NameOf(std::string_view Line) {
-  const std::size_t eq = Line.find('=');
-  return eq == std::string_view::npos ? std::string_view() : Line.substr(0, eq);
-}
-std::string_view ValueOf(std::string_view Line) {
-  const std::size_t eq = Line.find('=');
-  return eq == std::string_view::npos ? std::string_view() : Line.substr(eq + 1);
-}
-
 // Copies of a list's lines in one block of text: one allocation for the
 // lot instead of one per line.
 class TLineCopies {
@@ -67,11 +57,11 @@ private:
 struct TListRecords {
   const TStringList& List;
   int Count() const { return List.Count(); }
-  std::string_view Name(int I) const { return NameOf(List.Line(I)); }
+  std::string_view Name(int I) const { return LineName(List.Line(I)); }
   int IndexOfName(std::string_view Name) const { return List.IndexOfName(Name); }
   std::string TakeValue(int I) const {
     const int first = List.IndexOfNameAt(I);
-    return std::string(first < 0 ? std::string_view() : ValueOf(List.Line(first)));
+    return std::string(first < 0 ? std::string_view() : LineValue(List.Line(first)));
   }
 };
 
@@ -121,7 +111,7 @@ void TAmFormLocalizer::ApplyRecords(Records& records) {
   std::vector<std::pair<std::string, std::string>> defaults;
   int next = 0;
   for (int i = 0; i < FOriginals->Count(); ++i) {
-    const std::string_view name = NameOf(FOriginals->Line(i));
+    const std::string_view name = LineName(FOriginals->Line(i));
     if (!name.empty() && next < records.Count() && records.Name(next) == name) {
       ++next;
       continue;
@@ -131,7 +121,7 @@ void TAmFormLocalizer::ApplyRecords(Records& records) {
       continue;
     }
     const int first = FOriginals->IndexOfNameAt(i);
-    defaults.emplace_back(name, first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)));
+    defaults.emplace_back(name, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)));
   }
   TPropertyLookups lookups;
   for (auto& [name, value] : defaults) {
@@ -196,12 +186,12 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   TPropertyLookups lookups;
   if (!Remove) {
     for (int i = 0; i < count && i < FOriginals->Count(); ++i) {
-      std::string_view path = NameOf(FOriginals->Line(i));
+      std::string_view path = LineName(FOriginals->Line(i));
       TPersistent* obj = Resolve(path);
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const int first = FOriginals->IndexOfNameAt(i);
         ApplyText(obj, std::string(path),
-                  GetDecodedString(first < 0 ? std::string_view() : ValueOf(FOriginals->Line(first)), kQuote, kEscape),
+                  GetDecodedString(first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)), kQuote, kEscape),
                   &lookups);
       }
     }
@@ -232,13 +222,13 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   };
   try {
     for (; next < lines.size(); ++next) {
-      const std::string_view name = NameOf(lines[next]);
+      const std::string_view name = LineName(lines[next]);
       std::string_view path = name;
       TPersistent* obj = Resolve(path);
       // Resolve has checked the path against PropNames already.
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const auto first = name.empty() || firstKept.empty() ? firstKept.end() : firstKept.find(name);
-        const std::string_view raw = first != firstKept.end() ? ValueOf(lines[first->second]) : ValueOf(lines[next]);
+        const std::string_view raw = first != firstKept.end() ? LineValue(lines[first->second]) : LineValue(lines[next]);
         ApplyText(obj, std::string(path), GetDecodedString(raw, kQuote, kEscape), &lookups);
         continue;
       }
