@@ -145,9 +145,12 @@ protected:
   // Whether InternalSeekValue can answer for this column (a text column
   // ordered by bytes, with an index for speed).
   virtual bool CanSeekValues(int Field) const { return false; }
-  // The smallest non-null text >= From (byte order) in column Field among
-  // the rows matching the rcOneOf conditions of Filter.
-  virtual std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) {
+  // The smallest non-null text from From up to To (both included, byte
+  // order) in column Field among the rows matching the rcOneOf conditions
+  // of Filter. The bound lets the index scan stop at the first value past
+  // it instead of reading on to the end of its page.
+  virtual std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From,
+                                                       const std::string& To) {
     return std::nullopt;
   }
   // InternalSeekValue for several requests, answered in order. Back ends
@@ -156,6 +159,7 @@ protected:
     const TRowFilter* Filter;
     int Field;
     std::string From;
+    std::string To;
   };
   virtual std::vector<std::optional<std::string>> InternalSeekValues(const std::vector<TSeekRequest>& Requests);
   // InternalSeekValues into Seen and InternalFetch(Filter, nullptr, false,

@@ -41,8 +41,8 @@ bool TDataSet::CaseVariantsPresent(TRowFilter& Candidates, int Field, const std:
   const TAsciiCaseVariants variants(Value);
   std::optional<std::string> from = variants.Lowest();
   while (from) {
-    std::optional<std::string> seen = InternalSeekValue(Candidates, Field, *from);
-    if (!seen || *seen > variants.Highest()) break;
+    std::optional<std::string> seen = InternalSeekValue(Candidates, Field, *from, variants.Highest());
+    if (!seen) break;
     if (variants.IsVariant(*seen)) {
       Found.push_back(*seen);
       if (Found.size() > kMaxVariants) return false;
@@ -57,7 +57,7 @@ bool TDataSet::CaseVariantsPresent(TRowFilter& Candidates, int Field, const std:
 std::vector<std::optional<std::string>> TDataSet::InternalSeekValues(const std::vector<TSeekRequest>& Requests) {
   std::vector<std::optional<std::string>> results;
   results.reserve(Requests.size());
-  for (const TSeekRequest& r : Requests) results.push_back(InternalSeekValue(*r.Filter, r.Field, r.From));
+  for (const TSeekRequest& r : Requests) results.push_back(InternalSeekValue(*r.Filter, r.Field, r.From, r.To));
   return results;
 }
 
@@ -71,41 +71,32 @@ std::vector<TRowData> TDataSet::InternalSeekAndFetch(const std::vector<TSeekRequ
 // The common case of a look-up ignoring case, proved in the round trip
 // that fetches the first rows of Candidates (into First), the rows under
 // the given spellings: each key value is present only in the spelling given.
-// Those rows show each given spelling present (under the earlier fields'
-// spellings); without them nothing is proved and the caller takes the loose
-// scan, field by field. Assuming the earlier fields hold theirs, two seeks
-// per field prove the rest: from the lowest spelling (it meets the given
-// one first, or a value whose next possible spelling is the given one), and
-// from the spelling after the given one (nothing of this value beyond).
-// When the answers prove anything less, the caller takes the loose scan;
-// when they prove it, that scan would have found exactly these.
+// Without those rows nothing is proved and the caller takes the loose scan,
+// field by field. Assuming the earlier fields hold their given spellings,
+// any other spelling of a field lies between its lowest spelling and the
+// one before the given, or between the one after the given and its highest:
+// two bounded seeks that find nothing prove the rest. Each stops at the
+// first value it meets past its range, so a proof costs an index descent,
+// not a page of entries. When either finds a value, the caller takes the
+// loose scan; when neither does, that scan would have found exactly these.
 bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>& Fields,
                                   const std::vector<std::string>& Values, const TRowFilter& Candidates,
                                   std::vector<TRowData>& First) {
   std::vector<TRowFilter> filters(Fields.size(), Base);
-  std::vector<TAsciiCaseVariants> variants;
   std::vector<TSeekRequest> requests;
   for (std::size_t i = 0; i < Fields.size(); ++i) {
     for (std::size_t j = 0; j < i; ++j) filters[i].Add({{}, rcOneOf, {Values[j]}, Fields[j]});
-    variants.emplace_back(Values[i]);
-    requests.push_back({&filters[i], Fields[i], variants[i].Lowest()});
-    if (auto after = variants[i].NextAtLeast(Values[i], true)) requests.push_back({&filters[i], Fields[i], *after});
+    const TAsciiCaseVariants variants(Values[i]);
+    if (auto before = variants.PriorTo(Values[i]))
+      requests.push_back({&filters[i], Fields[i], variants.Lowest(), std::move(*before)});
+    if (auto after = variants.NextAtLeast(Values[i], true))
+      requests.push_back({&filters[i], Fields[i], std::move(*after), variants.Highest()});
   }
   std::vector<std::optional<std::string>> seen;
   First = InternalSeekAndFetch(requests, seen, Candidates, kLookupBatch);
   if (First.empty()) return false;
-  std::size_t k = 0;
-  for (std::size_t i = 0; i < Fields.size(); ++i) {
-    const TAsciiCaseVariants& v = variants[i];
-    const std::optional<std::string>& fromLowest = seen[k++];
-    if (!fromLowest) return false;
-    if (*fromLowest != Values[i] && (v.IsVariant(*fromLowest) || v.NextAtLeast(*fromLowest, false) != Values[i]))
-      return false;
-    if (v.NextAtLeast(Values[i], true)) {
-      const std::optional<std::string>& beyond = seen[k++];
-      if (beyond && *beyond <= v.Highest()) return false;
-    }
-  }
+  for (const std::optional<std::string>& other : seen)
+    if (other) return false;
   return true;
 }
 

@@ -1,5 +1,7 @@
 #include "host/data/RowFilter.h"
 
+#include <algorithm>
+
 #include "host/core/CaseFold.h"
 
 namespace host {
@@ -116,6 +118,14 @@ std::optional<std::string> TAsciiCaseVariants::NextAtLeast(std::string_view S, b
   }
   if (S.size() == n && !Strict) return std::string(S);
   return BumpFrom(S, static_cast<int>(n) - 1);
+}
+
+// Lowers the last position that has its higher choice and puts the highest
+// choices after it.
+std::optional<std::string> TAsciiCaseVariants::PriorTo(std::string_view S) const {
+  for (std::size_t k = std::min(S.size(), FLow.size()); k-- > 0;)
+    if (S[k] == FHigh[k] && FLow[k] != FHigh[k]) return std::string(S.substr(0, k)) + FLow[k] + FHigh.substr(k + 1);
+  return std::nullopt;
 }
 
 }  // namespace host

@@ -71,6 +71,8 @@ public:
   // The smallest variant that is >= S (or > S when Strict); none when every
   // variant is below.
   std::optional<std::string> NextAtLeast(std::string_view S, bool Strict) const;
+  // The largest variant below the variant S; none when S is the lowest.
+  std::optional<std::string> PriorTo(std::string_view S) const;
 
 private:
   std::optional<std::string> BumpFrom(std::string_view S, int Position) const;

@@ -284,13 +284,15 @@ bool TPgTable::CanSeekValues(int Field) const {
          FColumns[static_cast<std::size_t>(Field)].Seekable;
 }
 
-std::optional<std::string> TPgTable::InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) {
+std::optional<std::string> TPgTable::InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From,
+                                                      const std::string& To) {
   const Column& c = FColumns.at(static_cast<std::size_t>(Field));
   std::optional<std::string> best;
   for (const TSqlBranch& b : PushdownBranches(Filter)) {
     TPgParams params;
     std::string where = Where(b, params);
-    where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= " + Placeholder(params, From);
+    where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " BETWEEN " + Placeholder(params, From) + " AND " +
+             Placeholder(params, To);
     TPgResult r = Conn().Exec("SELECT " + c.Quoted + " FROM " + FTable + where + " ORDER BY " + c.Quoted + " LIMIT 1",
                               params);
     if (r.RowCount() > 0) {
@@ -308,7 +310,8 @@ std::string TPgTable::SeekColumns(const std::vector<TSeekRequest>& Requests, TPg
     const Column& c = FColumns.at(static_cast<std::size_t>(Requests[r].Field));
     for (const TSqlBranch& b : PushdownBranches(*Requests[r].Filter)) {
       std::string where = Where(b, Params);
-      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= " + Placeholder(Params, Requests[r].From);
+      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " BETWEEN " + Placeholder(Params, Requests[r].From) +
+               " AND " + Placeholder(Params, Requests[r].To);
       sql += (sql.empty() ? "(SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
              c.Quoted + " LIMIT 1)";
       Owners.push_back(r);

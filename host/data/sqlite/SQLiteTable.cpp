@@ -276,16 +276,16 @@ bool TSQLiteTable::CanSeekValues(int Field) const {
 }
 
 std::optional<std::string> TSQLiteTable::InternalSeekValue(const TRowFilter& Filter, int Field,
-                                                          const std::string& From) {
+                                                          const std::string& From, const std::string& To) {
   const Column& c = FColumns.at(static_cast<std::size_t>(Field));
   std::optional<std::string> best;
   for (const TSqlBranch& b : PushdownBranches(Filter)) {
     std::vector<std::string> params;
     std::string where = Where(b, params);
-    where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= ?";
+    where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " BETWEEN ? AND ?";
     TSQLiteQuery q(Conn(), "SELECT " + c.Quoted + " FROM " + FTable + where + " ORDER BY " + c.Quoted + " LIMIT 1");
     for (const auto& p : params) q.Bind(p);
-    q.Bind(From);
+    q.Bind(From).Bind(To);
     if (q.Step()) {
       std::optional<std::string> v = q.Column(0);
       if (v && (!best || *v < *best)) best = std::move(v);
@@ -303,8 +303,9 @@ std::string TSQLiteTable::SeekColumns(const std::vector<TSeekRequest>& Requests,
       std::vector<std::string> params;
       std::string where = Where(b, params);
       Binds.insert(Binds.end(), params.begin(), params.end());
-      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " >= ?";
+      where += (where.empty() ? " WHERE " : " AND ") + c.Quoted + " BETWEEN ? AND ?";
       Binds.emplace_back(Requests[r].From);
+      Binds.emplace_back(Requests[r].To);
       sql += (sql.empty() ? "(SELECT " : ", (SELECT ") + c.Quoted + " FROM " + FTable + where + " ORDER BY " +
              c.Quoted + " LIMIT 1)";
       Owners.push_back(r);

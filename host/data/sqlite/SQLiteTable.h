@@ -35,7 +35,8 @@ protected:
   TRowKey InternalUpdate(const TRowKey& Key, const std::vector<int>& Fields, const TRowValues& Values) override;
   void InternalDelete(const TRowKey& Key) override;
   bool CanSeekValues(int Field) const override;
-  std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From) override;
+  std::optional<std::string> InternalSeekValue(const TRowFilter& Filter, int Field, const std::string& From,
+                                               const std::string& To) override;
   std::vector<std::optional<std::string>> InternalSeekValues(const std::vector<TSeekRequest>& Requests) override;
   std::vector<TRowData> InternalSeekAndFetch(const std::vector<TSeekRequest>& Requests,
                                              std::vector<std::optional<std::string>>& Seen, const TRowFilter& Filter,

@@ -3,6 +3,7 @@
 // into its queries.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <set>
 
 #include "tests/host/data/DataSetFixture.h"
@@ -121,6 +122,22 @@ TEST(AsciiCaseVariants, NextAtLeastAgreesWithBruteForce) {
         EXPECT_EQ(*after, *gt) << value << " / " << probe;
       }
       EXPECT_EQ(variants.IsVariant(probe), all.count(probe) == 1) << probe;
+    }
+  }
+}
+
+TEST(AsciiCaseVariants, PriorToIsTheLargestVariantBelow) {
+  for (const std::string value : {"a1B", "xY", "-", "ab"}) {
+    const TAsciiCaseVariants variants(value);
+    std::set<std::string> all;
+    for (const std::string& s : AllStrings("-1ABXYabxy~", value.size()))
+      if (s.size() == value.size() && SameText(s, value)) all.insert(s);
+    for (auto it = all.begin(); it != all.end(); ++it) {
+      const auto prior = variants.PriorTo(*it);
+      ASSERT_EQ(prior.has_value(), it != all.begin()) << value << " / " << *it;
+      if (prior) {
+        EXPECT_EQ(*prior, *std::prev(it)) << value << " / " << *it;
+      }
     }
   }
 }
