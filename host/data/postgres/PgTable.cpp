@@ -1,5 +1,6 @@
 #include "host/data/postgres/PgTable.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -190,7 +191,8 @@ std::vector<TRowData> TPgTable::InternalFetch(const TRowFilter& Filter, const TR
 // Every column is read: the cursor's row would otherwise cost a second
 // round trip. A column that an exact condition holds to one text is not
 // selected but filled in with that text, which is what the server would
-// have sent. The rows stay in libpq's result, lent to Rows.
+// have sent; a key column is selected once, for the key and the column.
+// The rows stay in libpq's result, lent to Rows.
 bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>&, TRowBuffer& Rows) {
   const int keys = static_cast<int>(FKeys.size()), columns = static_cast<int>(FColumns.size());
   struct TLent {
@@ -202,9 +204,20 @@ bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool
   for (const TRowCondition& c : Filter.Conditions())
     if (c.Kind == rcOneOf && c.Values.size() == 1 && !c.Values[0].empty() && ComparesExactly(c.Field))
       lent->Pinned[static_cast<std::size_t>(c.Field)] = c.Values[0];
+  // Where each column's cells come from in the result; -1 for pinned ones.
+  std::vector<int> from(FColumns.size(), -1);
   std::string select = "SELECT " + FKeyList;
-  for (std::size_t c = 0; c < FColumns.size(); ++c)
-    if (!lent->Pinned[c]) select += ", " + FColumns[c].Quoted;
+  int selected = keys;
+  for (std::size_t c = 0; c < FColumns.size(); ++c) {
+    if (lent->Pinned[c]) continue;
+    const auto key = std::find(FKeys.begin(), FKeys.end(), FColumns[c].Quoted);
+    if (key != FKeys.end()) {
+      from[c] = static_cast<int>(key - FKeys.begin());
+    } else {
+      from[c] = selected++;
+      select += ", " + FColumns[c].Quoted;
+    }
+  }
   select += " FROM " + FTable;
   TPgParams params;
   const std::string sql = FetchSql(Filter, nullptr, false, 0, params, &select);
@@ -213,10 +226,9 @@ bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool
   for (int i = 0; i < r.RowCount(); ++i) {
     // Keys as ReadRow reads them: a null key part as the empty text.
     for (int k = 0; k < keys; ++k) Rows.Lend(r.View(i, k).value_or(std::string_view()));
-    int read = keys;
     for (int c = 0; c < columns; ++c) {
-      const std::optional<std::string>& p = lent->Pinned[static_cast<std::size_t>(c)];
-      Rows.Lend(p ? std::optional<std::string_view>(*p) : r.View(i, read++));
+      const int at = from[static_cast<std::size_t>(c)];
+      Rows.Lend(at < 0 ? std::optional<std::string_view>(*lent->Pinned[static_cast<std::size_t>(c)]) : r.View(i, at));
     }
   }
   Rows.Keep(std::move(lent));

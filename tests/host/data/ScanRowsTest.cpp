@@ -92,6 +92,28 @@ TEST_P(ScanRowsTest, AVisitThatRaisesLeavesTheCursorOnItsRow) {
   EXPECT_EQ(Describe(table), "de/Main/n=c");
 }
 
+TEST_P(ScanRowsTest, KeyColumnsReadAsTheWalkReadsThem) {
+  // The key is also a column: a back end that selects it once must still
+  // hand it out as both, on every row and on the row the cursor ends on.
+  for (int i = 0; i < 12; ++i) Add({i % 3 ? "de" : "en", i % 4 ? "Main" : "", "n" + std::to_string(i), "v"});
+  table->Open();
+  table->SetRowFilter(TRowFilter().Equal("lang", "de").EmptyOrEqual("sec", "Main"));
+  TField* id = table->FieldByName("id");
+  std::vector<std::string> walked;
+  for (table->First(); !table->Eof(); table->Next()) walked.push_back(id->AsString() + "/" + Describe(table));
+  ASSERT_EQ(walked.size(), 8u);
+  std::vector<std::string> scanned;
+  std::vector<int> fields = Fields();
+  fields.push_back(id->Index());
+  table->ScanRows(fields, [&](const TRowView& row) {
+    scanned.push_back(std::string(row.at(static_cast<std::size_t>(id->Index())).value_or("<null>")) + "/" +
+                      Text(row, "lang") + "/" + Text(row, "sec") + "/" + Text(row, "name") + "=" + Text(row, "value"));
+    return true;
+  });
+  EXPECT_EQ(scanned, walked);
+  EXPECT_EQ(id->AsString() + "/" + Describe(table), walked.back());
+}
+
 }  // namespace
 
 AMBIT_INSTANTIATE_FOR_DATABASES(ScanRowsTest);
