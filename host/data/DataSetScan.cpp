@@ -20,22 +20,26 @@ void TDataSet::ScanRows(const std::vector<int>& Fields, const std::function<bool
   FMoved.clear();
   FBatch = kFirstBatch;
   // The filter's columns are read only where the query cannot be trusted
-  // to have applied it exactly.
+  // to have applied it exactly; the check then reads every condition's.
   std::vector<bool> needed(static_cast<std::size_t>(FieldCount()), false);
   for (int f : Fields) needed.at(static_cast<std::size_t>(f)) = true;
   bool recheck = false;
-  for (const TRowCondition& c : FFilter.Conditions())
-    if (c.Kind != rcOneOf || !ComparesExactly(c.Field)) {
-      recheck = true;
-      needed[static_cast<std::size_t>(c.Field)] = true;
-    }
+  for (const TRowCondition& c : FFilter.Conditions()) recheck = recheck || c.Kind != rcOneOf || !ComparesExactly(c.Field);
+  if (recheck)
+    for (const TRowCondition& c : FFilter.Conditions()) needed[static_cast<std::size_t>(c.Field)] = true;
   FScan.Reset(0, 0);
   const bool complete = InternalFetchAll(FFilter, needed, FScan);
   const int count = FScan.RowCount();
   TRowView view(static_cast<std::size_t>(FScan.Columns()));
+  // Each row's view holds only what Visit and the re-check read; the row
+  // the cursor ends on is read whole.
+  std::vector<int> read;
+  for (std::size_t c = 0; c < needed.size() && c < view.size(); ++c)
+    if (needed[c]) read.push_back(static_cast<int>(c));
   int last = -1, visited = 0;
   // The cursor ends on row Row; a walk that ran past it stands at Eof.
   auto settle = [&](int Row, bool PastEnd) {
+    for (std::size_t c = 0; c < view.size(); ++c) view[c] = FScan.Value(Row, static_cast<int>(c));
     TRowData row{FScan.Key(Row), {}};
     // A row read in part is read whole again by its key.
     std::optional<TRowData> whole = complete ? std::nullopt : InternalFetchKey(row.Key);
@@ -55,7 +59,7 @@ void TDataSet::ScanRows(const std::vector<int>& Fields, const std::function<bool
     FBof = !PastEnd && visited == 1;
   };
   for (int r = 0; r < count; ++r) {
-    for (std::size_t c = 0; c < view.size(); ++c) view[c] = FScan.Value(r, static_cast<int>(c));
+    for (int c : read) view[static_cast<std::size_t>(c)] = FScan.Value(r, c);
     if (recheck && !FFilter.Matches(view)) continue;
     last = r;
     ++visited;
@@ -75,7 +79,6 @@ void TDataSet::ScanRows(const std::vector<int>& Fields, const std::function<bool
     SetEmpty();
     return;
   }
-  for (std::size_t c = 0; c < view.size(); ++c) view[c] = FScan.Value(last, static_cast<int>(c));
   settle(last, true);
 }
 

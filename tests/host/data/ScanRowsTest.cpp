@@ -114,6 +114,22 @@ TEST_P(ScanRowsTest, KeyColumnsReadAsTheWalkReadsThem) {
   EXPECT_EQ(id->AsString() + "/" + Describe(table), walked.back());
 }
 
+TEST_P(ScanRowsTest, ARecheckedFilterSeesColumnsVisitDoesNotAskFor) {
+  // The same-text condition is checked row by row against every condition
+  // of the filter, the exact ones included, although Visit reads only names.
+  for (const char* lang : {"de", "en"})
+    for (const char* sec : {"Main", "MAIN", "Other"}) Add({lang, sec, std::string(lang) + sec, "v"});
+  table->Open();
+  table->SetRowFilter(TRowFilter().Equal("lang", "de").SameText("sec", "main"));
+  const int name = table->FieldByName("name")->Index();
+  std::vector<std::string> scanned;
+  table->ScanRows({name}, [&](const TRowView& row) {
+    scanned.push_back(std::string(row.at(static_cast<std::size_t>(name)).value_or("<null>")));
+    return true;
+  });
+  EXPECT_EQ(scanned, (std::vector<std::string>{"deMain", "deMAIN"}));
+}
+
 }  // namespace
 
 AMBIT_INSTANTIATE_FOR_DATABASES(ScanRowsTest);
