@@ -223,12 +223,18 @@ bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool
   const std::string sql = FetchSql(Filter, nullptr, false, 0, params, &select);
   const TPgResult& r = lent->Result.emplace(Conn().Exec(sql, params));
   Rows.Reset(keys, columns);
+  std::vector<std::optional<std::string_view>> key(FKeys.size());
   for (int i = 0; i < r.RowCount(); ++i) {
     // Keys as ReadRow reads them: a null key part as the empty text.
-    for (int k = 0; k < keys; ++k) Rows.Lend(r.View(i, k).value_or(std::string_view()));
+    for (int k = 0; k < keys; ++k) {
+      key[static_cast<std::size_t>(k)] = r.View(i, k);
+      Rows.Lend(key[static_cast<std::size_t>(k)].value_or(std::string_view()));
+    }
     for (int c = 0; c < columns; ++c) {
       const int at = from[static_cast<std::size_t>(c)];
-      Rows.Lend(at < 0 ? std::optional<std::string_view>(*lent->Pinned[static_cast<std::size_t>(c)]) : r.View(i, at));
+      Rows.Lend(at < 0      ? std::optional<std::string_view>(*lent->Pinned[static_cast<std::size_t>(c)])
+                : at < keys ? key[static_cast<std::size_t>(at)]
+                            : r.View(i, at));
     }
   }
   Rows.Keep(std::move(lent));
