@@ -71,14 +71,15 @@ std::vector<TRowData> TDataSet::InternalSeekAndFetch(const std::vector<TSeekRequ
 // The common case of a look-up ignoring case, proved in the round trip
 // that fetches the first rows of Candidates (into First), the rows under
 // the given spellings: each key value is present only in the spelling given.
-// Without those rows nothing is proved and the caller takes the loose scan,
-// field by field. Assuming the earlier fields hold their given spellings,
-// any other spelling of a field lies between its lowest spelling and the
-// one before the given, or between the one after the given and its highest:
-// two bounded seeks that find nothing prove the rest. Each stops at the
-// first value it meets past its range, so a proof costs an index descent,
-// not a page of entries. When either finds a value, the caller takes the
-// loose scan; when neither does, that scan would have found exactly these.
+// The seeks' answers ride on those rows: without them nothing is proved and
+// the caller takes the loose scan, field by field. Assuming the earlier
+// fields hold their given spellings, any other spelling of a field lies
+// between its lowest spelling and the one before the given, or between the
+// one after the given and its highest: two bounded seeks that find nothing
+// prove the rest. Each stops at the first value it meets past its range,
+// so a proof costs an index descent, not a page of entries. When either
+// finds a value, the caller takes the loose scan; when neither does, that
+// scan would have found exactly these.
 bool TDataSet::OnlyGivenSpellings(const TRowFilter& Base, const std::vector<int>& Fields,
                                   const std::vector<std::string>& Values, const TRowFilter& Candidates,
                                   std::vector<TRowData>& First) {
