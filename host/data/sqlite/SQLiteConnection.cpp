@@ -162,8 +162,10 @@ void TSQLiteQuery::Exec() {
 }
 
 std::optional<std::string_view> TSQLiteQuery::ColumnView(int Index) const {
-  if (sqlite3_column_type(FStmt, Index) == SQLITE_NULL) return std::nullopt;
+  // Only a null value (or an empty blob) comes without text: the type is
+  // asked for only then.
   const auto* text = sqlite3_column_text(FStmt, Index);
+  if (!text && sqlite3_column_type(FStmt, Index) == SQLITE_NULL) return std::nullopt;
   const int size = sqlite3_column_bytes(FStmt, Index);
   return std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
 }
