@@ -24,7 +24,8 @@ void TDataSet::ScanRows(const std::vector<int>& Fields, const std::function<bool
   std::vector<bool> needed(static_cast<std::size_t>(FieldCount()), false);
   for (int f : Fields) needed.at(static_cast<std::size_t>(f)) = true;
   bool recheck = false;
-  for (const TRowCondition& c : FFilter.Conditions()) recheck = recheck || c.Kind != rcOneOf || !ComparesExactly(c.Field);
+  for (const TRowCondition& c : FFilter.Conditions())
+    recheck = recheck || c.Kind != rcOneOf || !ComparesExactly(c.Field);
   if (recheck)
     for (const TRowCondition& c : FFilter.Conditions()) needed[static_cast<std::size_t>(c.Field)] = true;
   FScan.Reset(0, 0);
