@@ -117,11 +117,11 @@ void TFormParser::ParseProperty(int Depth) {
 
 inline std::string_view TFormParser::ParseStringSum() {
   std::string_view out = FLexer.Current().Value;
-  // A piece decoded into the lexer's own buffer must be kept before the
-  // next token overwrites it; a view into the source stays valid.
-  const bool own = !out.empty() && !FLexer.Current().Str.empty() && out.data() == FLexer.Current().Str.data();
+  // A piece decoded into the lexer's own buffer is kept before the next
+  // token overwrites it; a view into the source stays valid.
+  if (!out.empty() && out.data() == FLexer.Current().Str.data()) out = FArena.Copy(out);
   FLexer.Next();
-  if (!AtSymbol('+')) return own ? FArena.Copy(out) : out;
+  if (!AtSymbol('+')) return out;
   FJoined.assign(out);
   while (AtSymbol('+')) {
     FLexer.Next();
