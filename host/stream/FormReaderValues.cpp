@@ -179,7 +179,10 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
       case tkWString:
         if (k != TFormValueKind::String) BadValue(Place.Name(), Line, "a string", Value);
         if (!Info.SetStr) Fail(Line, Place.Name() + ": property is read-only");
-        Info.SetStr(Target, std::string(Value.Text));
+        // One buffer for all: the setter copies what it keeps, and the
+        // buffer's capacity spares an allocation per string.
+        FText.assign(Value.Text);
+        Info.SetStr(Target, FText);
         return;
       case tkMethod: {
         if (k != TFormValueKind::Identifier || !IsValidIdent(Value.Text))
@@ -226,7 +229,10 @@ void TFormReader::ReadStrings(TStrings& Strings, const TFormValue& Value, const 
   if (Value.Kind != TFormValueKind::List) BadValue(Context, Line, "'('", Value);
   TUpdateGuard<TStrings> guard(Strings);
   Strings.Clear();
-  for (const std::string_view s : Value.Items) Strings.Add(std::string(s));
+  for (const std::string_view s : Value.Items) {
+    FText.assign(s);
+    Strings.Add(FText);
+  }
 }
 
 void TFormReader::ReadCollection(TCollection& Collection, TComponent& Component, const TFormValue& Value,
