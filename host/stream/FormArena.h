@@ -18,7 +18,9 @@ class TFormArena {
 public:
   TFormArena() = default;
   TFormArena(TFormArena&&) noexcept = default;
-  TFormArena& operator=(TFormArena&&) noexcept = default;
+  TFormArena& operator=(TFormArena&&) = delete;
+  // Hands the blocks to the thread's pool for the next parse.
+  ~TFormArena();
 
   // Only what needs no destructor lives here: blocks are freed unvisited.
   template <class T>
@@ -42,7 +44,8 @@ public:
 private:
   void* Allocate(std::size_t Size, std::size_t Align);
 
-  std::vector<std::unique_ptr<std::byte[]>> FBlocks;
+  std::vector<std::unique_ptr<std::byte[]>> FBlocks;  // all of BlockSize
+  std::vector<std::unique_ptr<std::byte[]>> FLarge;   // one value each
   std::byte* FNext = nullptr;
   std::size_t FLeft = 0;
   std::size_t FUsed = 0;
