@@ -138,7 +138,9 @@ void CheckExtent(const char* Property, int Value, bool Position) {
 void TControl::SetBoundsFromParent(int ALeft, int ATop, int AWidth, int AHeight, bool TellPeer) {
   // Every control read or laid out comes here: test the four at once, and
   // let the checks name the one that fails only when one does.
-  const auto inside = [](int v, bool position) { return v <= MaxControlExtent && (!position || v >= -MaxControlExtent); };
+  const auto inside = [](int v, bool position) {
+    return v <= MaxControlExtent && (!position || v >= -MaxControlExtent);
+  };
   if (!(inside(ALeft, true) && inside(ATop, true) && inside(AWidth, false) && inside(AHeight, false))) {
     CheckExtent("Left", ALeft, true);
     CheckExtent("Top", ATop, true);

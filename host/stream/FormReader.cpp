@@ -60,12 +60,14 @@ void TFormReader::NameComponent(TComponent& Component, const TFormObject& Node, 
   // A second copy of a form gets Name_1, Name_2, ... as its owner cannot
   // hold two components of one name.
   if (UniqueInOwner && Component.Owner() && IsValidIdent(name)) {
-    for (int i = 1; Component.Owner()->FindComponent(name) != nullptr; ++i) name = std::string(Node.Name) + "_" + std::to_string(i);
+    for (int i = 1; Component.Owner()->FindComponent(name) != nullptr; ++i)
+      name = std::string(Node.Name) + "_" + std::to_string(i);
   }
   try {
     Component.SetName(name);
   } catch (const std::exception& e) {
-    Fail(Node.Line, "cannot name the " + std::string(Node.ClassName) + " '" + std::string(Node.Name) + "': " + e.what());
+    Fail(Node.Line,
+         "cannot name the " + std::string(Node.ClassName) + " '" + std::string(Node.Name) + "': " + e.what());
   }
 }
 
