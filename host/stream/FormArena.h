@@ -10,6 +10,7 @@
 #include <span>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -17,7 +18,14 @@ namespace host {
 class TFormArena {
 public:
   TFormArena() = default;
-  TFormArena(TFormArena&&) noexcept = default;
+  // The arena moved from is left empty, never sharing a block.
+  TFormArena(TFormArena&& Other) noexcept
+      : FBlocks(std::move(Other.FBlocks)), FLarge(std::move(Other.FLarge)),
+        FNext(std::exchange(Other.FNext, nullptr)), FLeft(std::exchange(Other.FLeft, 0)),
+        FUsed(std::exchange(Other.FUsed, 0)) {
+    Other.FBlocks.clear();
+    Other.FLarge.clear();
+  }
   TFormArena& operator=(TFormArena&&) = delete;
   // Hands the blocks to the thread's pool for the next parse.
   ~TFormArena();

@@ -56,6 +56,9 @@ TEST(FormArena, AMovedArenaKeepsItsPieces) {
   TFormArena second(std::move(first));
   TFormArena third;  // takes blocks of its own meanwhile
   EXPECT_EQ(third.Copy("other"), "other");
+  // The emptied arena starts a block of its own rather than writing on.
+  EXPECT_EQ(first.Used(), 0u);
+  EXPECT_EQ(first.Copy("fresh"), "fresh");
   EXPECT_EQ(text, "kept across the move");
   EXPECT_EQ(second.Used(), text.size());
 }
