@@ -166,25 +166,25 @@ TEST(FastFormRead, StringsReadTheSameHoweverTheyAreSpelled) {
 // children, and collections inside, read back in the order written.
 struct TModel {
   std::string Name;
-  std::vector<std::string> Props;  // "P=n" or "C=items" for a collection
+  std::vector<int> Props;  // P<i> = n, or a collection C<i> of -n items
   std::vector<TModel> Children;
 };
 
-void Write(const TModel& m, std::string& text, std::mt19937& rng, int depth) {
+void Write(const TModel& m, std::string& text, std::mt19937& rng) {
   text += "object " + m.Name + ": TX\n";
   std::size_t child = 0;
-  for (const std::string& p : m.Props) {
-    while (child < m.Children.size() && rng() % 2) Write(m.Children[child++], text, rng, depth + 1);
-    if (p[0] == 'C') {
-      text += p.substr(0, p.find('=')) + " = <";
-      for (int i = 0, n = std::stoi(p.substr(p.find('=') + 1)); i < n; ++i)
-        text += " item V = " + std::to_string(i) + " W = [a, b] end";
-      text += ">\n";
-    } else {
-      text += p.substr(0, p.find('=')) + " = " + p.substr(p.find('=') + 1) + "\n";
+  for (std::size_t i = 0; i < m.Props.size(); ++i) {
+    while (child < m.Children.size() && rng() % 2) Write(m.Children[child++], text, rng);
+    const int n = m.Props[i];
+    if (n >= 0) {
+      text += "P" + std::to_string(i) + " = " + std::to_string(n) + "\n";
+      continue;
     }
+    text += "C" + std::to_string(i) + " = <";
+    for (int k = 0; k < -n; ++k) text += " item V = " + std::to_string(k) + " W = [a, b] end";
+    text += ">\n";
   }
-  while (child < m.Children.size()) Write(m.Children[child++], text, rng, depth + 1);
+  while (child < m.Children.size()) Write(m.Children[child++], text, rng);
   text += "end\n";
 }
 
@@ -192,16 +192,15 @@ void Compare(const TModel& m, const TFormObject& o) {
   ASSERT_EQ(o.Name, m.Name);
   ASSERT_EQ(o.Props.size(), m.Props.size()) << m.Name;
   for (std::size_t i = 0; i < m.Props.size(); ++i) {
-    const std::string& p = m.Props[i];
-    const int n = std::stoi(p.substr(p.find('=') + 1));
-    ASSERT_EQ(o.Props[i].Path, p.substr(0, p.find('='))) << m.Name;
-    if (p[0] != 'C') {
+    const int n = m.Props[i];
+    ASSERT_EQ(o.Props[i].Path, (n >= 0 ? "P" : "C") + std::to_string(i)) << m.Name;
+    if (n >= 0) {
       ASSERT_EQ(o.Props[i].Value.Int, n) << m.Name;
       continue;
     }
     const auto& items = o.Props[i].Value.Collection;
-    ASSERT_EQ(items.size(), static_cast<std::size_t>(n)) << m.Name;
-    for (int k = 0; k < n; ++k) {
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(-n)) << m.Name;
+    for (int k = 0; k < -n; ++k) {
       ASSERT_EQ(items[k].Props.size(), 2u);
       ASSERT_EQ(items[k].Props[0].Value.Int, k);
       ASSERT_EQ(items[k].Props[1].Value.Items.size(), 2u);
@@ -217,19 +216,16 @@ TEST(FastFormRead, TreeHoldsWhatWasWrittenInItsOrder) {
   int names = 0;
   auto make = [&](auto& self, int depth) -> TModel {
     TModel m{"N" + std::to_string(names++), {}, {}};
-    for (int i = static_cast<int>(rng() % 5); i-- > 0;)
-      m.Props.push_back((rng() % 4 ? "P" : "C") + std::to_string(i) + "=" + std::to_string(rng() % 4));
-    if (depth < 5)
-      for (int i = static_cast<int>(rng() % 4); i-- > 0;) m.Children.push_back(self(self, depth + 1));
+    for (int i = static_cast<int>(rng() % 5); i-- > 0;) m.Props.push_back(static_cast<int>(rng() % 7) - 3);
+    for (int i = depth < 5 ? static_cast<int>(rng() % 4) : 0; i-- > 0;) m.Children.push_back(self(self, depth + 1));
     return m;
   };
   for (int round = 0; round < 20; ++round) {
     const TModel root = make(make, 0);
     std::string text;
-    Write(root, text, rng, 0);
+    Write(root, text, rng);
     TFormParser parser(text, "tree.dfm");
-    const TFormTree tree = parser.ParseRoot();
-    Compare(root, tree.Root());
+    Compare(root, parser.ParseRoot().Root());
   }
 }
 
