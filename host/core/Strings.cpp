@@ -415,6 +415,14 @@ int TStringList::AddUniqueName(std::string&& S) {
   return index;
 }
 
+void TStringList::SetCapacity(int Value) {
+  const std::size_t count = static_cast<std::size_t>(Value < 0 ? 0 : Value);
+  FList.reserve(count);
+  // An empty list's index is known (empty) and is kept from here on.
+  if (FList.empty()) EnsureNameIndex();
+  if (FIndexValid) FNameIndex.Reserve(count);
+}
+
 void TStringList::Delete(int Index) {
   if (Index < 0 || Index >= Count()) Error(Index);
   Changing();

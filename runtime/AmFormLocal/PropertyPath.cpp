@@ -67,8 +67,8 @@ bool IsStringKind(int Kind) {
   return Kind == tkChar || Kind == tkString || Kind == tkLString || Kind == tkWChar || Kind == tkWString;
 }
 
-std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
-                             TPropertyLookups* Lookups) {
+std::string_view ViewPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
+                                  TPropertyLookups* Lookups, std::string& Scratch) {
   // Each round consumes one name, so the walk ends with the path.
   for (;;) {
     std::string_view head, rest;
@@ -78,15 +78,26 @@ std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TC
     const TPropInfo* p = Lookups ? Lookups->Find(Obj, head) : GetPropInfo(Obj, head);
     if (!p) return {};
     if (!HasFullPropName(Obj, Form, head)) return {};
-    if (IsStringKind(p->Kind)) return rest.empty() ? GetStrProp(Obj, p) : std::string();
+    if (IsStringKind(p->Kind)) {
+      if (!rest.empty()) return {};
+      if (const std::string* own = StrPropRef(Obj, p)) return *own;
+      return Scratch = GetStrProp(Obj, p);
+    }
     if (p->Kind != tkClass) return {};
     const TObject* value = GetObjectProp(Obj, p);
-    if (const auto* strings = As<TStrings>(value)) return strings->CommaText();
-    if (const auto* nodes = As<TTreeNodes>(value)) return GetTreeNodesCaptions(nodes);
-    if (const auto* collection = As<TCollection>(value)) return CollectionText(*collection, rest);
+    if (const auto* strings = As<TStrings>(value)) return Scratch = strings->CommaText();
+    if (const auto* nodes = As<TTreeNodes>(value)) return Scratch = GetTreeNodesCaptions(nodes);
+    if (const auto* collection = As<TCollection>(value)) return Scratch = CollectionText(*collection, rest);
     Obj = value;
     Path = rest;
   }
+}
+
+std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
+                             TPropertyLookups* Lookups) {
+  std::string scratch;
+  const std::string_view text = ViewPropertyPath(Obj, Path, Form, Lookups, scratch);
+  return text.data() == scratch.data() ? std::move(scratch) : std::string(text);
 }
 
 // Few distinct classes and names meet in one pass; past this many, the

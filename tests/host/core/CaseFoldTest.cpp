@@ -112,6 +112,32 @@ TEST(CaseFold, SameTextHashAndFoldAgreeOnRandomTexts) {
   }
 }
 
+TEST(CaseFold, HashReadsOnlyTheTextsOwnBytes) {
+  // A text's last partial word may be read together with the bytes before
+  // it, never after it: a text hashes alike wherever it lies and whatever
+  // surrounds it, and every byte of it counts.
+  std::mt19937 rng(77);
+  TextHash hash;
+  for (std::size_t n = 0; n <= 40; ++n) {
+    std::string text;
+    for (std::size_t i = 0; i < n; ++i) text += static_cast<char>('a' + rng() % 26);
+    for (int round = 0; round < 20; ++round) {
+      std::string around(rng() % 9, static_cast<char>(rng()));
+      const std::size_t at = around.size();
+      around += text;
+      around += std::string(rng() % 9, static_cast<char>(rng()));
+      ASSERT_EQ(hash(std::string_view(around).substr(at, n)), hash(text)) << n;
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+      std::string other = text;
+      other[i] = static_cast<char>(other[i] == 'z' ? 'a' : other[i] + 1);
+      EXPECT_NE(hash(other), hash(text)) << n << " " << i;
+      other[i] = static_cast<char>(text[i] - 'a' + 'A');
+      EXPECT_EQ(hash(other), hash(text)) << n << " " << i;
+    }
+  }
+}
+
 TEST(CaseFold, AnsiCaseFunctionsUseTheSameFold) {
   EXPECT_EQ(AnsiUpperCase("\xC3\xA4" "bc\xD0\xB6"), "\xC3\x84" "BC\xD0\x96");
   EXPECT_EQ(AnsiLowerCase("\xC3\x84" "BC\xD0\x96"), "\xC3\xA4" "bc\xD0\xB6");

@@ -149,3 +149,39 @@ TEST(StringListNameIndex, RandomMutationsAgreeWithAScan) {
     ASSERT_EQ(s.IndexOfName(probe), ScanIndexOfName(s, probe)) << "step " << step;
   }
 }
+
+// Making room (which starts an empty list's index) between appends of
+// names in several spellings, case rule changes and clears.
+TEST(StringListNameIndex, CapacityKeepsItRight) {
+  std::mt19937 rng(11);
+  TStringList s;
+  for (int step = 0; step < 2000; ++step) {
+    switch (rng() % 6) {
+      case 0:
+        s.SetCapacity(static_cast<int>(rng() % 64) - 4);
+        break;
+      case 1:
+        if (rng() % 20 == 0) s.Clear();
+        break;
+      case 2:
+        if (rng() % 20 == 0) s.SetCaseSensitive(!s.CaseSensitive());
+        break;
+      default: {
+        const std::string line = RandomLine(rng);
+        const int count = s.Count();
+        std::string moved = line;
+        const int at = s.AddUniqueName(std::move(moved));
+        // Appended, or the line of that name named; never lost.
+        if (s.Count() == count) {
+          ASSERT_NE(line.find('='), std::string::npos);
+          ASSERT_EQ(at, ScanIndexOfName(s, line.substr(0, line.find('='))));
+          ASSERT_EQ(moved, line);
+        } else {
+          ASSERT_EQ(s.Get(at), line);
+        }
+      }
+    }
+    const std::string& probe = kNames[rng() % kNames.size()];
+    ASSERT_EQ(s.IndexOfName(probe), ScanIndexOfName(s, probe)) << "step " << step;
+  }
+}
