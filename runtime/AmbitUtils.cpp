@@ -190,7 +190,8 @@ std::string GetFullName(const host::TPersistent* Obj, const host::TComponent* Ro
   if (!Obj) return {};
   const auto* comp = host::As<host::TComponent>(Obj);
   if (!comp) return Root ? Root->Name() : std::string();
-  if (comp == Root) return comp->Name();
+  // A component of the root's own (the usual case) is named alone.
+  if (comp == Root || comp->Owner() == Root) return comp->Name();
   // One walk checks the owners and measures the name, a second writes the
   // owners' names from the back.
   std::size_t size = comp->Name().size();

@@ -27,27 +27,26 @@ bool Blank(std::string_view S) {
   return true;
 }
 
-// Whether GetFullName(Obj, Root) is not empty, without building it.
-bool HasFullName(const TObject* Obj, const TComponent* Root) {
-  const auto* comp = As<TComponent>(Obj);
-  if (!comp) return Root && !Root->Name().empty();
-  if (comp == Root) return !comp->Name().empty();
+// Whether GetFullName(Comp, Root) is not empty, without building it.
+bool HasFullName(const TComponent* Comp, const TComponent* Root) {
+  if (Comp == Root) return !Comp->Name().empty();
   bool passed = false;
-  const TComponent* owner = comp->Owner();
+  const TComponent* owner = Comp->Owner();
   for (; owner && owner != Root; owner = owner->Owner()) {
     if (owner->Name().empty()) return false;
     passed = true;
   }
   if (!owner && Root) return false;
-  return passed || !comp->Name().empty();
+  return passed || !Comp->Name().empty();
 }
 
 // Whether Obj has a full property name relative to Form: a component
 // without a name, or with an unnamed owner on the way, has none and so
-// can never hold a record. GetFullPropName's rules, without the text.
+// can never hold a record. GetFullPropName's rules, without the text: any
+// object but a component is named after the form.
 bool HasFullPropName(const TObject* Obj, const TComponent* Form, std::string_view Head) {
   if (Blank(Head)) return false;
-  if (Is<TPersistent>(Obj)) return Obj == Form || HasFullName(Obj, Form);
+  if (const auto* comp = As<TComponent>(Obj)) return comp == Form || HasFullName(comp, Form);
   return Form && !Form->Name().empty();
 }
 
