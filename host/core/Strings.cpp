@@ -410,7 +410,7 @@ int TStringList::AddUniqueName(std::string&& S) {
   const int index = Count();
   Changing();
   FList.push_back({std::move(S), nullptr});
-  FNameIndex.AddHashed(NameAt(index), hash, index, nameAt);
+  FNameIndex.AddHashed(std::string_view(FList.back().Text).substr(0, p), hash, index, nameAt);
   Changed();
   return index;
 }
