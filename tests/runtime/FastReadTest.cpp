@@ -109,22 +109,6 @@ TEST(FastRead, CodecAgreesWithThePlainWalk) {
   EXPECT_EQ(GetEncodedString("a\x01", '\x02', '#'), PlainEncode("a\x01", '\x02', '#'));
 }
 
-TEST(FastRead, EncoderAgreesOnLongRunsAndOtherQuotes) {
-  // Runs of plain text longer than a word, with a rare quote or control
-  // character anywhere in them, and bytes at the edges of "plain".
-  std::mt19937 rng(5);
-  static constexpr char kPlain[] = "abcdefghij ~\x7F\x80\xFF";
-  static constexpr char kRare[] = "\"'#\x1F\r\n\xFF~";
-  const std::string plain(kPlain, sizeof kPlain - 1), rare(kRare, sizeof kRare);
-  for (const char quote : {'"', '\'', '~', '\xFF'}) {
-    for (int i = 0; i < 4000; ++i) {
-      std::string text = Random(rng, plain, 40);
-      for (std::size_t n = rng() % 3; n > 0 && !text.empty(); --n) text[rng() % text.size()] = rare[rng() % rare.size()];
-      ASSERT_EQ(GetEncodedString(text, quote, '#'), PlainEncode(text, quote, '#')) << text;
-    }
-  }
-}
-
 TEST(FastRead, SectionValuesAgreeWithReadingKeyByKey) {
   std::mt19937 rng(9);
   const std::vector<std::string> names{"Caption", "CAPTION", "caption", "b.Hint", "B.HINT", "\xC3\xA4", "\xC3\x84", ""};

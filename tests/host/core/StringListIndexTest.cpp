@@ -149,22 +149,3 @@ TEST(StringListNameIndex, RandomMutationsAgreeWithAScan) {
     ASSERT_EQ(s.IndexOfName(probe), ScanIndexOfName(s, probe)) << "step " << step;
   }
 }
-
-// Making room (which starts an empty list's index) between appends of
-// names in several spellings, case rule changes and clears.
-TEST(StringListNameIndex, CapacityKeepsItRight) {
-  std::mt19937 rng(11);
-  TStringList s;
-  for (int step = 0; step < 2000; ++step) {
-    if (rng() % 4 == 0) s.SetCapacity(static_cast<int>(rng() % 64) - 4);
-    if (rng() % 40 == 0) s.Clear();
-    if (rng() % 40 == 0) s.SetCaseSensitive(!s.CaseSensitive());
-    std::string line = RandomLine(rng);
-    const std::string copy = line;
-    const int at = s.AddUniqueName(std::move(line));
-    // The appended line, or the first of its name with the line left whole.
-    ASSERT_TRUE(s.Get(at) == copy || (line == copy && at == ScanIndexOfName(s, LineName(copy)))) << step;
-    const std::string& probe = kNames[rng() % kNames.size()];
-    ASSERT_EQ(s.IndexOfName(probe), ScanIndexOfName(s, probe)) << "step " << step;
-  }
-}
