@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <cstring>
-#include <climits>
 #include <optional>
 #include <vector>
 
