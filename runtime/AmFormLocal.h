@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "host/core/Set.h"
 #include "host/core/Strings.h"
@@ -139,13 +140,17 @@ private:
   // Where saving puts Obj's text along Path: the object and path whose
   // record takes it, and the text.
   struct TRecordTarget {
-    host::TObject* Target;
+    host::TObject* Target = nullptr;
     std::string Path;
-    std::string Value;
+    // The text: a view of the object's own string, or of one of the texts
+    // below that hold a text made on reading.
+    std::string_view Value;
+    std::string OwnText, TargetText;
   };
-  // Lookups, when given, answers the class questions of the reads.
-  TRecordTarget ResolveRecord(host::TPersistent* Obj, const std::string& Path,
-                              TPropertyLookups* Lookups = nullptr) const;
+  // Fills R (which may be reused); Lookups, when given, answers the class
+  // questions of the reads.
+  void ResolveRecord(host::TPersistent* Obj, const std::string& Path, TPropertyLookups* Lookups,
+                     TRecordTarget& R) const;
   // GetObject on a view of the name, which it leaves on the property path.
   host::TPersistent* Resolve(std::string_view& Name) const;
   // Applies a language's records (a loaded list or the store's own) and the

@@ -1,7 +1,10 @@
 #include "runtime/AmbitUtils.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -15,6 +18,26 @@ namespace ambit {
 namespace {
 
 inline unsigned char Code(char c) { return static_cast<unsigned char>(c); }
+
+// Where the run of plain characters (neither control characters nor Quote)
+// that starts at I ends: eight bytes a round, as most texts are all plain.
+std::size_t PlainRunEnd(std::string_view S, std::size_t I, char Quote) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    const std::uint64_t quotes = ones * Code(Quote);
+    for (; I + 8 <= S.size(); I += 8) {
+      std::uint64_t w;
+      std::memcpy(&w, S.data() + I, 8);
+      const std::uint64_t q = w ^ quotes;
+      // High bits of bytes below 32 and of quotes (zero bytes of q); the
+      // lowest one marked is always a true one.
+      const std::uint64_t hit = ((w - ones * 32) & ~w & highs) | ((q - ones) & ~q & highs);
+      if (hit) return I + static_cast<std::size_t>(std::countr_zero(hit)) / 8;
+    }
+  }
+  while (I < S.size() && Code(S[I]) >= 32 && S[I] != Quote) ++I;
+  return I;
+}
 
 void AppendCode(std::string& out, unsigned char code) {
   char digits[3];
@@ -63,8 +86,7 @@ void AppendEncodedString(std::string& out, std::string_view S, char Quote, char 
     bool control = false;
     std::size_t i = 0;
     while (i < S.size()) {
-      std::size_t j = i;
-      while (j < S.size() && Code(S[j]) >= 32 && S[j] != Quote) ++j;
+      const std::size_t j = PlainRunEnd(S, i, Quote);
       if (j == i) {
         const char c = S[i++];
         if (c == Quote) {
@@ -168,7 +190,8 @@ std::string GetFullName(const host::TPersistent* Obj, const host::TComponent* Ro
   if (!Obj) return {};
   const auto* comp = host::As<host::TComponent>(Obj);
   if (!comp) return Root ? Root->Name() : std::string();
-  if (comp == Root) return comp->Name();
+  // A component of the root's own (the usual case) is named alone.
+  if (comp == Root || comp->Owner() == Root) return comp->Name();
   // One walk checks the owners and measures the name, a second writes the
   // owners' names from the back.
   std::size_t size = comp->Name().size();

@@ -116,7 +116,7 @@ TControl::~TControl() {
 void TControl::SetParent(TWinControl* AParent) {
   if (FParent == AParent) return;
   if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
-  if (const auto* self = dynamic_cast<const TWinControl*>(this); self && AParent && self->ContainsControl(AParent))
+  if (const auto* self = As<TWinControl>(this); self && AParent && self->ContainsControl(AParent))
     throw EInvalidOperation("A control cannot be the parent of its own parent");
   if (FParent) FParent->RemoveControl(this);
   if (AParent) AParent->InsertControl(this);
@@ -136,10 +136,17 @@ void CheckExtent(const char* Property, int Value, bool Position) {
 }
 
 void TControl::SetBoundsFromParent(int ALeft, int ATop, int AWidth, int AHeight, bool TellPeer) {
-  CheckExtent("Left", ALeft, true);
-  CheckExtent("Top", ATop, true);
-  CheckExtent("Width", AWidth, false);
-  CheckExtent("Height", AHeight, false);
+  // Every control read or laid out comes here: test the four at once, and
+  // let the checks name the one that fails only when one does.
+  const auto inside = [](int v, bool position) {
+    return v <= MaxControlExtent && (!position || v >= -MaxControlExtent);
+  };
+  if (!(inside(ALeft, true) && inside(ATop, true) && inside(AWidth, false) && inside(AHeight, false))) {
+    CheckExtent("Left", ALeft, true);
+    CheckExtent("Top", ATop, true);
+    CheckExtent("Width", AWidth, false);
+    CheckExtent("Height", AHeight, false);
+  }
   AWidth = std::max(0, AWidth);
   AHeight = std::max(0, AHeight);
   FConstraints->Apply(AWidth, AHeight);
@@ -196,10 +203,10 @@ TCustomForm* GetParentForm(const TControl* Control, bool TopForm) {
   if (!Control) return nullptr;
   const TControl* c = Control;
   while (c->Parent()) {
-    if (!TopForm && dynamic_cast<const TCustomForm*>(c)) break;
+    if (!TopForm && As<TCustomForm>(c)) break;
     c = c->Parent();
   }
-  return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
+  return As<TCustomForm>(const_cast<TControl*>(c));
 }
 
 TCustomForm* TControl::GetParentForm() const { return host::GetParentForm(this, true); }
@@ -234,7 +241,7 @@ void TControl::SetShowHintValue(bool Value) {
   if (FShowHint == Value) return;
   FShowHint = Value;
   PeerChanged(pcHint);
-  if (auto* self = dynamic_cast<TWinControl*>(this))
+  if (auto* self = As<TWinControl>(this))
     for (int i = 0; i < self->ControlCount(); ++i) self->Controls(i)->ParentShowHintChanged();
 }
 
@@ -268,7 +275,7 @@ void TControl::FontPropertyChanged() {
 
 void TControl::FontChanged() {
   PeerChanged(pcFont);
-  if (auto* self = dynamic_cast<TWinControl*>(this)) self->NotifyChildrenFont();
+  if (auto* self = As<TWinControl>(this)) self->NotifyChildrenFont();
 }
 
 void TControl::SetParentFont(bool Value) {
@@ -303,7 +310,7 @@ void TControl::SetBiDiModeValue(TBiDiMode Value) {
 
 void TControl::BiDiModeChanged() {
   PeerChanged(pcBiDiMode);
-  if (auto* self = dynamic_cast<TWinControl*>(this)) self->NotifyChildrenBiDiMode();
+  if (auto* self = As<TWinControl>(this)) self->NotifyChildrenBiDiMode();
 }
 
 void TControl::SetParentBiDiMode(bool Value) {
@@ -321,7 +328,7 @@ void TControl::SetColor(TColor Value) {
   if (FColor == Value) return;
   FColor = Value;
   PeerChanged(pcColor);
-  if (auto* self = dynamic_cast<TWinControl*>(this)) self->NotifyChildrenColor();
+  if (auto* self = As<TWinControl>(this)) self->NotifyChildrenColor();
 }
 
 void TControl::SetParentColor(bool Value) {
@@ -334,7 +341,7 @@ void TControl::ParentColorChanged() {
   if (!FParentColor || !FParent || IsDestroying() || FColor == FParent->Color()) return;
   FColor = FParent->Color();
   PeerChanged(pcColor);
-  if (auto* self = dynamic_cast<TWinControl*>(this)) self->NotifyChildrenColor();
+  if (auto* self = As<TWinControl>(this)) self->NotifyChildrenColor();
 }
 
 // ---- state ----
@@ -522,7 +529,7 @@ void TControl::PushPeerState() {
 TComponent* TControl::GetParentComponent() const { return FParent; }
 
 void TControl::SetParentComponent(TComponent* Value) {
-  if (auto* parent = dynamic_cast<TWinControl*>(Value)) SetParent(parent);
+  if (auto* parent = As<TWinControl>(Value)) SetParent(parent);
 }
 
 }  // namespace host

@@ -86,7 +86,7 @@ void TWinControl::RemoveControl(TControl* AControl) {
   // The form must not keep a focus pointer into a control that leaves it.
   if (TCustomForm* form = host::GetParentForm(this)) {
     TWinControl* active = form->ActiveControl();
-    if (active && (active == AControl || (dynamic_cast<TWinControl*>(AControl) &&
+    if (active && (active == AControl || (As<TWinControl>(AControl) &&
                                           static_cast<TWinControl*>(AControl)->ContainsControl(active))))
       form->FActiveControl = nullptr;
   }

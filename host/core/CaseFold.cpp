@@ -1,5 +1,6 @@
 #include "host/core/CaseFold.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -200,7 +201,13 @@ std::uint64_t HashFolded(std::string_view s, bool* HighSeen) {
   for (;; i += 8) {
     const std::size_t n = s.size() - i < 8 ? s.size() - i : 8;
     if (n == 0) break;
-    const std::uint64_t w = n == 8 ? Load(s.data() + i, 8) : Load(s.data() + i, n);
+    std::uint64_t w;
+    if (n == 8)
+      w = Load(s.data() + i, 8);
+    else if (std::endian::native == std::endian::little && s.size() >= 8)
+      w = Load(s.data() + s.size() - 8, 8) >> (8 * (8 - n));  // the same bytes, read in one load
+    else
+      w = Load(s.data() + i, n);
     if (HighSeen && (w & high)) {
       *HighSeen = true;
       return 0;

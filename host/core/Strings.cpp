@@ -410,9 +410,17 @@ int TStringList::AddUniqueName(std::string&& S) {
   const int index = Count();
   Changing();
   FList.push_back({std::move(S), nullptr});
-  FNameIndex.AddHashed(NameAt(index), hash, index, nameAt);
+  FNameIndex.AddHashed(std::string_view(FList.back().Text).substr(0, p), hash, index, nameAt);
   Changed();
   return index;
+}
+
+void TStringList::SetCapacity(int Value) {
+  const std::size_t count = static_cast<std::size_t>(Value < 0 ? 0 : Value);
+  FList.reserve(count);
+  // An empty list's index is known (empty) and is kept from here on.
+  if (FList.empty()) EnsureNameIndex();
+  if (FIndexValid) FNameIndex.Reserve(count);
 }
 
 void TStringList::Delete(int Index) {

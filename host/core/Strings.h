@@ -133,7 +133,9 @@ public:
   // One look-up for the name, and an appended line moved in.
   void SetValues(std::string_view Name, const std::string& Value) override;
   int Capacity() const { return static_cast<int>(FList.capacity()); }
-  void SetCapacity(int Value) { FList.reserve(static_cast<std::size_t>(Value < 0 ? 0 : Value)); }
+  // Also makes room in the name index while appends keep it; an empty
+  // list's index is started here, so that appends keep it from the first.
+  void SetCapacity(int Value);
   void Exchange(int Index1, int Index2) override;
   // Keeps the line's object (even an owned one); not allowed on a sorted list.
   void Move(int CurIndex, int NewIndex) override;

@@ -69,6 +69,11 @@ bool IsEmptyStrProp(const TObject* obj, const TPropInfo* prop) {
   return prop->StrIsEmpty ? prop->StrIsEmpty(*obj) : prop->GetStr(*obj).empty();
 }
 
+const std::string* StrPropRef(const TObject* obj, const TPropInfo* prop) {
+  if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->GetStr || !prop->StrRef) return nullptr;
+  return prop->StrRef(*obj);
+}
+
 void SetStrProp(TObject* obj, const TPropInfo* prop, const std::string& value) {
   if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->SetStr) return;
   prop->SetStr(*obj, value);

@@ -77,6 +77,9 @@ struct TPropInfo {
   // Whether GetStr would give an empty text, without copying it; null means
   // GetStr must be asked.
   std::function<bool(const TObject&)> StrIsEmpty;
+  // The object's own string that GetStr copies, where the getter hands out
+  // a reference; null means GetStr must be asked.
+  std::function<const std::string*(const TObject&)> StrRef;
   std::function<double(const TObject&)> GetFloat;
   std::function<void(TObject&, double)> SetFloat;
   std::function<TObject*(const TObject&)> GetObj;
@@ -137,6 +140,8 @@ public:
       p->PropType = &TypeInfoOf(static_cast<std::string*>(nullptr));
       p->GetStr = [get](const TObject& o) { return std::string((static_cast<const C&>(o).*get)()); };
       p->StrIsEmpty = [get](const TObject& o) { return (static_cast<const C&>(o).*get)().empty(); };
+      if constexpr (std::is_same_v<typename detail::MemberTraits<Getter>::Result, const std::string&>)
+        p->StrRef = [get](const TObject& o) { return &(static_cast<const C&>(o).*get)(); };
       if constexpr (!std::is_null_pointer_v<Setter>)
         p->SetStr = [set](TObject& o, const std::string& v) { (static_cast<C&>(o).*set)(v); };
     } else if constexpr (std::is_same_v<V, char>) {
@@ -259,6 +264,9 @@ std::string GetStrProp(const TObject* obj, std::string_view name);
 // Whether GetStrProp would give an empty text; tests it in place where the
 // getter hands out a reference.
 bool IsEmptyStrProp(const TObject* obj, const TPropInfo* prop);
+// The object's own string GetStrProp would copy, valid until the object
+// changes; null when the property hands out no reference (ask GetStrProp).
+const std::string* StrPropRef(const TObject* obj, const TPropInfo* prop);
 // Sets a string kind; properties of other kinds are left unchanged.
 void SetStrProp(TObject* obj, const TPropInfo* prop, const std::string& value);
 void SetStrProp(TObject* obj, std::string_view name, const std::string& value);

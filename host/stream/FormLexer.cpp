@@ -148,7 +148,7 @@ const TFormToken& TFormLexer::Next() {
   FToken.Kind = TFormTokenKind::EndOfFile;
   FToken.Keyword = TFormKeyword::None;
   FToken.Text = {};
-  FToken.Str.clear();
+  FToken.Value = {};
   FToken.Int = 0;
   FToken.Float = 0;
   FToken.Hex = false;
@@ -270,7 +270,21 @@ inline void TFormLexer::ReadNumber() {
 // Quoted segments and #NNN codes written next to each other form one string.
 inline void TFormLexer::ReadString() {
   FToken.Kind = TFormTokenKind::String;
+  FToken.Text = "string";
+  // Most strings are one plain quoted piece: the value is the source's
+  // bytes between the quotes, with nothing to decode or copy.
+  if (FSource[FPos] == '\'') {
+    std::size_t end = FPos + 1;
+    while (end < FSource.size() && FSource[end] != '\'' && FSource[end] != '\n' && FSource[end] != '\r') ++end;
+    if (end < FSource.size() && FSource[end] == '\'' &&
+        (end + 1 == FSource.size() || (FSource[end + 1] != '\'' && FSource[end + 1] != '#'))) {
+      FToken.Value = FSource.substr(FPos + 1, end - FPos - 1);
+      FPos = end + 1;
+      return;
+    }
+  }
   std::string& out = FToken.Str;
+  out.clear();
   while (FPos < FSource.size()) {
     const char c = FSource[FPos];
     if (c == '\'') {
@@ -308,7 +322,7 @@ inline void TFormLexer::ReadString() {
       break;
     }
   }
-  FToken.Text = "string";
+  FToken.Value = out;
 }
 
 std::uint32_t TFormLexer::ReadCharCode() {

@@ -40,7 +40,10 @@ struct TFormToken {
   // Identifier, symbol or the number as written: a view into the source,
   // valid as long as the source is.
   std::string_view Text;
-  std::string Str;           // String: the decoded value
+  // String: the decoded value, a view into the source when the string is
+  // one quoted piece with no doubled quote, else into Str.
+  std::string_view Value;
+  std::string Str;
   std::int64_t Int = 0;      // Integer
   double Float = 0;          // Float
   bool Hex = false;          // Integer written with '$'
@@ -53,8 +56,6 @@ public:
   // Reads the next token; raises EReadError for a malformed one.
   const TFormToken& Next();
   const TFormToken& Current() const { return FToken; }
-  // Hands over the decoded value of the current String token.
-  std::string TakeString() { return std::move(FToken.Str); }
   const std::string& FileName() const { return FFileName; }
   int Line() const { return FLine; }
 

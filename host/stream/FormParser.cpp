@@ -41,80 +41,95 @@ inline void TFormParser::ExpectSymbol(char Symbol, const char* Context) {
   FLexer.Next();
 }
 
-inline std::string TFormParser::ExpectIdentifier(const char* What) {
+inline std::string_view TFormParser::ExpectIdentifier(const char* What) {
   if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected(What);
-  std::string text(FLexer.Current().Text);
+  const std::string_view text = FLexer.Current().Text;
   FLexer.Next();
   return text;
 }
 
-std::unique_ptr<TFormObject> TFormParser::ParseRoot() {
-  FLexer.Next();
-  if (!AtObjectKeyword()) Expected("'object'");
-  auto root = ParseObject(0);
-  if (FLexer.Current().Kind != TFormTokenKind::EndOfFile) Expected("end of file after the root object");
-  return root;
+template <class T>
+std::span<const T> TFormParser::Seal(std::vector<T>& Stack, std::size_t Base) {
+  const std::span<const T> sealed = FArena.Copy(std::span<const T>(Stack.data() + Base, Stack.size() - Base));
+  Stack.resize(Base);
+  return sealed;
 }
 
-std::unique_ptr<TFormObject> TFormParser::ParseObject(int Depth) {
+TFormTree TFormParser::ParseRoot() {
+  FLexer.Next();
+  if (!AtObjectKeyword()) Expected("'object'");
+  const TFormObject* root = ParseObject(0);
+  if (FLexer.Current().Kind != TFormTokenKind::EndOfFile) Expected("end of file after the root object");
+  return TFormTree(*root, std::move(FArena));
+}
+
+const TFormObject* TFormParser::ParseObject(int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("objects nested too deeply");
-  auto obj = std::make_unique<TFormObject>();
-  // Most components set a handful of properties: one allocation for them.
-  obj->Props.reserve(8);
-  obj->Line = FLexer.Current().Line;
-  obj->Kind = At(TFormKeyword::Inline)      ? TFormObjectKind::Inline
-              : At(TFormKeyword::Inherited) ? TFormObjectKind::Inherited
-                                            : TFormObjectKind::Object;
+  TFormObject obj;
+  obj.Line = FLexer.Current().Line;
+  obj.Kind = At(TFormKeyword::Inline)      ? TFormObjectKind::Inline
+             : At(TFormKeyword::Inherited) ? TFormObjectKind::Inherited
+                                           : TFormObjectKind::Object;
   FLexer.Next();
   // "object Name: TClass", or "object TClass" for an unnamed component.
-  std::string first = ExpectIdentifier("a component name");
+  const std::string_view first = ExpectIdentifier("a component name");
   if (AtSymbol(':')) {
     FLexer.Next();
-    obj->Name = std::move(first);
-    obj->ClassName = ExpectIdentifier("a class name after ':'");
+    obj.Name = first;
+    obj.ClassName = ExpectIdentifier("a class name after ':'");
   } else {
-    obj->ClassName = std::move(first);
+    obj.ClassName = first;
   }
+  const std::size_t props = FProps.size(), children = FChildren.size();
   for (;;) {
     const TFormToken& t = FLexer.Current();
     if (t.Kind == TFormTokenKind::EndOfFile)
-      FLexer.Error("expected 'end' of " + (obj->Name.empty() ? obj->ClassName : obj->Name) + " (begun on line " +
-                   std::to_string(obj->Line) + ") but found end of file");
+      FLexer.Error("expected 'end' of " + std::string(obj.Name.empty() ? obj.ClassName : obj.Name) +
+                   " (begun on line " + std::to_string(obj.Line) + ") but found end of file");
     if (t.Kind != TFormTokenKind::Identifier) Expected("a property name, 'object' or 'end'");
     if (At(TFormKeyword::End)) {
       FLexer.Next();
       break;
     }
     if (AtObjectKeyword()) {
-      obj->Children.push_back(ParseObject(Depth + 1));
+      FChildren.push_back(ParseObject(Depth + 1));
       continue;
     }
     if (At(TFormKeyword::Item)) FLexer.Error("'item' outside a collection");
-    ParseProperty(obj->Props, Depth);
+    ParseProperty(Depth);
   }
-  return obj;
+  obj.Props = Seal(FProps, props);
+  obj.Children = Seal(FChildren, children);
+  return FArena.New(obj);
 }
 
-void TFormParser::ParseProperty(std::vector<TFormProperty>& Props, int Depth) {
-  // Made in place: a property is large, and a fault abandons the whole tree.
-  TFormProperty& prop = Props.emplace_back();
+void TFormParser::ParseProperty(int Depth) {
+  // The value is read before the property joins the stack: a collection
+  // in it pushes properties of its own.
+  TFormProperty prop;
   prop.Line = FLexer.Current().Line;
   prop.Path = FLexer.Current().Text;
   FLexer.Next();
   ExpectSymbol('=', " after the property name");
   ParseValue(prop.Value, Depth);
+  FProps.push_back(prop);
 }
 
-inline std::string TFormParser::ParseStringSum() {
-  std::string out = FLexer.TakeString();
+inline std::string_view TFormParser::ParseStringSum() {
+  std::string_view out = FLexer.Current().Value;
+  // A piece decoded into the lexer's own buffer is kept before the next
+  // token overwrites it; a view into the source stays valid.
+  if (!out.empty() && out.data() == FLexer.Current().Str.data()) out = FArena.Copy(out);
   FLexer.Next();
+  if (!AtSymbol('+')) return out;
+  FJoined.assign(out);
   while (AtSymbol('+')) {
     FLexer.Next();
     if (FLexer.Current().Kind != TFormTokenKind::String) Expected("a string after '+'");
-    out += FLexer.Current().Str;
+    FJoined += FLexer.Current().Value;
     FLexer.Next();
   }
-  return out;
+  return FArena.Copy(FJoined);
 }
 
 void TFormParser::ParseValue(TFormValue& Value, int Depth) {
@@ -153,22 +168,26 @@ void TFormParser::ParseValue(TFormValue& Value, int Depth) {
   if (AtSymbol('[')) {
     Value.Kind = TFormValueKind::Set;
     FLexer.Next();
+    const std::size_t items = FItems.size();
     if (!AtSymbol(']')) {
       for (;;) {
-        Value.Items.push_back(ExpectIdentifier("a set element"));
+        FItems.push_back(ExpectIdentifier("a set element"));
         if (AtSymbol(']')) break;
         ExpectSymbol(',', " or ']' in the set");
       }
     }
     FLexer.Next();
+    Value.Items = Seal(FItems, items);
   } else if (AtSymbol('(')) {
     Value.Kind = TFormValueKind::List;
     FLexer.Next();
+    const std::size_t items = FItems.size();
     while (!AtSymbol(')')) {
       if (FLexer.Current().Kind != TFormTokenKind::String) Expected("a string or ')' in the list");
-      Value.Items.push_back(ParseStringSum());
+      FItems.push_back(ParseStringSum());
     }
     FLexer.Next();
+    Value.Items = Seal(FItems, items);
   } else if (AtSymbol('<')) {
     ParseCollection(Value, Depth + 1);
   } else {
@@ -180,11 +199,13 @@ void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("collections nested too deeply");
   Value.Kind = TFormValueKind::Collection;
   FLexer.Next();
+  const std::size_t items = FCollectionItems.size();
   while (!AtSymbol('>')) {
     if (!At(TFormKeyword::Item)) Expected("'item' or '>' in the collection");
     TFormItem item;
     item.Line = FLexer.Current().Line;
     FLexer.Next();
+    const std::size_t props = FProps.size();
     for (;;) {
       if (At(TFormKeyword::End)) {
         FLexer.Next();
@@ -195,11 +216,13 @@ void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
                      " but found end of file");
       if (FLexer.Current().Kind != TFormTokenKind::Identifier || At(TFormKeyword::Item) || At(TFormKeyword::Object))
         Expected("a property name or 'end' in the item");
-      ParseProperty(item.Props, Depth);
+      ParseProperty(Depth);
     }
-    Value.Collection.push_back(std::move(item));
+    item.Props = Seal(FProps, props);
+    FCollectionItems.push_back(item);
   }
   FLexer.Next();
+  Value.Collection = Seal(FCollectionItems, items);
 }
 
 }  // namespace host

@@ -1,14 +1,17 @@
 // The syntax tree of a form file and the parser that builds it. The tree
 // holds names and values exactly as written; giving them meaning (classes,
-// properties, references) is the reader's job.
+// properties, references) is the reader's job. Names, paths, words and
+// plain strings are views into the parsed text, which must outlive the
+// tree; everything else lives in the tree's arena.
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "host/stream/FormArena.h"
 #include "host/stream/FormLexer.h"
 
 namespace host {
@@ -18,24 +21,24 @@ struct TFormProperty;
 // One `item ... end` of a collection (or of a list of tree nodes).
 struct TFormItem {
   int Line = 0;
-  std::vector<TFormProperty> Props;
+  std::span<const TFormProperty> Props;
 };
 
 enum class TFormValueKind { Integer, Float, String, Identifier, Set, List, Collection };
 
 struct TFormValue {
   TFormValueKind Kind = TFormValueKind::Integer;
+  bool Hex = false;                         // Integer written as $hex
   int Line = 0;
   std::int64_t Int = 0;
-  bool Hex = false;                   // Integer written as $hex
   double Float = 0;
-  std::string Text;                   // String (decoded) or Identifier
-  std::vector<std::string> Items;     // Set: element names; List: strings
-  std::vector<TFormItem> Collection;  // Collection: its items
+  std::string_view Text;                    // String (decoded), Identifier, number as written
+  std::span<const std::string_view> Items;  // Set: element names; List: strings
+  std::span<const TFormItem> Collection;    // Collection: its items
 };
 
 struct TFormProperty {
-  std::string Path;  // possibly dotted: Font.Charset, Items.Strings
+  std::string_view Path;  // possibly dotted: Font.Charset, Items.Strings
   int Line = 0;
   TFormValue Value;
 };
@@ -44,11 +47,25 @@ enum class TFormObjectKind { Object, Inherited, Inline };
 
 struct TFormObject {
   TFormObjectKind Kind = TFormObjectKind::Object;
-  std::string Name;  // may be empty
-  std::string ClassName;
   int Line = 0;
-  std::vector<TFormProperty> Props;
-  std::vector<std::unique_ptr<TFormObject>> Children;
+  std::string_view Name;  // may be empty
+  std::string_view ClassName;
+  std::span<const TFormProperty> Props;
+  std::span<const TFormObject* const> Children;
+};
+
+// A parsed file: the root object and the memory of the whole tree.
+class TFormTree {
+public:
+  TFormTree(const TFormObject& Root, TFormArena Arena) : FRoot(&Root), FArena(std::move(Arena)) {}
+  const TFormObject& Root() const { return *FRoot; }
+  const TFormObject& operator*() const { return *FRoot; }
+  const TFormObject* operator->() const { return FRoot; }
+  const TFormArena& Arena() const { return FArena; }
+
+private:
+  const TFormObject* FRoot;
+  TFormArena FArena;
 };
 
 // Nesting of objects, collections and tree nodes beyond this is refused, so
@@ -59,8 +76,9 @@ class TFormParser {
 public:
   TFormParser(std::string_view Source, std::string FileName);
   // Parses the whole text: exactly one root object and nothing after it.
-  // Raises EReadError naming the file and line on any fault.
-  std::unique_ptr<TFormObject> ParseRoot();
+  // Raises EReadError naming the file and line on any fault. The tree
+  // holds views into Source: it must not outlive the text.
+  TFormTree ParseRoot();
 
   static const char* KindKeyword(TFormObjectKind Kind);
   // The words that end or open an object or item and so cannot stand as an
@@ -68,19 +86,31 @@ public:
   static bool IsStructureWord(std::string_view Word);
 
 private:
-  std::unique_ptr<TFormObject> ParseObject(int Depth);
-  void ParseProperty(std::vector<TFormProperty>& Props, int Depth);
+  const TFormObject* ParseObject(int Depth);
+  void ParseProperty(int Depth);
   void ParseValue(TFormValue& Value, int Depth);
-  std::string ParseStringSum();
+  std::string_view ParseStringSum();
   void ParseCollection(TFormValue& Value, int Depth);
+  // What the scratch stack holds from Base up, moved into the arena.
+  template <class T>
+  std::span<const T> Seal(std::vector<T>& Stack, std::size_t Base);
   bool At(TFormKeyword Keyword) const;
   bool AtObjectKeyword() const;
   bool AtSymbol(char Symbol) const;
   void ExpectSymbol(char Symbol, const char* Context);
-  std::string ExpectIdentifier(const char* What);
+  std::string_view ExpectIdentifier(const char* What);
   [[noreturn]] void Expected(const std::string& What) const;
 
   TFormLexer FLexer;
+  TFormArena FArena;
+  // The properties, children and list entries of the objects and items
+  // still open, innermost last: each is sealed into the arena, contiguous,
+  // once its 'end' is read, so the tree holds no vectors of its own.
+  std::vector<TFormProperty> FProps;
+  std::vector<const TFormObject*> FChildren;
+  std::vector<std::string_view> FItems;
+  std::vector<TFormItem> FCollectionItems;
+  std::string FJoined;  // a string joined with '+'
 };
 
 }  // namespace host

@@ -31,19 +31,19 @@ TComponent* TFormReader::CreateComponent(const TFormObject& Node, TComponent* Ow
     cls = FindRegisteredClass(IsRoot ? FOptions.RootClass : FOptions.FrameClass);
     declared = true;
   }
-  if (!cls || !cls->Create) Fail(Node.Line, "unknown class '" + Node.ClassName + "'");
+  if (!cls || !cls->Create) Fail(Node.Line, "unknown class '" + std::string(Node.ClassName) + "'");
   TComponent* c = nullptr;
   try {
     c = cls->Create(Owner);
   } catch (const std::exception& e) {
-    Fail(Node.Line, "cannot create " + Node.ClassName + ": " + e.what());
+    Fail(Node.Line, "cannot create " + std::string(Node.ClassName) + ": " + e.what());
   }
-  if (!c) Fail(Node.Line, "cannot create " + Node.ClassName);
+  if (!c) Fail(Node.Line, "cannot create " + std::string(Node.ClassName));
   FCreated.push_back(c);
   if (declared) {
     const TPropInfo* p = FormClassNameProp(*c);
-    if (!p) Fail(Node.Line, "unknown class '" + Node.ClassName + "'");
-    p->SetStr(*c, Node.ClassName);
+    if (!p) Fail(Node.Line, "unknown class '" + std::string(Node.ClassName) + "'");
+    p->SetStr(*c, std::string(Node.ClassName));
   }
   return c;
 }
@@ -56,16 +56,18 @@ void TFormReader::BeginLoading(TComponent& Component) {
 
 void TFormReader::NameComponent(TComponent& Component, const TFormObject& Node, bool UniqueInOwner) {
   if (Node.Name.empty()) return;
-  std::string name = Node.Name;
+  std::string name(Node.Name);
   // A second copy of a form gets Name_1, Name_2, ... as its owner cannot
   // hold two components of one name.
   if (UniqueInOwner && Component.Owner() && IsValidIdent(name)) {
-    for (int i = 1; Component.Owner()->FindComponent(name) != nullptr; ++i) name = Node.Name + "_" + std::to_string(i);
+    for (int i = 1; Component.Owner()->FindComponent(name) != nullptr; ++i)
+      name = std::string(Node.Name) + "_" + std::to_string(i);
   }
   try {
     Component.SetName(name);
   } catch (const std::exception& e) {
-    Fail(Node.Line, "cannot name the " + Node.ClassName + " '" + Node.Name + "': " + e.what());
+    Fail(Node.Line,
+         "cannot name the " + std::string(Node.ClassName) + " '" + std::string(Node.Name) + "': " + e.what());
   }
 }
 
@@ -89,8 +91,8 @@ void TFormReader::ReadInto(TComponent& Root, const TFormObject& Node) {
   try {
     if (!SameText(Node.ClassName, Root.ClassName())) {
       const TPropInfo* p = FormClassNameProp(Root);
-      if (!p) Fail(Node.Line, "expected class " + Root.ClassName() + " but found " + Node.ClassName);
-      p->SetStr(Root, Node.ClassName);
+      if (!p) Fail(Node.Line, "expected class " + Root.ClassName() + " but found " + std::string(Node.ClassName));
+      p->SetStr(Root, std::string(Node.ClassName));
     }
     NameComponent(Root, Node, false);
     Build(Root, Node);
@@ -134,9 +136,10 @@ void TFormReader::ReadChild(const TFormObject& Node, TComponent& Parent, std::si
   TComponent* c = nullptr;
   if (Node.Kind == TFormObjectKind::Inherited) {
     c = owner->FindComponent(Node.Name);
-    if (!c) Fail(Node.Line, "inherited component '" + Node.Name + "' not found in " + owner->Name());
+    if (!c) Fail(Node.Line, "inherited component '" + std::string(Node.Name) + "' not found in " + owner->Name());
     if (!SameText(c->ClassName(), Node.ClassName))
-      Fail(Node.Line, "inherited component '" + Node.Name + "' is a " + c->ClassName() + ", not a " + Node.ClassName);
+      Fail(Node.Line, "inherited component '" + std::string(Node.Name) + "' is a " + c->ClassName() + ", not a " +
+                           std::string(Node.ClassName));
   } else {
     c = CreateComponent(Node, owner, false);
   }
@@ -147,7 +150,7 @@ void TFormReader::ReadChild(const TFormObject& Node, TComponent& Parent, std::si
   try {
     c->SetParentComponent(Parent.GetChildParent());
   } catch (const std::exception& e) {
-    Fail(Node.Line, "cannot place " + Node.Name + " into " + Parent.Name() + ": " + e.what());
+    Fail(Node.Line, "cannot place " + std::string(Node.Name) + " into " + Parent.Name() + ": " + e.what());
   }
   std::size_t chain = Chain;
   if (Node.Kind == TFormObjectKind::Inline || IsOwnerLevel(c)) {

@@ -15,9 +15,9 @@ namespace {
 std::string DescribeValue(const TFormValue& v) {
   switch (v.Kind) {
     case TFormValueKind::Integer:
-    case TFormValueKind::Float: return "number " + v.Text;
+    case TFormValueKind::Float: return "number " + std::string(v.Text);
     case TFormValueKind::String: return "a string";
-    case TFormValueKind::Identifier: return "'" + v.Text + "'";
+    case TFormValueKind::Identifier: return "'" + std::string(v.Text) + "'";
     case TFormValueKind::Set: return "a set";
     case TFormValueKind::List: return "a list";
     case TFormValueKind::Collection: return "a collection";
@@ -26,7 +26,7 @@ std::string DescribeValue(const TFormValue& v) {
 }
 
 // Counts UTF-8 code points and decodes the first one.
-bool SingleCodePoint(const std::string& s, std::int64_t& Code) {
+bool SingleCodePoint(std::string_view s, std::int64_t& Code) {
   if (s.empty()) return false;
   const auto b0 = static_cast<unsigned char>(s[0]);
   std::size_t len = b0 < 0x80 ? 1 : (b0 >> 5) == 6 ? 2 : (b0 >> 4) == 14 ? 3 : (b0 >> 3) == 30 ? 4 : 0;
@@ -119,7 +119,7 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
         if (Value.Hex && v > std::numeric_limits<std::int32_t>::max() && v <= 0xFFFFFFFFLL)
           v = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
         if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
-          Fail(Line, Place.Name() + ": integer " + Value.Text + " out of range");
+          Fail(Line, Place.Name() + ": integer " + std::string(Value.Text) + " out of range");
         if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetOrd(Target, v);
         return;
@@ -150,7 +150,7 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
       case tkEnumeration: {
         if (k != TFormValueKind::Identifier) BadValue(Place.Name(), Line, "an identifier", Value);
         const int v = GetEnumValue(Info.PropType, Value.Text);
-        if (v < 0) Fail(Line, Place.Name() + ": invalid value '" + Value.Text + "'");
+        if (v < 0) Fail(Line, Place.Name() + ": invalid value '" + std::string(Value.Text) + "'");
         if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
         Info.SetOrd(Target, v);
         return;
@@ -159,9 +159,9 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
         if (k != TFormValueKind::Set) BadValue(Place.Name(), Line, "a set", Value);
         const TTypeInfo* comp = Info.PropType ? Info.PropType->CompType : nullptr;
         std::uint64_t mask = 0;
-        for (const std::string& e : Value.Items) {
+        for (const std::string_view e : Value.Items) {
           const int v = GetEnumValue(comp, e);
-          if (v < 0 || v >= 64) Fail(Line, Place.Name() + ": unknown set element '" + e + "'");
+          if (v < 0 || v >= 64) Fail(Line, Place.Name() + ": unknown set element '" + std::string(e) + "'");
           mask |= std::uint64_t{1} << v;
         }
         if (!Info.SetOrd) Fail(Line, Place.Name() + ": property is read-only");
@@ -179,14 +179,18 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
       case tkWString:
         if (k != TFormValueKind::String) BadValue(Place.Name(), Line, "a string", Value);
         if (!Info.SetStr) Fail(Line, Place.Name() + ": property is read-only");
-        Info.SetStr(Target, Value.Text);
+        // One buffer for all: the setter copies what it keeps, and the
+        // buffer's capacity spares an allocation per string.
+        FText.assign(Value.Text);
+        Info.SetStr(Target, FText);
         return;
       case tkMethod: {
         if (k != TFormValueKind::Identifier || !IsValidIdent(Value.Text))
           BadValue(Place.Name(), Line, "a handler name", Value);
         if (&Target != &Component) Fail(Line, Place.Name() + ": events are stored for components only");
-        SetEventHandlerName(&Component, Info.Name, Value.Text);
-        FBindings.push_back({&Component, Info.Name, Value.Text});
+        const std::string handler(Value.Text);
+        SetEventHandlerName(&Component, Info.Name, handler);
+        FBindings.push_back({&Component, Info.Name, handler});
         return;
       }
       case tkClass: {
@@ -197,7 +201,7 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
             Info.SetObj(Target, nullptr);
             return;
           }
-          FFixups.push_back({&Target, &Component, &Info, Value.Text, Place.Name(), Line, FChain});
+          FFixups.push_back({&Target, &Component, &Info, std::string(Value.Text), Place.Name(), Line, FChain});
           return;
         }
         TObject* obj = GetObjectProp(&Target, &Info);
@@ -225,7 +229,10 @@ void TFormReader::ReadStrings(TStrings& Strings, const TFormValue& Value, const 
   if (Value.Kind != TFormValueKind::List) BadValue(Context, Line, "'('", Value);
   TUpdateGuard<TStrings> guard(Strings);
   Strings.Clear();
-  for (const std::string& s : Value.Items) Strings.Add(s);
+  for (const std::string_view s : Value.Items) {
+    FText.assign(s);
+    Strings.Add(FText);
+  }
 }
 
 void TFormReader::ReadCollection(TCollection& Collection, TComponent& Component, const TFormValue& Value,

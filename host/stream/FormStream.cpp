@@ -19,9 +19,9 @@ TComponent* ReadRoot(std::string_view Text, const std::string& FileName, TCompon
   // The whole file is parsed before the first component exists, so
   // syntax errors never leave anything to clean up.
   TFormParser parser(Text, FileName);
-  const std::unique_ptr<TFormObject> tree = parser.ParseRoot();
+  const TFormTree tree = parser.ParseRoot();
   TFormReader reader(FileName, Options);
-  return reader.ReadRoot(*tree, Owner);
+  return reader.ReadRoot(tree.Root(), Owner);
 }
 }  // namespace
 
@@ -46,9 +46,9 @@ TComponent* ReadComponentFile(const std::string& FileName, TComponent& Owner, co
 void ReadComponentInto(TComponent& Root, std::string_view Text, const std::string& FileName,
                        const TReadOptions& Options) {
   TFormParser parser(Text, FileName);
-  const std::unique_ptr<TFormObject> tree = parser.ParseRoot();
+  const TFormTree tree = parser.ParseRoot();
   TFormReader reader(FileName, Options);
-  reader.ReadInto(Root, *tree);
+  reader.ReadInto(Root, tree.Root());
 }
 
 std::string WriteComponentText(const TComponent& Root) {

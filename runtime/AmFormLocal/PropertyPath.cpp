@@ -27,27 +27,26 @@ bool Blank(std::string_view S) {
   return true;
 }
 
-// Whether GetFullName(Obj, Root) is not empty, without building it.
-bool HasFullName(const TObject* Obj, const TComponent* Root) {
-  const auto* comp = As<TComponent>(Obj);
-  if (!comp) return Root && !Root->Name().empty();
-  if (comp == Root) return !comp->Name().empty();
+// Whether GetFullName(Comp, Root) is not empty, without building it.
+bool HasFullName(const TComponent* Comp, const TComponent* Root) {
+  if (Comp == Root) return !Comp->Name().empty();
   bool passed = false;
-  const TComponent* owner = comp->Owner();
+  const TComponent* owner = Comp->Owner();
   for (; owner && owner != Root; owner = owner->Owner()) {
     if (owner->Name().empty()) return false;
     passed = true;
   }
   if (!owner && Root) return false;
-  return passed || !comp->Name().empty();
+  return passed || !Comp->Name().empty();
 }
 
 // Whether Obj has a full property name relative to Form: a component
 // without a name, or with an unnamed owner on the way, has none and so
-// can never hold a record. GetFullPropName's rules, without the text.
+// can never hold a record. GetFullPropName's rules, without the text: any
+// object but a component is named after the form.
 bool HasFullPropName(const TObject* Obj, const TComponent* Form, std::string_view Head) {
   if (Blank(Head)) return false;
-  if (Is<TPersistent>(Obj)) return Obj == Form || HasFullName(Obj, Form);
+  if (const auto* comp = As<TComponent>(Obj)) return comp == Form || HasFullName(comp, Form);
   return Form && !Form->Name().empty();
 }
 
@@ -67,8 +66,8 @@ bool IsStringKind(int Kind) {
   return Kind == tkChar || Kind == tkString || Kind == tkLString || Kind == tkWChar || Kind == tkWString;
 }
 
-std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
-                             TPropertyLookups* Lookups) {
+std::string_view ViewPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
+                                  TPropertyLookups* Lookups, std::string& Scratch) {
   // Each round consumes one name, so the walk ends with the path.
   for (;;) {
     std::string_view head, rest;
@@ -78,15 +77,26 @@ std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TC
     const TPropInfo* p = Lookups ? Lookups->Find(Obj, head) : GetPropInfo(Obj, head);
     if (!p) return {};
     if (!HasFullPropName(Obj, Form, head)) return {};
-    if (IsStringKind(p->Kind)) return rest.empty() ? GetStrProp(Obj, p) : std::string();
+    if (IsStringKind(p->Kind)) {
+      if (!rest.empty()) return {};
+      if (const std::string* own = StrPropRef(Obj, p)) return *own;
+      return Scratch = GetStrProp(Obj, p);
+    }
     if (p->Kind != tkClass) return {};
     const TObject* value = GetObjectProp(Obj, p);
-    if (const auto* strings = As<TStrings>(value)) return strings->CommaText();
-    if (const auto* nodes = As<TTreeNodes>(value)) return GetTreeNodesCaptions(nodes);
-    if (const auto* collection = As<TCollection>(value)) return CollectionText(*collection, rest);
+    if (const auto* strings = As<TStrings>(value)) return Scratch = strings->CommaText();
+    if (const auto* nodes = As<TTreeNodes>(value)) return Scratch = GetTreeNodesCaptions(nodes);
+    if (const auto* collection = As<TCollection>(value)) return Scratch = CollectionText(*collection, rest);
     Obj = value;
     Path = rest;
   }
+}
+
+std::string ReadPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
+                             TPropertyLookups* Lookups) {
+  std::string scratch;
+  const std::string_view text = ViewPropertyPath(Obj, Path, Form, Lookups, scratch);
+  return text.data() == scratch.data() ? std::move(scratch) : std::string(text);
 }
 
 // Few distinct classes and names meet in one pass; past this many, the

@@ -29,6 +29,12 @@ bool IsStringKind(int Kind);
 std::string ReadPropertyPath(const host::TObject* Obj, std::string_view Path, const host::TComponent* Form,
                              TPropertyLookups* Lookups = nullptr);
 
+// ReadPropertyPath's text without a copy where it can be had: a view of the
+// object's own string (valid until the object changes), else of Scratch,
+// which then holds the text.
+std::string_view ViewPropertyPath(const host::TObject* Obj, std::string_view Path, const host::TComponent* Form,
+                                  TPropertyLookups* Lookups, std::string& Scratch);
+
 // What one pass of writes has learnt about classes: which property a class
 // has under a name, and whether it is a string list or a tree's nodes. A
 // form repeats a few classes and names over thousands of records, and the

@@ -2,6 +2,8 @@
 // (Save, SaveAs) or, encoded, to the snapshot of the designed texts
 // (SaveToBuffer, SaveAllToBuffer).
 #include <algorithm>
+#include <string_view>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -16,6 +18,12 @@ using namespace host;
 namespace {
 constexpr char kQuote = '"';
 constexpr char kEscape = '#';
+// What quotes and a few escaped control characters add to a text encoded.
+constexpr std::size_t kEncodingRoom = 16;
+
+bool Blank(std::string_view S) {
+  return std::all_of(S.begin(), S.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
+}
 
 // A frame with its own localizer is translated and restored by that one.
 bool HasOwnLocalizer(const TComponent* Frame) {
@@ -42,6 +50,11 @@ void TAmFormLocalizer::SaveToBuffer(const TStrings* PropList) {
 void TAmFormLocalizer::SaveAllToBuffer() {
   if (!Owner()) return;
   FOriginals->Clear();
+  // Room for a record per property of each component owned, so that the
+  // lines and their name index are not moved while they grow.
+  const auto records = static_cast<std::size_t>(Owner()->ComponentCount() + 1) *
+                       static_cast<std::size_t>(FPropNames->Count());
+  FOriginals->SetCapacity(static_cast<int>(std::min<std::size_t>(records, 1u << 24)));
   SaveToBuffer(FPropNames.get());
 }
 
@@ -94,41 +107,38 @@ std::string TAmFormLocalizer::ResolveDependency(const std::string& P) const {
   return current;
 }
 
-TAmFormLocalizer::TRecordTarget TAmFormLocalizer::ResolveRecord(TPersistent* Obj, const std::string& Path,
-                                                                TPropertyLookups* Lookups) const {
+void TAmFormLocalizer::ResolveRecord(TPersistent* Obj, const std::string& Path, TPropertyLookups* Lookups,
+                                     TRecordTarget& R) const {
   TComponent* form = Owner();
-  TRecordTarget r{Obj, Path, {}};
-  std::string own = ReadPropertyPath(Obj, Path, form, Lookups);
-  if (FDependencies->Count() > 0 && FDependencies->IndexOfName(Path) >= 0) {
-    r.Path = ResolveDependency(Path);
-    if (r.Path != Path) {
-      r.Target = WalkDependencyTarget(Obj, r.Path);
-      if (!r.Target) {
-        r.Target = Obj;
-        r.Path = Path;
-      }
+  R.Target = Obj;
+  R.Path = Path;
+  R.Value = ViewPropertyPath(Obj, Path, form, Lookups, R.OwnText);
+  // Without a dependency the target is the property itself, read once.
+  if (FDependencies->Count() == 0 || FDependencies->IndexOfName(Path) < 0) return;
+  const std::string_view own = R.Value;
+  R.Path = ResolveDependency(Path);
+  if (R.Path != Path) {
+    R.Target = WalkDependencyTarget(Obj, R.Path);
+    if (!R.Target) {
+      R.Target = Obj;
+      R.Path = Path;
     }
   }
-  // Without a dependency the target is the property itself, read once.
-  const bool dependent = r.Target != Obj || r.Path != Path;
-  if (!dependent) {
-    r.Value = std::move(own);
-    return r;
-  }
+  if (R.Target == Obj && R.Path == Path) return;
   // A dependency counts only when it leads somewhere else; its target
   // takes the record only when it holds exactly the same text.
-  r.Value = ReadPropertyPath(r.Target, r.Path, form, Lookups);
-  if (r.Value != own || (r.Value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
-    r.Target = Obj;
-    r.Path = Path;
-    r.Value = std::move(own);
+  R.Value = ViewPropertyPath(R.Target, R.Path, form, Lookups, R.TargetText);
+  if (R.Value != own || (R.Value.empty() && FSaveOptions.Contains(soIgnoreDependencyIfEmpty))) {
+    R.Target = Obj;
+    R.Path = Path;
+    R.Value = own;
   }
-  return r;
 }
 
 std::string TAmFormLocalizer::RecordName(TPersistent* Obj, const std::string& Path) const {
   if (!Obj) return {};
-  const TRecordTarget r = ResolveRecord(Obj, Path);
+  TRecordTarget r;
+  ResolveRecord(Obj, Path, nullptr, r);
   return GetFullPropName(As<TPersistent>(r.Target), Owner(), r.Path);
 }
 
@@ -137,12 +147,46 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
   if (!Obj || !PropList) return;
   TComponent* form = Owner();
   const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
+  // A plain list's names are read in place instead of copied one by one.
+  const auto* plainList =
+      typeid(*PropList) == typeid(TStringList) ? static_cast<const TStringList*>(PropList) : nullptr;
+  // Obj's full name and ".", built on the first record of its own: every
+  // property of Obj shares it. Empty when Obj has no full name.
+  std::string stem;
+  bool stemBuilt = false;
+  const bool quiet = Buffer == FOriginals.get() && !FOriginals->OnChange() && !FOriginals->OnChanging();
+  // One record's holder for all: its texts keep their room.
+  TRecordTarget r;
   for (int i = 0; i < PropList->Count(); ++i) {
-    TRecordTarget r = ResolveRecord(Obj, PropList->Get(i), FSaveLookups);
-    if (!saveEmpty && std::all_of(r.Value.begin(), r.Value.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
-      continue;
-    std::string name = Prefix.empty() ? GetFullPropName(As<TPersistent>(r.Target), form, r.Path)
-                                      : Prefix + "." + r.Path;
+    if (plainList)
+      ResolveRecord(Obj, plainList->Line(i), FSaveLookups, r);
+    else
+      ResolveRecord(Obj, PropList->Get(i), FSaveLookups, r);
+    if (!saveEmpty && Blank(r.Value)) continue;
+    // GetFullPropName's text, with Obj's part built once.
+    std::string name;
+    if (!Prefix.empty()) {
+      name = Prefix + "." + r.Path;
+    } else if (r.Target != Obj) {
+      name = GetFullPropName(As<TPersistent>(r.Target), form, r.Path);
+    } else if (!Blank(r.Path)) {
+      if (Obj == form) {
+        name.reserve(r.Path.size() + 1 + r.Value.size() + kEncodingRoom);
+        name.append(r.Path);
+      } else {
+        if (!stemBuilt) {
+          stem = GetFullName(Obj, form);
+          if (!stem.empty()) stem.push_back('.');
+          // Kept only while no handler can run (and rename) on the way.
+          stemBuilt = quiet;
+        }
+        if (!stem.empty()) {
+          // Room for the whole line, so that it is allocated once.
+          name.reserve(stem.size() + r.Path.size() + 1 + r.Value.size() + kEncodingRoom);
+          name.append(stem).append(r.Path);
+        }
+      }
+    }
     // A nameless component (or one under a nameless owner) has no record
     // name: such a record could never be resolved, so it goes nowhere.
     if (name.empty()) continue;
@@ -162,12 +206,14 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
     }
     if (!Source()) continue;
     Source()->SetFormSection(Section.empty() && form ? form->Name() : Section);
+    // Handlers may change the text, and the form.
+    std::string value(r.Value);
     bool allow = true;
-    PropertySaving(Obj, r.Path, r.Value, allow);
+    PropertySaving(Obj, r.Path, value, allow);
     if (!allow) return;
     if (!Source()) return;  // a handler let the source go
-    Source()->SaveString(name, r.Value);
-    PropertySaved(Obj, r.Path, r.Value);
+    Source()->SaveString(name, value);
+    PropertySaved(Obj, r.Path, value);
   }
 }
 

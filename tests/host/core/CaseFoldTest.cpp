@@ -112,6 +112,16 @@ TEST(CaseFold, SameTextHashAndFoldAgreeOnRandomTexts) {
   }
 }
 
+TEST(CaseFold, HashReadsOnlyTheTextsOwnBytes) {
+  // Alike whatever bytes follow the text; every byte of it counts.
+  TextHash hash;
+  for (std::size_t n = 0; n <= 40; ++n) {
+    const std::string text = std::string("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOP").substr(0, n);
+    ASSERT_EQ(hash(std::string_view(text + "QQQQQQQQ").substr(0, n)), hash(text)) << n;
+    for (std::size_t i = 0; i < n; ++i) EXPECT_NE(hash(std::string(text).replace(i, 1, "!")), hash(text)) << n;
+  }
+}
+
 TEST(CaseFold, AnsiCaseFunctionsUseTheSameFold) {
   EXPECT_EQ(AnsiUpperCase("\xC3\xA4" "bc\xD0\xB6"), "\xC3\x84" "BC\xD0\x96");
   EXPECT_EQ(AnsiLowerCase("\xC3\x84" "BC\xD0\x96"), "\xC3\xA4" "bc\xD0\xB6");

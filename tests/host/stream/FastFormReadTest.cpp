@@ -8,6 +8,7 @@
 #include "StreamFixtures.h"
 #include "host/core/CaseFold.h"
 #include "host/stream/FormLexer.h"
+#include "host/stream/FormParser.h"
 #include "host/stream/PropertyMemo.h"
 
 using namespace host;
@@ -98,6 +99,134 @@ TEST(FastFormRead, NumbersAndLinesAgreeWithThePlainReading) {
     ASSERT_EQ(t.Line, at) << number;
   }
   EXPECT_EQ(lexer.Next().Kind, TFormTokenKind::EndOfFile);
+}
+
+// Strings are views into the text when written as one plain piece and
+// decoded copies otherwise: random values spelled every way (doubled
+// quotes, #codes, pieces joined with '+', empty) read back the same, also
+// after the tokens that follow them.
+std::string Spell(const std::string& Value, std::mt19937& rng) {
+  if (Value.empty()) return "''";
+  std::string out;
+  std::size_t i = 0;
+  while (i < Value.size()) {
+    std::size_t n = 1 + rng() % (Value.size() - i);
+    if (Value[i + n - 1] == '\xC3') ++n;  // never between the bytes of a character
+    const std::string piece = Value.substr(i, n);
+    i += n;
+    const bool codes = rng() % 3 == 0;
+    // Two quoted pieces side by side would read as a doubled quote.
+    if (!out.empty() && ((!codes && out.back() == '\'') || rng() % 3 == 0)) out += " +\r\n    ";
+    if (codes) {
+      // Every byte of the piece as a code: the values below are ASCII and
+      // two-byte UTF-8 (\xC3\xA9).
+      for (std::size_t k = 0; k < piece.size(); ++k) {
+        const auto b = static_cast<unsigned char>(piece[k]);
+        if (b == 0xC3) out += "#" + std::to_string(0xC0 + (static_cast<unsigned char>(piece[++k]) & 0x3F));
+        else out += "#" + std::to_string(b);
+      }
+    } else {
+      out += "'";
+      for (char c : piece) out += c == '\'' ? std::string("''") : std::string(1, c);
+      out += "'";
+    }
+  }
+  return out;
+}
+
+TEST(FastFormRead, StringsReadTheSameHoweverTheyAreSpelled) {
+  const std::vector<std::string> pieces = {"a", "B c", "'", "#", "+", "caf\xC3\xA9", "''", " ", "end", "x#1"};
+  std::mt19937 rng(23);
+  std::vector<std::string> values;
+  std::string text = "object A: TA\r\n";
+  auto value = [&] {
+    std::string v;
+    for (int n = static_cast<int>(rng() % 5); n-- > 0;) v += pieces[rng() % pieces.size()];
+    values.push_back(v);
+    return Spell(v, rng);
+  };
+  for (int i = 0; i < 300; ++i) text += "  S" + std::to_string(i) + " = " + value() + "\r\n";
+  text += "  L = (\r\n";
+  for (int i = 0; i < 100; ++i) text += "    " + value() + "\r\n";
+  text += "  )\r\nend\r\n";
+  TFormParser parser(text, "strings.dfm");
+  const TFormTree tree = parser.ParseRoot();
+  ASSERT_EQ(tree->Props.size(), 301u);
+  for (std::size_t i = 0; i < 300; ++i) {
+    ASSERT_EQ(tree->Props[i].Value.Kind, TFormValueKind::String);
+    ASSERT_EQ(tree->Props[i].Value.Text, values[i]) << i;
+  }
+  const auto& list = tree->Props[300].Value.Items;
+  ASSERT_EQ(list.size(), 100u);
+  for (std::size_t i = 0; i < 100; ++i) ASSERT_EQ(list[i], values[300 + i]) << i;
+}
+
+// The tree's properties, children and items are sealed from shared
+// stacks: random nestings with properties before, between and after
+// children, and collections inside, read back in the order written.
+struct TModel {
+  std::string Name;
+  std::vector<int> Props;  // P<i> = n, or a collection C<i> of -n items
+  std::vector<TModel> Children;
+};
+
+void Write(const TModel& m, std::string& text, std::mt19937& rng) {
+  text += "object " + m.Name + ": TX\n";
+  std::size_t child = 0;
+  for (std::size_t i = 0; i < m.Props.size(); ++i) {
+    while (child < m.Children.size() && rng() % 2) Write(m.Children[child++], text, rng);
+    const int n = m.Props[i];
+    if (n >= 0) {
+      text += "P" + std::to_string(i) + " = " + std::to_string(n) + "\n";
+      continue;
+    }
+    text += "C" + std::to_string(i) + " = <";
+    for (int k = 0; k < -n; ++k) text += " item V = " + std::to_string(k) + " W = [a, b] end";
+    text += ">\n";
+  }
+  while (child < m.Children.size()) Write(m.Children[child++], text, rng);
+  text += "end\n";
+}
+
+void Compare(const TModel& m, const TFormObject& o) {
+  ASSERT_EQ(o.Name, m.Name);
+  ASSERT_EQ(o.Props.size(), m.Props.size()) << m.Name;
+  for (std::size_t i = 0; i < m.Props.size(); ++i) {
+    const int n = m.Props[i];
+    ASSERT_EQ(o.Props[i].Path, (n >= 0 ? "P" : "C") + std::to_string(i)) << m.Name;
+    if (n >= 0) {
+      ASSERT_EQ(o.Props[i].Value.Int, n) << m.Name;
+      continue;
+    }
+    const auto& items = o.Props[i].Value.Collection;
+    ASSERT_EQ(items.size(), static_cast<std::size_t>(-n)) << m.Name;
+    for (int k = 0; k < -n; ++k) {
+      ASSERT_EQ(items[k].Props.size(), 2u);
+      ASSERT_EQ(items[k].Props[0].Value.Int, k);
+      ASSERT_EQ(items[k].Props[1].Value.Items.size(), 2u);
+      ASSERT_EQ(items[k].Props[1].Value.Items[1], "b");
+    }
+  }
+  ASSERT_EQ(o.Children.size(), m.Children.size()) << m.Name;
+  for (std::size_t i = 0; i < m.Children.size(); ++i) Compare(m.Children[i], *o.Children[i]);
+}
+
+TEST(FastFormRead, TreeHoldsWhatWasWrittenInItsOrder) {
+  std::mt19937 rng(31);
+  int names = 0;
+  auto make = [&](auto& self, int depth) -> TModel {
+    TModel m{"N" + std::to_string(names++), {}, {}};
+    for (int i = static_cast<int>(rng() % 5); i-- > 0;) m.Props.push_back(static_cast<int>(rng() % 7) - 3);
+    for (int i = depth < 5 ? static_cast<int>(rng() % 4) : 0; i-- > 0;) m.Children.push_back(self(self, depth + 1));
+    return m;
+  };
+  for (int round = 0; round < 20; ++round) {
+    const TModel root = make(make, 0);
+    std::string text;
+    Write(root, text, rng);
+    TFormParser parser(text, "tree.dfm");
+    Compare(root, parser.ParseRoot().Root());
+  }
 }
 
 }  // namespace

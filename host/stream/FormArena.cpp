@@ -1,0 +1,76 @@
+#include "host/stream/FormArena.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace host {
+
+namespace {
+// Large enough that a big form needs few blocks, small enough that a
+// dialog of ten controls does not hold much more than it uses.
+constexpr std::size_t BlockSize = 64 * 1024;
+constexpr std::size_t MaxPooledBlocks = 256;
+
+// Set when the thread's pool is gone (thread or program ending): a tree
+// freed after that frees its blocks itself.
+thread_local bool tPoolGone = false;
+
+struct TBlockPool {
+  std::vector<std::unique_ptr<std::byte[]>> Blocks;
+  ~TBlockPool() { tPoolGone = true; }
+};
+
+TBlockPool* Pool() {
+  if (tPoolGone) return nullptr;
+  thread_local TBlockPool pool;
+  return &pool;
+}
+}  // namespace
+
+TFormArena::~TFormArena() {
+  TBlockPool* pool = FBlocks.empty() ? nullptr : Pool();
+  if (!pool) return;
+  for (auto& block : FBlocks) {
+    if (pool->Blocks.size() >= MaxPooledBlocks) break;
+    pool->Blocks.push_back(std::move(block));
+  }
+}
+
+void* TFormArena::Allocate(std::size_t Size, std::size_t Align) {
+  auto pad = [&] { return (Align - reinterpret_cast<std::uintptr_t>(FNext) % Align) % Align; };
+  if (FNext == nullptr || pad() + Size > FLeft) {
+    // A value larger than a block gets a block of its own; the current
+    // block stays the one to fill.
+    if (Size + Align > BlockSize / 4) {
+      FLarge.push_back(std::make_unique_for_overwrite<std::byte[]>(Size + Align));
+      std::byte* p = FLarge.back().get();
+      p += (Align - reinterpret_cast<std::uintptr_t>(p) % Align) % Align;
+      FUsed += Size;
+      return p;
+    }
+    TBlockPool* pool = Pool();
+    if (pool && !pool->Blocks.empty()) {
+      FBlocks.push_back(std::move(pool->Blocks.back()));
+      pool->Blocks.pop_back();
+    } else {
+      FBlocks.push_back(std::make_unique_for_overwrite<std::byte[]>(BlockSize));
+    }
+    FNext = FBlocks.back().get();
+    FLeft = BlockSize;
+  }
+  const std::size_t skip = pad();
+  std::byte* p = FNext + skip;
+  FNext = p + Size;
+  FLeft -= skip + Size;
+  FUsed += Size;
+  return p;
+}
+
+std::string_view TFormArena::Copy(std::string_view Text) {
+  if (Text.empty()) return {};
+  char* out = static_cast<char*>(Allocate(Text.size(), 1));
+  std::memcpy(out, Text.data(), Text.size());
+  return {out, Text.size()};
+}
+
+}  // namespace host

@@ -1,0 +1,62 @@
+// The memory of one parsed form: its nodes and decoded texts are laid out
+// one after another in a few large blocks and freed all at once. A form of
+// ten thousand components is otherwise tens of thousands of small
+// allocations scattered over the heap, each visited again to be freed.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <new>
+#include <span>
+#include <string_view>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+namespace host {
+
+class TFormArena {
+public:
+  TFormArena() = default;
+  // The arena moved from is left empty, never sharing a block.
+  TFormArena(TFormArena&& Other) noexcept
+      : FBlocks(std::move(Other.FBlocks)), FLarge(std::move(Other.FLarge)),
+        FNext(std::exchange(Other.FNext, nullptr)), FLeft(std::exchange(Other.FLeft, 0)),
+        FUsed(std::exchange(Other.FUsed, 0)) {
+    Other.FBlocks.clear();
+    Other.FLarge.clear();
+  }
+  TFormArena& operator=(TFormArena&&) = delete;
+  // Hands the blocks to the thread's pool for the next parse.
+  ~TFormArena();
+
+  // Only what needs no destructor lives here: blocks are freed unvisited.
+  template <class T>
+  T* New(const T& Value) {
+    static_assert(std::is_trivially_destructible_v<T>);
+    return ::new (Allocate(sizeof(T), alignof(T))) T(Value);
+  }
+  template <class T>
+  std::span<const T> Copy(std::span<const T> Items) {
+    static_assert(std::is_trivially_destructible_v<T> && std::is_trivially_copyable_v<T>);
+    if (Items.empty()) return {};
+    T* out = static_cast<T*>(Allocate(Items.size_bytes(), alignof(T)));
+    for (std::size_t i = 0; i < Items.size(); ++i) ::new (out + i) T(Items[i]);
+    return {out, Items.size()};
+  }
+  std::string_view Copy(std::string_view Text);
+
+  // Bytes handed out so far (for tests and measurements).
+  std::size_t Used() const { return FUsed; }
+
+private:
+  void* Allocate(std::size_t Size, std::size_t Align);
+
+  std::vector<std::unique_ptr<std::byte[]>> FBlocks;  // all of BlockSize
+  std::vector<std::unique_ptr<std::byte[]>> FLarge;   // one value each
+  std::byte* FNext = nullptr;
+  std::size_t FLeft = 0;
+  std::size_t FUsed = 0;
+};
+
+}  // namespace host
