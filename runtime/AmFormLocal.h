@@ -20,6 +20,8 @@
 namespace ambit {
 
 class TPropertyLookups;
+struct TAmSwitchMemo;
+struct TAmTargetKey;
 
 enum TAmSaveOption { soSaveEmpty, soIgnoreDependencyIfEmpty, soIncludeFrames };
 using TAmSaveOptions = host::TSet<TAmSaveOption>;
@@ -148,21 +150,27 @@ private:
                               TPropertyLookups* Lookups = nullptr) const;
   // GetObject on a view of the name, which it leaves on the property path.
   host::TPersistent* Resolve(std::string_view& Name) const;
+  // What Resolve's answers depend on, as it stands now.
+  TAmTargetKey TargetKey() const;
   // Applies a language's records (a loaded list or the store's own) and the
-  // snapshot's texts for the names they lack.
+  // snapshot's texts for the names they lack. Memo, when given, is the
+  // switch's.
   template <class Records>
-  void ApplyRecords(Records& records);
-  // LocalizeObject once the path is known to pass the filter.
-  // Lookups remembers the class look-ups of the pass it belongs to.
-  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text,
+  void ApplyRecords(Records& records, TAmSwitchMemo* Memo);
+  // LocalizeObject once the path is known to pass the filter. Text is the
+  // handlers' to change. Lookups remembers the class look-ups of the pass
+  // it belongs to.
+  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string& Text,
                  TPropertyLookups* Lookups = nullptr);
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 
   std::unique_ptr<host::TStringList> FOriginals;
-  std::unique_ptr<host::TStringList> FPropNames;
+  std::unique_ptr<host::TStringList> FPropNames;  // counts its changes
   std::unique_ptr<host::TStringList> FDependencies;
-  std::unique_ptr<host::TStringList> FExcluded;
+  std::unique_ptr<host::TStringList> FExcluded;  // counts its changes
+  // The records and targets of the last switch, for the next.
+  std::unique_ptr<TAmSwitchMemo> FMemo;
   TAmSaveOptions FSaveOptions;
   // The class look-ups of the save pass under way (InternalSave's), if any.
   TPropertyLookups* FSaveLookups = nullptr;

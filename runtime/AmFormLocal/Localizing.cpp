@@ -15,6 +15,7 @@
 #include "host/core/CaseFold.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmFormLocal/PropertyPath.h"
+#include "runtime/AmFormLocal/TargetMemo.h"
 #include "runtime/Ambit/FormRecords.h"
 
 namespace ambit {
@@ -59,11 +60,13 @@ struct TListRecords {
   int Count() const { return List.Count(); }
   std::string_view Name(int I) const { return LineName(List.Line(I)); }
   int IndexOfName(std::string_view Name) const { return List.IndexOfName(Name); }
-  std::string TakeValue(int I) const {
+  std::string_view ValueView(int I) const {
     const int first = List.IndexOfNameAt(I);
-    return std::string(first < 0 ? std::string_view() : LineValue(List.Line(first)));
+    return first < 0 ? std::string_view() : LineValue(List.Line(first));
   }
 };
+
+const TAmCountedStrings& Counted(const TStringList& List) { return static_cast<const TAmCountedStrings&>(List); }
 
 }  // namespace
 
@@ -89,19 +92,32 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   src->SetFormSection(Section);
   // The store's records straight, when it can give exactly what LoadStrings
   // would; else through LoadStrings, which a subclass or handler may shape.
-  TAmFormRecords direct;
+  // The records of the last switch lend their buffers and names.
+  const TAmSwitchMemoUse memo(*FMemo);
+  TAmFormRecords own;
+  TAmFormRecords& direct = memo.Get() ? memo.Get()->Records : own;
+  direct.Clear();
   if (src->LoadRecords(direct)) {
-    ApplyRecords(direct);
+    ApplyRecords(direct, memo.Get());
     return;
   }
   TStringList list;
   src->LoadStrings(&list);
   TListRecords records{list};
-  ApplyRecords(records);
+  ApplyRecords(records, memo.Get());
+}
+
+TAmTargetKey TAmFormLocalizer::TargetKey() const {
+  return {Owner(),
+          TComponent::TreeChanges(),
+          Counted(*FPropNames).Changes(),
+          Counted(*FExcluded).Changes(),
+          FPropNames->CaseSensitive(),
+          FExcluded->CaseSensitive()};
 }
 
 template <class Records>
-void TAmFormLocalizer::ApplyRecords(Records& records) {
+void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
   // Designed texts of the properties the previous language may have changed
   // and this one does not mention. Taken apart first: a handler may touch
   // the snapshot while its records are applied.
@@ -124,21 +140,38 @@ void TAmFormLocalizer::ApplyRecords(Records& records) {
     defaults.emplace_back(name, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)));
   }
   TPropertyLookups lookups;
+  std::string text;  // one buffer for every record's text
   for (auto& [name, value] : defaults) {
     std::string path = name;
     // GetObject has checked the path against PropNames already.
-    if (TPersistent* obj = GetObject(path)) ApplyText(obj, path, GetDecodedString(value, kQuote, kEscape), &lookups);
+    if (TPersistent* obj = GetObject(path)) {
+      text.clear();
+      AppendDecodedString(text, value, kQuote, kEscape);
+      ApplyText(obj, path, text, &lookups);
+    }
   }
 
-  // Each record is resolved once; GetObject has checked its path against
-  // PropNames already.
+  // Each record is resolved once, or found where the last switch left it;
+  // Resolve has checked its path against PropNames already. The key is
+  // taken for each record, since applying one may change what it covers.
+  std::string pathText;
   for (int i = 0; i < records.Count(); ++i) {
     const std::string_view name = records.Name(i);
-    if (FExcluded->Count() > 0 && FExcluded->IndexOf(name) >= 0) continue;
+    const auto position = static_cast<std::size_t>(i);
+    TPersistent* obj = nullptr;
     std::string_view path = name;
-    TPersistent* obj = Resolve(path);
+    const TAmTargetKey key = Memo ? TargetKey() : TAmTargetKey{};
+    if (const TAmTargetMemo::TTarget* known = Memo ? Memo->RecordTargets.Find(key, position, name) : nullptr) {
+      obj = known->Object;
+      path.remove_prefix(known->PathAt);
+    } else {
+      if (FExcluded->Count() == 0 || FExcluded->IndexOf(name) < 0) obj = Resolve(path);
+      if (Memo) Memo->RecordTargets.Store(key, position, name, {obj, name.size() - path.size()});
+    }
     if (!obj) continue;
-    ApplyText(obj, std::string(path), records.TakeValue(i), &lookups);
+    pathText.assign(path);
+    text.assign(records.ValueView(i));
+    ApplyText(obj, pathText, text, &lookups);
   }
 }
 
@@ -165,10 +198,11 @@ TPersistent* TAmFormLocalizer::Resolve(std::string_view& Name) const {
 void TAmFormLocalizer::LocalizeObject(TPersistent* Obj, const std::string& Path, const std::string& Value,
                                       const TStrings* Filter) {
   if (!Obj || !Filter || Filter->IndexOf(Path) < 0) return;
-  ApplyText(Obj, Path, Value);
+  std::string text = Value;
+  ApplyText(Obj, Path, text);
 }
 
-void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string Text,
+void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string& Text,
                                  TPropertyLookups* Lookups) {
   bool allow = true;
   PropertyLocalizing(Obj, Path, Text, allow);
@@ -184,19 +218,23 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   if (!Owner() || !Filter || Filter->Count() == 0 || Finishing()) return;
   const int count = FOriginals->Count();
   TPropertyLookups lookups;
+  std::string text;  // one buffer for every record's text
   if (!Remove) {
     for (int i = 0; i < count && i < FOriginals->Count(); ++i) {
       std::string_view path = LineName(FOriginals->Line(i));
       TPersistent* obj = Resolve(path);
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const int first = FOriginals->IndexOfNameAt(i);
-        ApplyText(obj, std::string(path),
-                  GetDecodedString(first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)), kQuote, kEscape),
-                  &lookups);
+        text.clear();
+        AppendDecodedString(text, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)), kQuote,
+                            kEscape);
+        ApplyText(obj, std::string(path), text, &lookups);
       }
     }
     return;
   }
+  const TAmSwitchMemoUse memo(*FMemo);
+  std::string pathText;
   // Applied records leave the buffer. The pass works on a copy (a handler
   // may touch the buffer meanwhile) and writes the survivors back once; "the
   // first record of that name" keeps its meaning: records applied before are
@@ -224,12 +262,25 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
     for (; next < lines.size(); ++next) {
       const std::string_view name = LineName(lines[next]);
       std::string_view path = name;
-      TPersistent* obj = Resolve(path);
+      // Found where the last pass left it, or resolved afresh (see
+      // ApplyRecords).
+      TPersistent* obj = nullptr;
+      const TAmTargetKey key = memo.Get() ? TargetKey() : TAmTargetKey{};
+      if (const auto* known = memo.Get() ? memo.Get()->OriginalTargets.Find(key, next, name) : nullptr) {
+        obj = known->Object;
+        path.remove_prefix(known->PathAt);
+      } else {
+        obj = Resolve(path);
+        if (memo.Get()) memo.Get()->OriginalTargets.Store(key, next, name, {obj, name.size() - path.size()});
+      }
       // Resolve has checked the path against PropNames already.
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const auto first = name.empty() || firstKept.empty() ? firstKept.end() : firstKept.find(name);
         const std::string_view raw = first != firstKept.end() ? LineValue(lines[first->second]) : LineValue(lines[next]);
-        ApplyText(obj, std::string(path), GetDecodedString(raw, kQuote, kEscape), &lookups);
+        text.clear();
+        AppendDecodedString(text, raw, kQuote, kEscape);
+        pathText.assign(path);
+        ApplyText(obj, pathText, text, &lookups);
         continue;
       }
       if (!name.empty()) firstKept.try_emplace(name, next);
