@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/core/Set.h"
 #include "host/core/Strings.h"
@@ -157,6 +159,10 @@ private:
   // switch's.
   template <class Records>
   void ApplyRecords(Records& records, TAmSwitchMemo* Memo);
+  // The snapshot's records (name, encoded text) whose names records lack.
+  using TDefaults = std::vector<std::pair<std::string, std::string>>;
+  template <class Records>
+  void CollectDefaults(Records& records, TDefaults& Defaults) const;
   // LocalizeObject once the path is known to pass the filter. Text is the
   // handlers' to change. Lookups remembers the class look-ups of the pass
   // it belongs to.
@@ -165,7 +171,7 @@ private:
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 
-  std::unique_ptr<host::TStringList> FOriginals;
+  std::unique_ptr<host::TStringList> FOriginals;  // counts its changes
   std::unique_ptr<host::TStringList> FPropNames;  // counts its changes
   std::unique_ptr<host::TStringList> FDependencies;
   std::unique_ptr<host::TStringList> FExcluded;  // counts its changes

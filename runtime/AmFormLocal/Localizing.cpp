@@ -68,6 +68,10 @@ struct TListRecords {
 
 const TAmCountedStrings& Counted(const TStringList& List) { return static_cast<const TAmCountedStrings&>(List); }
 
+// Which names records hold, for telling a repeat; 0: unknown.
+std::uint64_t NamesIdOf(const TAmFormRecords& Records) { return Records.NamesId(); }
+std::uint64_t NamesIdOf(const TListRecords&) { return 0; }
+
 }  // namespace
 
 void TAmFormLocalizer::Localize() {
@@ -117,14 +121,7 @@ TAmTargetKey TAmFormLocalizer::TargetKey() const {
 }
 
 template <class Records>
-void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
-  // Designed texts of the properties the previous language may have changed
-  // and this one does not mention. Taken apart first: a handler may touch
-  // the snapshot while its records are applied.
-  // The snapshot and a language's section usually list the same names in
-  // the same order, so the record after the last one met is tried first: a
-  // name spelt the same proves the record is there without a hashed look-up.
-  std::vector<std::pair<std::string, std::string>> defaults;
+void TAmFormLocalizer::CollectDefaults(Records& records, TDefaults& Defaults) const {
   int next = 0;
   for (int i = 0; i < FOriginals->Count(); ++i) {
     const std::string_view name = LineName(FOriginals->Line(i));
@@ -137,11 +134,41 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
       continue;
     }
     const int first = FOriginals->IndexOfNameAt(i);
-    defaults.emplace_back(name, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)));
+    Defaults.emplace_back(name, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)));
+  }
+}
+
+template <class Records>
+void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
+  // Designed texts of the properties the previous language may have changed
+  // and this one does not mention. Taken apart first: a handler may touch
+  // the snapshot while its records are applied.
+  // The snapshot and a language's section usually list the same names in
+  // the same order, so the record after the last one met is tried first: a
+  // name spelt the same proves the record is there without a hashed look-up.
+  // When neither the snapshot nor the records' names changed since the last
+  // switch, its list holds.
+  TDefaults own;
+  TDefaults* defaults = &own;
+  const std::uint64_t names = NamesIdOf(records);
+  if (Memo && names != 0) {
+    defaults = &Memo->Defaults;
+    const std::uint64_t originals = Counted(*FOriginals).Changes();
+    const bool caseRule = FOriginals->CaseSensitive();
+    if (Memo->DefaultsNames != names || Memo->DefaultsOriginals != originals || Memo->DefaultsCase != caseRule) {
+      Memo->DefaultsNames = 0;  // until the list is whole
+      Memo->Defaults.clear();
+      CollectDefaults(records, Memo->Defaults);
+      Memo->DefaultsNames = names;
+      Memo->DefaultsOriginals = originals;
+      Memo->DefaultsCase = caseRule;
+    }
+  } else {
+    CollectDefaults(records, own);
   }
   TPropertyLookups lookups;
   std::string text;  // one buffer for every record's text
-  for (auto& [name, value] : defaults) {
+  for (const auto& [name, value] : *defaults) {
     std::string path = name;
     // GetObject has checked the path against PropNames already.
     if (TPersistent* obj = GetObject(path)) {

@@ -64,7 +64,7 @@ TAmFormLocalizer::TAmFormLocalizer(TComponent* AOwner) : TAmFormLocalizer(AOwner
 
 TAmFormLocalizer::TAmFormLocalizer(TComponent* AOwner, const TClass& Class)
     : TAmCustomLocalizer(CheckOwner(AOwner, Class)),
-      FOriginals(std::make_unique<TStringList>()),
+      FOriginals(std::make_unique<TAmCountedStrings>()),
       FPropNames(std::make_unique<TAmCountedStrings>()),
       FDependencies(std::make_unique<TStringList>()),
       FExcluded(std::make_unique<TAmCountedStrings>()),

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/core/Strings.h"
@@ -83,6 +84,12 @@ struct TAmSwitchMemo {
   TAmFormRecords Records;
   TAmTargetMemo RecordTargets;    // the language's records
   TAmTargetMemo OriginalTargets;  // the snapshot's
+  // The snapshot's records (name, encoded text) that Records lacked, for
+  // the names of DefaultsNames and the snapshot as it was then.
+  std::vector<std::pair<std::string, std::string>> Defaults;
+  std::uint64_t DefaultsNames = 0;
+  std::uint64_t DefaultsOriginals = 0;
+  bool DefaultsCase = false;
   bool InUse = false;
 };
 

@@ -6,16 +6,20 @@ namespace ambit {
 
 void TAmFormRecords::Clear() {
   // Cleared twice, the guess stays.
-  if (FItems.empty() && FNames.empty()) return;
-  // The records read are distinct; they become the guess of the next read,
-  // and an index of them stays valid for a read that repeats them all.
-  FGuessIndexed = FIndexed || (FGuessIndexed && FItems.size() == FGuessItems.size());
-  FGuessNames.swap(FNames);
-  FGuessItems.swap(FItems);
-  FNames.clear();
-  FValues.clear();
-  FItems.clear();
-  FIndexed = false;  // BuildIndex starts the index afresh
+  if (!FItems.empty() || !FNames.empty()) {
+    // The records read are distinct; they become the guess of the next
+    // read, and an index of them stays valid for a read that repeats them.
+    FGuessIndexed = FIndexed || (FGuessIndexed && FItems.size() == FGuessItems.size());
+    FGuessId = NamesId();
+    FGuessNames.swap(FNames);
+    FGuessItems.swap(FItems);
+    FNames.clear();
+    FValues.clear();
+    FItems.clear();
+    FIndexed = false;  // BuildIndex starts the index afresh
+  }
+  FOwnId = (FGuessId > FOwnId ? FGuessId : FOwnId) + 1;
+  FMatching = true;
 }
 
 void TAmFormRecords::Reserve(std::size_t Count) { FItems.reserve(Count); }
@@ -55,6 +59,7 @@ int TAmFormRecords::Add(std::string_view Name, std::string_view Value) {
     }
     BuildIndex();
   }
+  FMatching = false;
   const int at = FIndex.Add(Name, position, [this](int i) { return this->Name(i); });
   if (at != position) return at;
   Append(Name, Value);
@@ -62,6 +67,7 @@ int TAmFormRecords::Add(std::string_view Name, std::string_view Value) {
 }
 
 void TAmFormRecords::Respell(int Index, std::string_view Name) {
+  FMatching = false;
   TItem& item = FItems[static_cast<std::size_t>(Index)];
   item.NameAt = FNames.size();
   item.NameSize = Name.size();

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,11 @@ public:
   std::string Value(int Index) const { return std::string(ValueView(Index)); }
   // Position of the record named Name (case ignored), or -1.
   int IndexOfName(std::string_view Name) const;
+  // Equal for two reads into this object that hold the same names in the
+  // same spelling and order; 0 when there is nothing to compare with.
+  std::uint64_t NamesId() const {
+    return FMatching && FItems.size() == FGuessItems.size() ? FGuessId : FOwnId;
+  }
 
   // Starts a new read; the names read so far serve as its guess.
   void Clear();
@@ -64,6 +70,10 @@ private:
   mutable host::TNameIndex FIndex;
   mutable bool FIndexed = true;
   mutable bool FGuessIndexed = false;
+  // Whether every record so far was taken as the guess had it.
+  bool FMatching = false;
+  std::uint64_t FOwnId = 1;    // this read's, should its names be new
+  std::uint64_t FGuessId = 0;  // the guess's
 };
 
 }  // namespace ambit

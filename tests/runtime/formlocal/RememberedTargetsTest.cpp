@@ -1,8 +1,9 @@
-// A localizer remembers from one switch to the next where each record went.
-// Its twin is made to forget before every switch (an exclusion added and
-// taken back) and reads its records through a list. While components are
-// freed, renamed, added and remade between switches and from a handler in
-// the middle of one, and PropNames and Excluded are edited in place, both
+// A localizer remembers from one switch to the next where each record went
+// and which snapshot records the language lacked. Its twin is made to forget
+// before every switch (an exclusion added and taken back) and reads its
+// records through a list. While components are freed, renamed, added and
+// remade between switches and from a handler in the middle of one, and
+// PropNames, Excluded and the snapshot are edited in place, both
 // forms must end up alike after every step, with the same texts applied in
 // the same order and the same snapshot.
 #include <gtest/gtest.h>
@@ -79,7 +80,7 @@ std::string Describe(TForm& Form) {
 // One change to the form or the localizer's lists, made alike on both.
 void Change(TForm& Form, TAmFormLocalizer& Localizer, unsigned Pick, const std::string& Name, const std::string& Other) {
   TComponent* c = Form.FindComponent(Name);
-  switch (Pick % 7) {
+  switch (Pick % 8) {
     case 0: delete c; break;
     case 1:
       if (c && !Form.FindComponent(Other)) c->SetName(Other);
@@ -111,6 +112,12 @@ void Change(TForm& Form, TAmFormLocalizer& Localizer, unsigned Pick, const std::
         Localizer.Excluded()->Clear();
       else
         Localizer.Excluded()->Add(Name);
+      break;
+    case 6:  // the snapshot edited by hand
+      if (Localizer.Originals()->Count() > 0)
+        Localizer.Originals()->Delete(0);
+      else
+        Localizer.Originals()->Add(Name + ".Caption=\"" + Other + "\"");
       break;
     default: {
       auto* excluded = static_cast<TStringList*>(Localizer.Excluded());
