@@ -27,32 +27,6 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kEscape = '#';
 
-// Copies of a list's lines in one block of text: one allocation for the
-// lot instead of one per line.
-class TLineCopies {
-public:
-  explicit TLineCopies(const TStringList& List) {
-    const int count = List.Count();
-    std::size_t size = 0;
-    for (int i = 0; i < count; ++i) size += List.Line(i).size();
-    FText.reserve(size);
-    FStarts.reserve(static_cast<std::size_t>(count) + 1);
-    for (int i = 0; i < count; ++i) {
-      FStarts.push_back(FText.size());
-      FText.append(List.Line(i));
-    }
-    FStarts.push_back(FText.size());
-  }
-  std::size_t size() const { return FStarts.size() - 1; }
-  std::string_view operator[](std::size_t I) const {
-    return std::string_view(FText).substr(FStarts[I], FStarts[I + 1] - FStarts[I]);
-  }
-
-private:
-  std::string FText;
-  std::vector<std::size_t> FStarts;
-};
-
 // A list LoadStrings filled, read as records: a line's value is that of the
 // first line of its name.
 struct TListRecords {
@@ -266,7 +240,9 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   // may touch the buffer meanwhile) and writes the survivors back once; "the
   // first record of that name" keeps its meaning: records applied before are
   // gone, so it is the first survivor of that name, or else the record itself.
-  const TLineCopies lines(*FOriginals);
+  TAmLineCopies ownLines;
+  TAmLineCopies& lines = memo.Get() ? memo.Get()->SnapshotLines : ownLines;
+  lines.Fill(*FOriginals);
   std::vector<std::size_t> kept;
   kept.reserve(lines.size());
   std::unordered_map<std::string_view, std::size_t, TextHash, TextEqual> firstKept;

@@ -7,6 +7,21 @@ void TAmCountedStrings::Changing() {
   TStringList::Changing();
 }
 
+void TAmLineCopies::Fill(const host::TStringList& List) {
+  const int count = List.Count();
+  std::size_t size = 0;
+  for (int i = 0; i < count; ++i) size += List.Line(i).size();
+  FText.clear();
+  FStarts.clear();
+  FText.reserve(size);
+  FStarts.reserve(static_cast<std::size_t>(count) + 1);
+  for (int i = 0; i < count; ++i) {
+    FStarts.push_back(FText.size());
+    FText.append(List.Line(i));
+  }
+  FStarts.push_back(FText.size());
+}
+
 void TAmTargetMemo::Forget() {
   FNames.clear();
   FEntries.clear();

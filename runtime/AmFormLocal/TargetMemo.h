@@ -78,12 +78,28 @@ private:
   std::vector<TEntry> FEntries;
 };
 
+// Copies of a list's lines in one block of text: one allocation for the
+// lot instead of one per line, and none once the block is big enough.
+class TAmLineCopies {
+public:
+  void Fill(const host::TStringList& List);
+  std::size_t size() const { return FStarts.empty() ? 0 : FStarts.size() - 1; }
+  std::string_view operator[](std::size_t I) const {
+    return std::string_view(FText).substr(FStarts[I], FStarts[I + 1] - FStarts[I]);
+  }
+
+private:
+  std::string FText;
+  std::vector<std::size_t> FStarts;
+};
+
 // What one form localizer keeps between switches. Only one switch may use
 // it at a time: one started by a handler during another works without it.
 struct TAmSwitchMemo {
   TAmFormRecords Records;
   TAmTargetMemo RecordTargets;    // the language's records
   TAmTargetMemo OriginalTargets;  // the snapshot's
+  TAmLineCopies SnapshotLines;    // what returning to the designed texts works on
   // The snapshot's records (name, encoded text) that Records lacked, for
   // the names of DefaultsNames and the snapshot as it was then.
   std::vector<std::pair<std::string, std::string>> Defaults;
