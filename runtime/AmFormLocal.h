@@ -11,7 +11,9 @@
 
 #include <functional>
 #include <memory>
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,7 @@ namespace ambit {
 class TPropertyLookups;
 struct TAmSwitchMemo;
 struct TAmTargetKey;
+class TAmTargetMemo;
 
 enum TAmSaveOption { soSaveEmpty, soIgnoreDependencyIfEmpty, soIncludeFrames };
 using TAmSaveOptions = host::TSet<TAmSaveOption>;
@@ -154,6 +157,10 @@ private:
   host::TPersistent* Resolve(std::string_view& Name) const;
   // What Resolve's answers depend on, as it stands now.
   TAmTargetKey TargetKey() const;
+  // Resolve, or what Memo (when given) remembers of Name at Position; Whole
+  // also turns away a name Excluded lists whole.
+  host::TPersistent* ResolveAt(TAmTargetMemo* Memo, std::size_t Position, std::string_view& Name,
+                               bool Whole) const;
   // Applies a language's records (a loaded list or the store's own) and the
   // snapshot's texts for the names they lack. Memo, when given, is the
   // switch's.

@@ -153,22 +153,11 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
   }
 
   // Each record is resolved once, or found where the last switch left it;
-  // Resolve has checked its path against PropNames already. The key is
-  // taken for each record, since applying one may change what it covers.
+  // Resolve has checked its path against PropNames already.
   std::string pathText;
   for (int i = 0; i < records.Count(); ++i) {
-    const std::string_view name = records.Name(i);
-    const auto position = static_cast<std::size_t>(i);
-    TPersistent* obj = nullptr;
-    std::string_view path = name;
-    const TAmTargetKey key = Memo ? TargetKey() : TAmTargetKey{};
-    if (const TAmTargetMemo::TTarget* known = Memo ? Memo->RecordTargets.Find(key, position, name) : nullptr) {
-      obj = known->Object;
-      path.remove_prefix(known->PathAt);
-    } else {
-      if (FExcluded->Count() == 0 || FExcluded->IndexOf(name) < 0) obj = Resolve(path);
-      if (Memo) Memo->RecordTargets.Store(key, position, name, {obj, name.size() - path.size()});
-    }
+    std::string_view path = records.Name(i);
+    TPersistent* obj = ResolveAt(Memo ? &Memo->RecordTargets : nullptr, static_cast<std::size_t>(i), path, true);
     if (!obj) continue;
     pathText.assign(path);
     text.assign(records.ValueView(i));
@@ -181,6 +170,21 @@ TPersistent* TAmFormLocalizer::GetObject(std::string& Name) const {
   TPersistent* result = Resolve(path);
   Name = std::string(path);
   return result;
+}
+
+TPersistent* TAmFormLocalizer::ResolveAt(TAmTargetMemo* Memo, std::size_t Position, std::string_view& Name,
+                                         bool Whole) const {
+  const std::string_view name = Name;
+  // The key is taken for each record: applying one may change what it covers.
+  const TAmTargetKey key = Memo ? TargetKey() : TAmTargetKey{};
+  if (const TAmTargetMemo::TTarget* known = Memo ? Memo->Find(key, Position, name) : nullptr) {
+    Name.remove_prefix(known->PathAt);
+    return known->Object;
+  }
+  TPersistent* obj = nullptr;
+  if (!Whole || FExcluded->Count() == 0 || FExcluded->IndexOf(name) < 0) obj = Resolve(Name);
+  if (Memo) Memo->Store(key, Position, name, {obj, name.size() - Name.size()});
+  return obj;
 }
 
 TPersistent* TAmFormLocalizer::Resolve(std::string_view& Name) const {
@@ -265,17 +269,7 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
     for (; next < lines.size(); ++next) {
       const std::string_view name = LineName(lines[next]);
       std::string_view path = name;
-      // Found where the last pass left it, or resolved afresh (see
-      // ApplyRecords).
-      TPersistent* obj = nullptr;
-      const TAmTargetKey key = memo.Get() ? TargetKey() : TAmTargetKey{};
-      if (const auto* known = memo.Get() ? memo.Get()->OriginalTargets.Find(key, next, name) : nullptr) {
-        obj = known->Object;
-        path.remove_prefix(known->PathAt);
-      } else {
-        obj = Resolve(path);
-        if (memo.Get()) memo.Get()->OriginalTargets.Store(key, next, name, {obj, name.size() - path.size()});
-      }
+      TPersistent* obj = ResolveAt(memo.Get() ? &memo.Get()->OriginalTargets : nullptr, next, path, false);
       // Resolve has checked the path against PropNames already.
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const auto first = name.empty() || firstKept.empty() ? firstKept.end() : firstKept.find(name);
