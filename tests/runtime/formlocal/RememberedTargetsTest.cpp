@@ -57,7 +57,11 @@ void Mutate(std::vector<std::string>& Lines, std::mt19937& rng) {
   if (Lines.empty()) return;
   const std::size_t i = rng() % Lines.size(), j = rng() % Lines.size();
   switch (rng() % 4) {
-    case 0: Lines[i] = (rng() % 2 ? AnsiUpperCase(Lines[i].substr(0, 2)) : AnsiLowerCase(Lines[i].substr(0, 2))) + Lines[i].substr(2); break;
+    case 0: {  // respelt
+      const std::string head = Lines[i].substr(0, 2);
+      Lines[i] = (rng() % 2 ? AnsiUpperCase(head) : AnsiLowerCase(head)) + Lines[i].substr(2);
+      break;
+    }
     case 1: std::swap(Lines[i], Lines[j]); break;
     case 2: Lines.insert(Lines.begin() + static_cast<std::ptrdiff_t>(i), Lines[j]); break;
     default: Lines.erase(Lines.begin() + static_cast<std::ptrdiff_t>(i)); break;
@@ -73,12 +77,14 @@ std::string Join(const std::vector<std::string>& Lines) {
 std::string Describe(TForm& Form) {
   std::string s = Form.Caption() + "|" + Form.Hint();
   for (int i = 0; i < Form.ComponentCount(); ++i)
-    if (auto* b = dynamic_cast<TButton*>(Form.Components(i))) s += "\n" + b->Name() + "|" + b->Caption() + "|" + b->Hint();
+    if (auto* b = dynamic_cast<TButton*>(Form.Components(i)))
+      s += "\n" + b->Name() + "|" + b->Caption() + "|" + b->Hint();
   return s;
 }
 
 // One change to the form or the localizer's lists, made alike on both.
-void Change(TForm& Form, TAmFormLocalizer& Localizer, unsigned Pick, const std::string& Name, const std::string& Other) {
+void Change(TForm& Form, TAmFormLocalizer& Localizer, unsigned Pick, const std::string& Name,
+            const std::string& Other) {
   TComponent* c = Form.FindComponent(Name);
   switch (Pick % 8) {
     case 0: delete c; break;
@@ -155,7 +161,8 @@ TEST(RememberedTargets, SwitchLikeAForgetfulTwinWhileTheFormChanges) {
         b->SetHint(RandomText(twin));
       }
       sources[k] = std::make_unique<TAmLanguageSource>(nullptr);
-      for (int l = 0; l < 2; ++l) sources[k]->Languages()->Add("L" + std::to_string(l) + "=" + dir.File(std::to_string(l) + ".lng"));
+      for (int l = 0; l < 2; ++l)
+        sources[k]->Languages()->Add("L" + std::to_string(l) + "=" + dir.File(std::to_string(l) + ".lng"));
       if (k == 1) sources[k]->SetOnLoadStrings([](TObject*, TStrings*) {});
       auto* localizer = localizers[k] = new TAmFormLocalizer(forms[k].get());
       TForm* form = forms[k].get();
