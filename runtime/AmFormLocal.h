@@ -9,10 +9,13 @@
 // "Frame.Component.Path" for a component owned by one of its frames.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "host/core/Set.h"
 #include "host/core/Strings.h"
@@ -21,6 +24,9 @@
 namespace ambit {
 
 class TPropertyLookups;
+struct TAmSwitchMemo;
+struct TAmTargetKey;
+class TAmTargetMemo;
 
 enum TAmSaveOption { soSaveEmpty, soIgnoreDependencyIfEmpty, soIncludeFrames };
 using TAmSaveOptions = host::TSet<TAmSaveOption>;
@@ -153,21 +159,35 @@ private:
                      TRecordTarget& R) const;
   // GetObject on a view of the name, which it leaves on the property path.
   host::TPersistent* Resolve(std::string_view& Name) const;
+  // What Resolve's answers depend on, as it stands now.
+  TAmTargetKey TargetKey() const;
+  // Resolve, or what Memo (when given) remembers of Name at Position; Whole
+  // also turns away a name Excluded lists whole.
+  host::TPersistent* ResolveAt(TAmTargetMemo* Memo, std::size_t Position, std::string_view& Name,
+                               bool Whole) const;
   // Applies a language's records (a loaded list or the store's own) and the
-  // snapshot's texts for the names they lack.
+  // snapshot's texts for the names they lack. Memo, when given, is the
+  // switch's.
   template <class Records>
-  void ApplyRecords(Records& records);
-  // LocalizeObject once the path is known to pass the filter.
-  // Lookups remembers the class look-ups of the pass it belongs to.
-  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string Text,
+  void ApplyRecords(Records& records, TAmSwitchMemo* Memo);
+  // The snapshot's records (name, encoded text) whose names records lack.
+  using TDefaults = std::vector<std::pair<std::string, std::string>>;
+  template <class Records>
+  void CollectDefaults(Records& records, TDefaults& Defaults) const;
+  // LocalizeObject once the path is known to pass the filter. Text is the
+  // handlers' to change. Lookups remembers the class look-ups of the pass
+  // it belongs to.
+  void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string& Text,
                  TPropertyLookups* Lookups = nullptr);
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 
-  std::unique_ptr<host::TStringList> FOriginals;
-  std::unique_ptr<host::TStringList> FPropNames;
+  std::unique_ptr<host::TStringList> FOriginals;  // counts its changes
+  std::unique_ptr<host::TStringList> FPropNames;  // counts its changes
   std::unique_ptr<host::TStringList> FDependencies;
-  std::unique_ptr<host::TStringList> FExcluded;
+  std::unique_ptr<host::TStringList> FExcluded;  // counts its changes
+  // The records and targets of the last switch, for the next.
+  std::unique_ptr<TAmSwitchMemo> FMemo;
   TAmSaveOptions FSaveOptions;
   // The class look-ups of the save pass under way (InternalSave's), if any.
   TPropertyLookups* FSaveLookups = nullptr;

@@ -104,6 +104,7 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
     Records.Respell(at, name);
     return true;
   };
+  std::string value;  // one buffer for every decoding
   for (int i = 0; i < lines->Count(); ++i) {
     const std::string& line = lines->Line(i);
     const std::string_view name = host::LineName(line);
@@ -112,12 +113,12 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
       return false;
     }
     if (emptyFirst.Count() > 0 && emptyFirst.Find(name, nameAt) >= 0) continue;
-    std::string value;
+    value.clear();
     AppendDecodedString(value, std::string_view(line).substr(name.size() + 1), kQuote, kEscape);
     bool spelt = true;
     if (!value.empty()) {
       const int count = Records.Count();
-      const int at = Records.Add(name, std::move(value));
+      const int at = Records.Add(name, value);
       if (Records.Count() == count) spelt = respell(at, name);
     } else if (const int present = Records.IndexOfName(name); present >= 0) {
       spelt = respell(present, name);

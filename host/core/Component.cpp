@@ -1,9 +1,18 @@
 #include "host/core/Component.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 
 namespace host {
+
+namespace {
+// Relaxed: components belong to one thread; the count only has to differ.
+std::atomic<std::uint64_t> gTreeChanges{0};
+void TreeChanged() { gTreeChanges.fetch_add(1, std::memory_order_relaxed); }
+}  // namespace
+
+std::uint64_t TComponent::TreeChanges() { return gTreeChanges.load(std::memory_order_relaxed); }
 
 const TTypeInfo& TypeInfoOf(TComponentStateItem*) {
   static const TTypeInfo info =
@@ -80,6 +89,7 @@ void TComponent::SetName(const std::string& NewName) {
   if (FOwner) FOwner->UnindexName(this);
   FName = NewName;
   if (FOwner) FOwner->IndexName(this);
+  TreeChanged();
 }
 
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const {
@@ -196,6 +206,7 @@ void TComponent::Insert(TComponent* AComponent) {
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
   IndexName(AComponent);
+  TreeChanged();
 }
 
 void TComponent::Remove(TComponent* AComponent) {
@@ -205,6 +216,7 @@ void TComponent::Remove(TComponent* AComponent) {
   auto it = std::find(FComponents.rbegin(), FComponents.rend(), AComponent);
   if (it != FComponents.rend()) FComponents.erase(std::next(it).base());
   AComponent->FOwner = nullptr;
+  TreeChanged();
 }
 
 void TComponent::FreeNotification(TComponent* AComponent) {

@@ -78,6 +78,11 @@ public:
   void RemoveComponent(TComponent* AComponent);
   void DestroyComponents();
 
+  // A count that grows whenever any component anywhere joins or leaves an
+  // owner or is renamed (destruction leaves the owner). What was found by
+  // name may be remembered while it stays the same.
+  static std::uint64_t TreeChanges();
+
   // Asks this component to tell AComponent when it is removed (and the other
   // way round), through Notification(this, opRemove).
   void FreeNotification(TComponent* AComponent);

@@ -15,6 +15,7 @@
 #include "host/core/CaseFold.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmFormLocal/PropertyPath.h"
+#include "runtime/AmFormLocal/TargetMemo.h"
 #include "runtime/Ambit/FormRecords.h"
 
 namespace ambit {
@@ -26,32 +27,6 @@ namespace {
 constexpr char kQuote = '"';
 constexpr char kEscape = '#';
 
-// Copies of a list's lines in one block of text: one allocation for the
-// lot instead of one per line.
-class TLineCopies {
-public:
-  explicit TLineCopies(const TStringList& List) {
-    const int count = List.Count();
-    std::size_t size = 0;
-    for (int i = 0; i < count; ++i) size += List.Line(i).size();
-    FText.reserve(size);
-    FStarts.reserve(static_cast<std::size_t>(count) + 1);
-    for (int i = 0; i < count; ++i) {
-      FStarts.push_back(FText.size());
-      FText.append(List.Line(i));
-    }
-    FStarts.push_back(FText.size());
-  }
-  std::size_t size() const { return FStarts.size() - 1; }
-  std::string_view operator[](std::size_t I) const {
-    return std::string_view(FText).substr(FStarts[I], FStarts[I + 1] - FStarts[I]);
-  }
-
-private:
-  std::string FText;
-  std::vector<std::size_t> FStarts;
-};
-
 // A list LoadStrings filled, read as records: a line's value is that of the
 // first line of its name.
 struct TListRecords {
@@ -59,11 +34,17 @@ struct TListRecords {
   int Count() const { return List.Count(); }
   std::string_view Name(int I) const { return LineName(List.Line(I)); }
   int IndexOfName(std::string_view Name) const { return List.IndexOfName(Name); }
-  std::string TakeValue(int I) const {
+  std::string_view ValueView(int I) const {
     const int first = List.IndexOfNameAt(I);
-    return std::string(first < 0 ? std::string_view() : LineValue(List.Line(first)));
+    return first < 0 ? std::string_view() : LineValue(List.Line(first));
   }
 };
+
+const TAmCountedStrings& Counted(const TStringList& List) { return static_cast<const TAmCountedStrings&>(List); }
+
+// Which names records hold, for telling a repeat; 0: unknown.
+std::uint64_t NamesIdOf(const TAmFormRecords& Records) { return Records.NamesId(); }
+std::uint64_t NamesIdOf(const TListRecords&) { return 0; }
 
 }  // namespace
 
@@ -89,26 +70,32 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
   src->SetFormSection(Section);
   // The store's records straight, when it can give exactly what LoadStrings
   // would; else through LoadStrings, which a subclass or handler may shape.
-  TAmFormRecords direct;
+  // The records of the last switch lend their buffers and names.
+  const TAmSwitchMemoUse memo(*FMemo);
+  TAmFormRecords own;
+  TAmFormRecords& direct = memo.Get() ? memo.Get()->Records : own;
+  direct.Clear();
   if (src->LoadRecords(direct)) {
-    ApplyRecords(direct);
+    ApplyRecords(direct, memo.Get());
     return;
   }
   TStringList list;
   src->LoadStrings(&list);
   TListRecords records{list};
-  ApplyRecords(records);
+  ApplyRecords(records, memo.Get());
+}
+
+TAmTargetKey TAmFormLocalizer::TargetKey() const {
+  return {Owner(),
+          TComponent::TreeChanges(),
+          Counted(*FPropNames).Changes(),
+          Counted(*FExcluded).Changes(),
+          FPropNames->CaseSensitive(),
+          FExcluded->CaseSensitive()};
 }
 
 template <class Records>
-void TAmFormLocalizer::ApplyRecords(Records& records) {
-  // Designed texts of the properties the previous language may have changed
-  // and this one does not mention. Taken apart first: a handler may touch
-  // the snapshot while its records are applied.
-  // The snapshot and a language's section usually list the same names in
-  // the same order, so the record after the last one met is tried first: a
-  // name spelt the same proves the record is there without a hashed look-up.
-  std::vector<std::pair<std::string, std::string>> defaults;
+void TAmFormLocalizer::CollectDefaults(Records& records, TDefaults& Defaults) const {
   int next = 0;
   for (int i = 0; i < FOriginals->Count(); ++i) {
     const std::string_view name = LineName(FOriginals->Line(i));
@@ -121,24 +108,60 @@ void TAmFormLocalizer::ApplyRecords(Records& records) {
       continue;
     }
     const int first = FOriginals->IndexOfNameAt(i);
-    defaults.emplace_back(name, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)));
+    Defaults.emplace_back(name, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)));
+  }
+}
+
+template <class Records>
+void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
+  // Designed texts of the properties the previous language may have changed
+  // and this one does not mention. Taken apart first: a handler may touch
+  // the snapshot while its records are applied.
+  // The snapshot and a language's section usually list the same names in
+  // the same order, so the record after the last one met is tried first: a
+  // name spelt the same proves the record is there without a hashed look-up.
+  // When neither the snapshot nor the records' names changed since the last
+  // switch, its list holds.
+  TDefaults own;
+  TDefaults* defaults = &own;
+  const std::uint64_t names = NamesIdOf(records);
+  if (Memo && names != 0) {
+    defaults = &Memo->Defaults;
+    const std::uint64_t originals = Counted(*FOriginals).Changes();
+    const bool caseRule = FOriginals->CaseSensitive();
+    if (Memo->DefaultsNames != names || Memo->DefaultsOriginals != originals || Memo->DefaultsCase != caseRule) {
+      Memo->DefaultsNames = 0;  // until the list is whole
+      Memo->Defaults.clear();
+      CollectDefaults(records, Memo->Defaults);
+      Memo->DefaultsNames = names;
+      Memo->DefaultsOriginals = originals;
+      Memo->DefaultsCase = caseRule;
+    }
+  } else {
+    CollectDefaults(records, own);
   }
   TPropertyLookups lookups;
-  for (auto& [name, value] : defaults) {
+  std::string text;  // one buffer for every record's text
+  for (const auto& [name, value] : *defaults) {
     std::string path = name;
     // GetObject has checked the path against PropNames already.
-    if (TPersistent* obj = GetObject(path)) ApplyText(obj, path, GetDecodedString(value, kQuote, kEscape), &lookups);
+    if (TPersistent* obj = GetObject(path)) {
+      text.clear();
+      AppendDecodedString(text, value, kQuote, kEscape);
+      ApplyText(obj, path, text, &lookups);
+    }
   }
 
-  // Each record is resolved once; GetObject has checked its path against
-  // PropNames already.
+  // Each record is resolved once, or found where the last switch left it;
+  // Resolve has checked its path against PropNames already.
+  std::string pathText;
   for (int i = 0; i < records.Count(); ++i) {
-    const std::string_view name = records.Name(i);
-    if (FExcluded->Count() > 0 && FExcluded->IndexOf(name) >= 0) continue;
-    std::string_view path = name;
-    TPersistent* obj = Resolve(path);
+    std::string_view path = records.Name(i);
+    TPersistent* obj = ResolveAt(Memo ? &Memo->RecordTargets : nullptr, static_cast<std::size_t>(i), path, true);
     if (!obj) continue;
-    ApplyText(obj, std::string(path), records.TakeValue(i), &lookups);
+    pathText.assign(path);
+    text.assign(records.ValueView(i));
+    ApplyText(obj, pathText, text, &lookups);
   }
 }
 
@@ -147,6 +170,21 @@ TPersistent* TAmFormLocalizer::GetObject(std::string& Name) const {
   TPersistent* result = Resolve(path);
   Name = std::string(path);
   return result;
+}
+
+TPersistent* TAmFormLocalizer::ResolveAt(TAmTargetMemo* Memo, std::size_t Position, std::string_view& Name,
+                                         bool Whole) const {
+  const std::string_view name = Name;
+  // The key is taken for each record: applying one may change what it covers.
+  const TAmTargetKey key = Memo ? TargetKey() : TAmTargetKey{};
+  if (const TAmTargetMemo::TTarget* known = Memo ? Memo->Find(key, Position, name) : nullptr) {
+    Name.remove_prefix(known->PathAt);
+    return known->Object;
+  }
+  TPersistent* obj = nullptr;
+  if (!Whole || FExcluded->Count() == 0 || FExcluded->IndexOf(name) < 0) obj = Resolve(Name);
+  if (Memo) Memo->Store(key, Position, name, {obj, name.size() - Name.size()});
+  return obj;
 }
 
 TPersistent* TAmFormLocalizer::Resolve(std::string_view& Name) const {
@@ -165,10 +203,11 @@ TPersistent* TAmFormLocalizer::Resolve(std::string_view& Name) const {
 void TAmFormLocalizer::LocalizeObject(TPersistent* Obj, const std::string& Path, const std::string& Value,
                                       const TStrings* Filter) {
   if (!Obj || !Filter || Filter->IndexOf(Path) < 0) return;
-  ApplyText(Obj, Path, Value);
+  std::string text = Value;
+  ApplyText(Obj, Path, text);
 }
 
-void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string Text,
+void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string& Text,
                                  TPropertyLookups* Lookups) {
   bool allow = true;
   PropertyLocalizing(Obj, Path, Text, allow);
@@ -184,24 +223,30 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
   if (!Owner() || !Filter || Filter->Count() == 0 || Finishing()) return;
   const int count = FOriginals->Count();
   TPropertyLookups lookups;
+  std::string text;  // one buffer for every record's text
   if (!Remove) {
     for (int i = 0; i < count && i < FOriginals->Count(); ++i) {
       std::string_view path = LineName(FOriginals->Line(i));
       TPersistent* obj = Resolve(path);
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const int first = FOriginals->IndexOfNameAt(i);
-        ApplyText(obj, std::string(path),
-                  GetDecodedString(first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)), kQuote, kEscape),
-                  &lookups);
+        text.clear();
+        AppendDecodedString(text, first < 0 ? std::string_view() : LineValue(FOriginals->Line(first)), kQuote,
+                            kEscape);
+        ApplyText(obj, std::string(path), text, &lookups);
       }
     }
     return;
   }
+  const TAmSwitchMemoUse memo(*FMemo);
+  std::string pathText;
   // Applied records leave the buffer. The pass works on a copy (a handler
   // may touch the buffer meanwhile) and writes the survivors back once; "the
   // first record of that name" keeps its meaning: records applied before are
   // gone, so it is the first survivor of that name, or else the record itself.
-  const TLineCopies lines(*FOriginals);
+  TAmLineCopies ownLines;
+  TAmLineCopies& lines = memo.Get() ? memo.Get()->SnapshotLines : ownLines;
+  lines.Fill(*FOriginals);
   std::vector<std::size_t> kept;
   kept.reserve(lines.size());
   std::unordered_map<std::string_view, std::size_t, TextHash, TextEqual> firstKept;
@@ -224,12 +269,15 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
     for (; next < lines.size(); ++next) {
       const std::string_view name = LineName(lines[next]);
       std::string_view path = name;
-      TPersistent* obj = Resolve(path);
+      TPersistent* obj = ResolveAt(memo.Get() ? &memo.Get()->OriginalTargets : nullptr, next, path, false);
       // Resolve has checked the path against PropNames already.
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const auto first = name.empty() || firstKept.empty() ? firstKept.end() : firstKept.find(name);
         const std::string_view raw = first != firstKept.end() ? LineValue(lines[first->second]) : LineValue(lines[next]);
-        ApplyText(obj, std::string(path), GetDecodedString(raw, kQuote, kEscape), &lookups);
+        text.clear();
+        AppendDecodedString(text, raw, kQuote, kEscape);
+        pathText.assign(path);
+        ApplyText(obj, pathText, text, &lookups);
         continue;
       }
       if (!name.empty()) firstKept.try_emplace(name, next);

@@ -2,6 +2,8 @@
 // lists with their setters, copying and the language-change protocol.
 #include "runtime/AmFormLocal.h"
 
+#include "runtime/AmFormLocal/TargetMemo.h"
+
 namespace ambit {
 
 using namespace host;
@@ -62,10 +64,11 @@ TAmFormLocalizer::TAmFormLocalizer(TComponent* AOwner) : TAmFormLocalizer(AOwner
 
 TAmFormLocalizer::TAmFormLocalizer(TComponent* AOwner, const TClass& Class)
     : TAmCustomLocalizer(CheckOwner(AOwner, Class)),
-      FOriginals(std::make_unique<TStringList>()),
-      FPropNames(std::make_unique<TStringList>()),
+      FOriginals(std::make_unique<TAmCountedStrings>()),
+      FPropNames(std::make_unique<TAmCountedStrings>()),
       FDependencies(std::make_unique<TStringList>()),
-      FExcluded(std::make_unique<TStringList>()) {
+      FExcluded(std::make_unique<TAmCountedStrings>()),
+      FMemo(std::make_unique<TAmSwitchMemo>()) {
   FPropNames->Add("Caption");
   FPropNames->Add("Hint");
 }

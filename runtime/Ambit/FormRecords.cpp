@@ -5,26 +5,69 @@
 namespace ambit {
 
 void TAmFormRecords::Clear() {
-  FNames.clear();
-  FItems.clear();
+  // Cleared twice, the guess stays.
+  if (!FItems.empty() || !FNames.empty()) {
+    // The records read are distinct; they become the guess of the next
+    // read, and an index of them stays valid for a read that repeats them.
+    FGuessIndexed = FIndexed || (FGuessIndexed && FItems.size() == FGuessItems.size());
+    FGuessId = NamesId();
+    FGuessNames.swap(FNames);
+    FGuessItems.swap(FItems);
+    FNames.clear();
+    FValues.clear();
+    FItems.clear();
+    FIndexed = false;  // BuildIndex starts the index afresh
+  }
+  FOwnId = (FGuessId > FOwnId ? FGuessId : FOwnId) + 1;
+  FMatching = true;
+}
+
+void TAmFormRecords::Reserve(std::size_t Count) { FItems.reserve(Count); }
+
+void TAmFormRecords::BuildIndex() const {
+  FGuessIndexed = false;
   FIndex.Clear();
+  FIndex.Reserve(FItems.capacity());
+  auto nameAt = [this](int i) { return Name(i); };
+  for (int i = 0; i < Count(); ++i) FIndex.Add(Name(i), i, nameAt);
+  FIndexed = true;
 }
 
-void TAmFormRecords::Reserve(std::size_t Count) {
-  FItems.reserve(Count);
-  FIndex.Reserve(Count);
+int TAmFormRecords::IndexOfName(std::string_view Name) const {
+  if (!FIndexed && FGuessIndexed && FItems.size() == FGuessItems.size())
+    FIndexed = true;  // the guess's very names, at the same places
+  else if (!FIndexed)
+    BuildIndex();
+  return FIndex.Find(Name, [this](int i) { return this->Name(i); });
 }
 
-int TAmFormRecords::Add(std::string_view Name, std::string Value) {
+void TAmFormRecords::Append(std::string_view Name, std::string_view Value) {
+  FItems.push_back({FNames.size(), Name.size(), FValues.size(), Value.size()});
+  FNames.append(Name);
+  FValues.append(Value);
+}
+
+int TAmFormRecords::Add(std::string_view Name, std::string_view Value) {
   const int position = Count();
+  if (!FIndexed) {
+    // Every record so far has the guess's name at its place, and the
+    // guess's names are distinct: the same spelling here is new too.
+    const auto at = static_cast<std::size_t>(position);
+    if (at < FGuessItems.size() && NameIn(FGuessNames, FGuessItems[at]) == Name) {
+      Append(Name, Value);
+      return position;
+    }
+    BuildIndex();
+  }
+  FMatching = false;
   const int at = FIndex.Add(Name, position, [this](int i) { return this->Name(i); });
   if (at != position) return at;
-  FItems.push_back({FNames.size(), Name.size(), std::move(Value)});
-  FNames.append(Name);
+  Append(Name, Value);
   return position;
 }
 
 void TAmFormRecords::Respell(int Index, std::string_view Name) {
+  FMatching = false;
   TItem& item = FItems[static_cast<std::size_t>(Index)];
   item.NameAt = FNames.size();
   item.NameSize = Name.size();

@@ -2,11 +2,17 @@
 // once (case ignored), with its decoded value, in the order the names first
 // appear. What a fresh string list would hold after LoadStrings, without
 // building the "name=value" lines and their list.
+//
+// Kept from one read to the next, it reuses its buffers, and it indexes
+// names only when it has to: a section usually lists the same names in
+// the same spelling every time, and names spelt exactly as the last read's
+// at the same places are known to be distinct without a look-up.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "host/core/NameIndex.h"
@@ -16,23 +22,27 @@ namespace ambit {
 class TAmFormRecords {
 public:
   int Count() const { return static_cast<int>(FItems.size()); }
-  std::string_view Name(int Index) const {
+  std::string_view Name(int Index) const { return NameIn(FNames, FItems[static_cast<std::size_t>(Index)]); }
+  // The value, valid until the records change.
+  std::string_view ValueView(int Index) const {
     const TItem& item = FItems[static_cast<std::size_t>(Index)];
-    return std::string_view(FNames).substr(item.NameAt, item.NameSize);
+    return std::string_view(FValues).substr(item.ValueAt, item.ValueSize);
   }
-  const std::string& Value(int Index) const { return FItems[static_cast<std::size_t>(Index)].Value; }
-  // The value, moved out: for a reader that needs each one once.
-  std::string TakeValue(int Index) { return std::move(FItems[static_cast<std::size_t>(Index)].Value); }
+  std::string Value(int Index) const { return std::string(ValueView(Index)); }
   // Position of the record named Name (case ignored), or -1.
-  int IndexOfName(std::string_view Name) const {
-    return FIndex.Find(Name, [this](int i) { return this->Name(i); });
+  int IndexOfName(std::string_view Name) const;
+  // Equal for two reads into this object that hold the same names in the
+  // same spelling and order; 0 when there is nothing to compare with.
+  std::uint64_t NamesId() const {
+    return FMatching && FItems.size() == FGuessItems.size() ? FGuessId : FOwnId;
   }
 
+  // Starts a new read; the names read so far serve as its guess.
   void Clear();
   void Reserve(std::size_t Count);
   // Appends a record unless one of that name is there; returns the
   // position of the record that has the name now.
-  int Add(std::string_view Name, std::string Value);
+  int Add(std::string_view Name, std::string_view Value);
   // Gives record Index the spelling Name (equal to its own, case ignored).
   void Respell(int Index, std::string_view Name);
 
@@ -40,11 +50,30 @@ private:
   struct TItem {
     std::size_t NameAt;
     std::size_t NameSize;
-    std::string Value;
+    std::size_t ValueAt;
+    std::size_t ValueSize;
   };
-  std::string FNames;  // every spelling, back to back
+  static std::string_view NameIn(const std::string& Names, const TItem& Item) {
+    return std::string_view(Names).substr(Item.NameAt, Item.NameSize);
+  }
+  void Append(std::string_view Name, std::string_view Value);
+  void BuildIndex() const;
+
+  std::string FNames;   // every spelling, back to back
+  std::string FValues;  // every value, back to back
   std::vector<TItem> FItems;
-  host::TNameIndex FIndex;
+  // The previous read's records (distinct names), as the guess for this one.
+  std::string FGuessNames;
+  std::vector<TItem> FGuessItems;
+  // Valid while FIndexed; until then every name equals the guess's at its
+  // place, and while FGuessIndexed it indexes the guess.
+  mutable host::TNameIndex FIndex;
+  mutable bool FIndexed = true;
+  mutable bool FGuessIndexed = false;
+  // Whether every record so far was taken as the guess had it.
+  bool FMatching = false;
+  std::uint64_t FOwnId = 1;    // this read's, should its names be new
+  std::uint64_t FGuessId = 0;  // the guess's
 };
 
 }  // namespace ambit
