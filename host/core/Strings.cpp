@@ -567,6 +567,7 @@ void TStringList::SetSorted(bool Value) {
 void TStringList::SetCaseSensitive(bool Value) {
   if (FCaseSensitive == Value) return;
   FCaseSensitive = Value;
+  ++FChangeCount;
   InvalidateIndex();
   if (FSorted) Sort();
 }
@@ -583,6 +584,7 @@ void TStringList::Changed() {
 }
 
 void TStringList::Changing() {
+  ++FChangeCount;
   if (UpdateCount() == 0 && FOnChanging) FOnChanging(this);
 }
 

@@ -2,6 +2,7 @@
 // line, and TStringList, the plain implementation.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -170,6 +171,9 @@ public:
   void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
   const TNotifyEvent& OnChanging() const { return FOnChanging; }
   void SetOnChanging(TNotifyEvent Value) { FOnChanging = std::move(Value); }
+  // Counts every change of the lines and of the case rule, also inside an
+  // update bracket: what was worked out from the list holds while it stands.
+  std::uint64_t ChangeCount() const { return FChangeCount; }
 
 protected:
   void SetUpdateState(bool Updating) override;
@@ -199,6 +203,7 @@ private:
   bool FOwnsObjects = false;
   TNotifyEvent FOnChange;
   TNotifyEvent FOnChanging;
+  std::uint64_t FChangeCount = 0;
   // Name index: the first line of each name, under the list's case rule.
   mutable TNameIndex FNameIndex;
   mutable bool FIndexValid = false;

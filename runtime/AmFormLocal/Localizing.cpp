@@ -40,8 +40,6 @@ struct TListRecords {
   }
 };
 
-const TAmCountedStrings& Counted(const TStringList& List) { return static_cast<const TAmCountedStrings&>(List); }
-
 // Which names records hold, for telling a repeat; 0: unknown.
 std::uint64_t NamesIdOf(const TAmFormRecords& Records) { return Records.NamesId(); }
 std::uint64_t NamesIdOf(const TListRecords&) { return 0; }
@@ -88,8 +86,8 @@ void TAmFormLocalizer::LocalizeAs(const std::string& Section) {
 TAmTargetKey TAmFormLocalizer::TargetKey() const {
   return {Owner(),
           TComponent::TreeChanges(),
-          Counted(*FPropNames).Changes(),
-          Counted(*FExcluded).Changes(),
+          FPropNames->ChangeCount(),
+          FExcluded->ChangeCount(),
           FPropNames->CaseSensitive(),
           FExcluded->CaseSensitive()};
 }
@@ -127,7 +125,7 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
   const std::uint64_t names = NamesIdOf(records);
   if (Memo && names != 0) {
     defaults = &Memo->Defaults;
-    const std::uint64_t originals = Counted(*FOriginals).Changes();
+    const std::uint64_t originals = FOriginals->ChangeCount();
     const bool caseRule = FOriginals->CaseSensitive();
     if (Memo->DefaultsNames != names || Memo->DefaultsOriginals != originals || Memo->DefaultsCase != caseRule) {
       Memo->DefaultsNames = 0;  // until the list is whole

@@ -64,10 +64,10 @@ TAmFormLocalizer::TAmFormLocalizer(TComponent* AOwner) : TAmFormLocalizer(AOwner
 
 TAmFormLocalizer::TAmFormLocalizer(TComponent* AOwner, const TClass& Class)
     : TAmCustomLocalizer(CheckOwner(AOwner, Class)),
-      FOriginals(std::make_unique<TAmCountedStrings>()),
-      FPropNames(std::make_unique<TAmCountedStrings>()),
+      FOriginals(std::make_unique<TStringList>()),
+      FPropNames(std::make_unique<TStringList>()),
       FDependencies(std::make_unique<TStringList>()),
-      FExcluded(std::make_unique<TAmCountedStrings>()),
+      FExcluded(std::make_unique<TStringList>()),
       FMemo(std::make_unique<TAmSwitchMemo>()) {
   FPropNames->Add("Caption");
   FPropNames->Add("Hint");

@@ -2,11 +2,6 @@
 
 namespace ambit {
 
-void TAmCountedStrings::Changing() {
-  ++FChanges;
-  TStringList::Changing();
-}
-
 void TAmLineCopies::Fill(const host::TStringList& List) {
   const int count = List.Count();
   std::size_t size = 0;

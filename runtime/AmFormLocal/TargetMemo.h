@@ -21,19 +21,6 @@ class TPersistent;
 
 namespace ambit {
 
-// A string list that counts its changes, so that what was worked out from
-// it can tell whether it still holds.
-class TAmCountedStrings : public host::TStringList {
-public:
-  std::uint64_t Changes() const { return FChanges; }
-
-protected:
-  void Changing() override;
-
-private:
-  std::uint64_t FChanges = 0;
-};
-
 // Everything a record's target depends on: the form, every component
 // below it and their names, and the localizer's path and exclusion lists.
 struct TAmTargetKey {
