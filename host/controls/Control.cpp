@@ -128,25 +128,17 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (FParent && FAlign != alNone) FParent->AlignControls();
 }
 
-void CheckExtent(const char* Property, int Value, bool Position) {
+void ExtentError(const char* Property, int Value) {
   if (Value > MaxControlExtent)
     throw EInvalidOperation(Format("%s %d is too large: it must be at most %d", {Property, Value, MaxControlExtent}));
-  if (Position && Value < -MaxControlExtent)
-    throw EInvalidOperation(Format("%s %d is too small: it must be at least %d", {Property, Value, -MaxControlExtent}));
+  throw EInvalidOperation(Format("%s %d is too small: it must be at least %d", {Property, Value, -MaxControlExtent}));
 }
 
 void TControl::SetBoundsFromParent(int ALeft, int ATop, int AWidth, int AHeight, bool TellPeer) {
-  // Every control read or laid out comes here: test the four at once, and
-  // let the checks name the one that fails only when one does.
-  const auto inside = [](int v, bool position) {
-    return v <= MaxControlExtent && (!position || v >= -MaxControlExtent);
-  };
-  if (!(inside(ALeft, true) && inside(ATop, true) && inside(AWidth, false) && inside(AHeight, false))) {
-    CheckExtent("Left", ALeft, true);
-    CheckExtent("Top", ATop, true);
-    CheckExtent("Width", AWidth, false);
-    CheckExtent("Height", AHeight, false);
-  }
+  CheckExtent("Left", ALeft, true);
+  CheckExtent("Top", ATop, true);
+  CheckExtent("Width", AWidth, false);
+  CheckExtent("Height", AHeight, false);
   AWidth = std::max(0, AWidth);
   AHeight = std::max(0, AHeight);
   FConstraints->Apply(AWidth, AHeight);

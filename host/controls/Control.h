@@ -30,9 +30,13 @@ class EInvalidOperation : public Exception {
 // widget): positions and sizes within it can be added up without
 // overflow, and nothing larger could be shown anyway.
 constexpr int MaxControlExtent = 16777215;
-// Raises EInvalidOperation naming Property when Value is larger than
-// MaxControlExtent (or, for a position, lies below its negative).
-void CheckExtent(const char* Property, int Value, bool Position);
+// Raises EInvalidOperation naming Property (ExtentError) when Value is
+// larger than MaxControlExtent (or, for a position, lies below its
+// negative). Inline: every control read or laid out passes here.
+[[noreturn]] void ExtentError(const char* Property, int Value);
+inline void CheckExtent(const char* Property, int Value, bool Position) {
+  if (Value > MaxControlExtent || (Position && Value < -MaxControlExtent)) ExtentError(Property, Value);
+}
 
 class TBasicAction;
 class TControlActionLink;

@@ -21,12 +21,6 @@ void SplitHead(std::string_view Path, std::string_view& Head, std::string_view& 
   Rest = HasDot ? Path.substr(dot + 1) : std::string_view();
 }
 
-bool Blank(std::string_view S) {
-  for (char c : S)
-    if (static_cast<unsigned char>(c) > ' ') return false;
-  return true;
-}
-
 // Whether GetFullName(Comp, Root) is not empty, without building it.
 bool HasFullName(const TComponent* Comp, const TComponent* Root) {
   if (Comp == Root) return !Comp->Name().empty();
@@ -45,7 +39,7 @@ bool HasFullName(const TComponent* Comp, const TComponent* Root) {
 // can never hold a record. GetFullPropName's rules, without the text: any
 // object but a component is named after the form.
 bool HasFullPropName(const TObject* Obj, const TComponent* Form, std::string_view Head) {
-  if (Blank(Head)) return false;
+  if (IsBlankText(Head)) return false;
   if (const auto* comp = As<TComponent>(Obj)) return comp == Form || HasFullName(comp, Form);
   return Form && !Form->Name().empty();
 }
@@ -61,6 +55,12 @@ std::string CollectionText(const TCollection& Collection, std::string_view ItemP
 }
 
 }  // namespace
+
+bool IsBlankText(std::string_view S) {
+  for (char c : S)
+    if (static_cast<unsigned char>(c) > ' ') return false;
+  return true;
+}
 
 bool IsStringKind(int Kind) {
   return Kind == tkChar || Kind == tkString || Kind == tkLString || Kind == tkWChar || Kind == tkWString;

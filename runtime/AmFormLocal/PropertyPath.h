@@ -21,6 +21,9 @@ class TPropertyLookups;
 // True for the kinds the host's string getter and setter handle.
 bool IsStringKind(int Kind);
 
+// Whether S holds nothing but blanks and control characters (or nothing).
+bool IsBlankText(std::string_view S);
+
 // The text a record holds for Obj along Path: a string property's text, a
 // string list's comma text, a tree's node texts, a collection's item texts
 // (comma text), or the value read through a nested object. Empty when there

@@ -21,10 +21,6 @@ constexpr char kEscape = '#';
 // What quotes and a few escaped control characters add to a text encoded.
 constexpr std::size_t kEncodingRoom = 16;
 
-bool Blank(std::string_view S) {
-  return std::all_of(S.begin(), S.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; });
-}
-
 // A frame with its own localizer is translated and restored by that one.
 bool HasOwnLocalizer(const TComponent* Frame) {
   const auto& owned = Frame->ComponentList();
@@ -162,14 +158,14 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
       ResolveRecord(Obj, plainList->Line(i), FSaveLookups, r);
     else
       ResolveRecord(Obj, PropList->Get(i), FSaveLookups, r);
-    if (!saveEmpty && Blank(r.Value)) continue;
+    if (!saveEmpty && IsBlankText(r.Value)) continue;
     // GetFullPropName's text, with Obj's part built once.
     std::string name;
     if (!Prefix.empty()) {
       name = Prefix + "." + r.Path;
     } else if (r.Target != Obj) {
       name = GetFullPropName(As<TPersistent>(r.Target), form, r.Path);
-    } else if (!Blank(r.Path)) {
+    } else if (!IsBlankText(r.Path)) {
       if (Obj == form) {
         name.reserve(r.Path.size() + 1 + r.Value.size() + kEncodingRoom);
         name.append(r.Path);
