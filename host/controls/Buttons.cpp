@@ -24,9 +24,9 @@ TClass ButtonClass(const char* name, const TClass* parent, bool bitBtn) {
   pub::BiDiMode(b);
   b.Prop("Cancel", &TButton::Cancel, &TButton::SetCancel).Default(false);
   if constexpr (std::is_same_v<C, TBitBtn>) {
-    b.Prop("Caption", &TControl::Caption, &TControl::SetCaption).Stored([](const TBitBtn& c) {
-      return c.IsCaptionStored() && c.IsCustomCaption();
-    });
+    b.Prop("Caption", &TControl::Caption, &TControl::SetCaption)
+        .StrRef(&TControl::TextRef)
+        .Stored([](const TBitBtn& c) { return c.IsCaptionStored() && c.IsCustomCaption(); });
   } else {
     pub::Caption(b);
   }

@@ -32,7 +32,7 @@ const TClass& TComboBox::StaticClass() {
     b.Prop("Sorted", &TComboBox::Sorted, &TComboBox::SetSorted).Default(false);
     pub::TabOrder(b);
     pub::TabStop(b, true);
-    b.Prop("Text", &TControl::Text, &TControl::SetText).Stored([](const TComboBox& c) {
+    b.Prop("Text", &TControl::Text, &TControl::SetText).StrRef(&TControl::TextRef).Stored([](const TComboBox& c) {
       // A drop-down list's text is its item's.
       return c.Style() != csDropDownList && !(c.ItemIndex() >= 0 && c.Items()->Get(c.ItemIndex()) == c.Text());
     });

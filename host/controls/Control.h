@@ -133,6 +133,9 @@ public:
   // One text field, published as Caption by some classes and as Text by
   // others; classes with a richer text (TMemo) override both.
   virtual std::string Text() const { return FText; }
+  // Text() without a copy, valid until the text changes; null where Text()
+  // builds the text. A class that overrides Text() overrides this too.
+  virtual const std::string* TextRef() const { return &FText; }
   virtual void SetText(const std::string& Value);
   std::string Caption() const { return Text(); }
   void SetCaption(const std::string& Value) { SetText(Value); }

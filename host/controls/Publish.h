@@ -33,11 +33,13 @@ void BiDiMode(TClassBuilder<C>& b) {
 }
 template <class C>
 void Caption(TClassBuilder<C>& b) {
-  b.Prop("Caption", &TControl::Caption, &TControl::SetCaption).Stored([](const C& c) { return c.IsCaptionStored(); });
+  b.Prop("Caption", &TControl::Caption, &TControl::SetCaption)
+      .StrRef(&TControl::TextRef)
+      .Stored([](const C& c) { return c.IsCaptionStored(); });
 }
 template <class C>
 void Text(TClassBuilder<C>& b) {
-  b.Prop("Text", &TControl::Text, &TControl::SetText);
+  b.Prop("Text", &TControl::Text, &TControl::SetText).StrRef(&TControl::TextRef);
 }
 template <class C>
 void Color(TClassBuilder<C>& b, TColor def) {

@@ -117,6 +117,7 @@ public:
   void SetWantTabs(bool Value) { FWantTabs = Value; }
 
   std::string Text() const override;
+  const std::string* TextRef() const override { return nullptr; }
   void SetText(const std::string& Value) override;
   void UserSetText(const std::string& Value) override;
 

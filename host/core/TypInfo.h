@@ -234,6 +234,19 @@ public:
     FProps.back()->Stored = [pred](const TObject& o) { return pred(static_cast<const C&>(o)); };
     return *this;
   }
+  // For a string property whose getter returns a copy: Ref lends the
+  // object's own string instead, or null where the getter builds the text,
+  // so that reading it in place and the emptiness test copy nothing.
+  template <class Ref>
+  TClassBuilder& StrRef(Ref ref) {
+    TPropInfo& p = *FProps.back();
+    p.StrRef = [ref](const TObject& o) { return (static_cast<const C&>(o).*ref)(); };
+    p.StrIsEmpty = [ref, get = p.GetStr](const TObject& o) {
+      const std::string* own = (static_cast<const C&>(o).*ref)();
+      return own ? own->empty() : get(o).empty();
+    };
+    return *this;
+  }
   // Overrides the kind inferred for a string property (tkString, tkWString).
   TClassBuilder& Kind(TTypeKind kind) {
     FProps.back()->Kind = kind;

@@ -69,7 +69,13 @@ void TQtButtonPeer::Changed(TPeerChange Change) {
   }
 }
 
-void TQtButtonPeer::ApplyText() { PushButton()->setText(ToQ(Button()->Caption())); }
+void TQtButtonPeer::ApplyText() {
+  // Read in place: a language switch sets every button's caption.
+  if (const std::string* own = Button()->TextRef())
+    PushButton()->setText(ToQ(*own));
+  else
+    PushButton()->setText(ToQ(Button()->Caption()));
+}
 
 // ---- TSpeedButton ----
 

@@ -209,3 +209,28 @@ TEST(PublishedProperties, RegisterStandardControlsMakesEveryClassCreatable) {
     EXPECT_EQ(c->ClassName(), name);
   }
 }
+
+TEST(PublishedProperties, TextsReadInPlaceAgreeWithTheirCopies) {
+  TForm form(nullptr);
+  std::vector<TControl*> controls{&form,
+                                  new TButton(&form),
+                                  new TBitBtn(&form),
+                                  new TLabel(&form),
+                                  new TEdit(&form),
+                                  new TMemo(&form),
+                                  new TComboBox(&form)};
+  for (const char* text : {"", " ", "a text too long to sit inside the string"}) {
+    for (TControl* c : controls) {
+      c->SetText(text);
+      c->SetHint(text);
+      for (const TPropInfo* p : GetPropInfos(c)) {
+        if (p->Kind != tkLString) continue;
+        const std::string copy = GetStrProp(c, p);
+        EXPECT_EQ(IsEmptyStrProp(c, p), copy.empty()) << c->ClassName() << "." << p->Name;
+        if (const std::string* own = StrPropRef(c, p)) EXPECT_EQ(*own, copy) << c->ClassName() << "." << p->Name;
+      }
+    }
+  }
+  // A memo builds its text from its lines: nothing to lend.
+  EXPECT_EQ(StrPropRef(controls[5], GetPropInfo(controls[5], "Text")), nullptr);
+}
