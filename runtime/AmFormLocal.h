@@ -176,9 +176,10 @@ private:
   void CollectDefaults(Records& records, TDefaults& Defaults) const;
   // LocalizeObject once the path is known to pass the filter. Text is the
   // handlers' to change. Lookups remembers the class look-ups of the pass
-  // it belongs to.
+  // it belongs to; Direct, when given, the property the path names on Obj
+  // (see WritePropertyPath).
   void ApplyText(host::TPersistent* Obj, const std::string& Path, std::string& Text,
-                 TPropertyLookups* Lookups = nullptr);
+                 TPropertyLookups* Lookups = nullptr, const host::TPropInfo** Direct = nullptr);
   // The form is gone or going: nothing may be localized any more.
   bool Finishing() const;
 

@@ -153,13 +153,15 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
   // Each record is resolved once, or found where the last switch left it;
   // Resolve has checked its path against PropNames already.
   std::string pathText;
+  TAmTargetMemo* targets = Memo ? &Memo->RecordTargets : nullptr;
   for (int i = 0; i < records.Count(); ++i) {
     std::string_view path = records.Name(i);
-    TPersistent* obj = ResolveAt(Memo ? &Memo->RecordTargets : nullptr, static_cast<std::size_t>(i), path, true);
+    const auto at = static_cast<std::size_t>(i);
+    TPersistent* obj = ResolveAt(targets, at, path, true);
     if (!obj) continue;
     pathText.assign(path);
     text.assign(records.ValueView(i));
-    ApplyText(obj, pathText, text, &lookups);
+    ApplyText(obj, pathText, text, &lookups, targets ? targets->PropAt(at) : nullptr);
   }
 }
 
@@ -206,11 +208,11 @@ void TAmFormLocalizer::LocalizeObject(TPersistent* Obj, const std::string& Path,
 }
 
 void TAmFormLocalizer::ApplyText(TPersistent* Obj, const std::string& Path, std::string& Text,
-                                 TPropertyLookups* Lookups) {
+                                 TPropertyLookups* Lookups, const TPropInfo** Direct) {
   bool allow = true;
   PropertyLocalizing(Obj, Path, Text, allow);
   if (!allow) return;
-  WritePropertyPath(Obj, Path, Text, FSaveOptions.Contains(soSaveEmpty), Lookups);
+  WritePropertyPath(Obj, Path, Text, FSaveOptions.Contains(soSaveEmpty), Lookups, Direct);
   PropertyLocalized(Obj, Path, Text);
 }
 
@@ -267,7 +269,8 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
     for (; next < lines.size(); ++next) {
       const std::string_view name = LineName(lines[next]);
       std::string_view path = name;
-      TPersistent* obj = ResolveAt(memo.Get() ? &memo.Get()->OriginalTargets : nullptr, next, path, false);
+      TAmTargetMemo* targets = memo.Get() ? &memo.Get()->OriginalTargets : nullptr;
+      TPersistent* obj = ResolveAt(targets, next, path, false);
       // Resolve has checked the path against PropNames already.
       if (obj && (Filter == FPropNames.get() || Filter->IndexOf(path) >= 0)) {
         const auto first = name.empty() || firstKept.empty() ? firstKept.end() : firstKept.find(name);
@@ -275,7 +278,7 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
         text.clear();
         AppendDecodedString(text, raw, kQuote, kEscape);
         pathText.assign(path);
-        ApplyText(obj, pathText, text, &lookups);
+        ApplyText(obj, pathText, text, &lookups, targets ? targets->PropAt(next) : nullptr);
         continue;
       }
       if (!name.empty()) firstKept.try_emplace(name, next);

@@ -123,7 +123,14 @@ int TPropertyLookups::Holder(const TObject* Obj) {
 }
 
 void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty,
-                       TPropertyLookups* Lookups) {
+                       TPropertyLookups* Lookups, const TPropInfo** Direct) {
+  // An object's class, and so what a path without a "." names on it,
+  // never changes.
+  if (Direct && *Direct) {
+    if (SaveEmpty || !IsEmptyStrProp(Obj, *Direct)) SetStrProp(Obj, *Direct, Value);
+    return;
+  }
+  const bool learn = Direct && Path.find('.') == std::string_view::npos;
   TObject* x = Obj;
   TCollection* collection = nullptr;
   const TPropInfo* info = nullptr;
@@ -157,6 +164,7 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
       SetTreeNodesCaptions(static_cast<TTreeNodes*>(x), Value);
     } else if (info && IsStringKind(info->Kind)) {
       // A string property leaves x on the object that has it.
+      if (learn && x == Obj) *Direct = info;
       if (SaveEmpty || !IsEmptyStrProp(x, info)) SetStrProp(x, info, Value);
     }
     return;

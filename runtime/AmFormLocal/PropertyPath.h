@@ -68,9 +68,12 @@ class TPropertyLookups {
 // tree's nodes and a collection's items take its entries in index order, a
 // string property takes it whole. Without SaveEmpty a property (or item)
 // whose current text is empty is left alone.
-// Lookups, when given, answers the class questions of the walk.
+// Lookups, when given, answers the class questions of the walk. Direct,
+// when given, remembers the property of a path that names a string
+// property of Obj itself, and a later write of that path to Obj goes
+// straight to it.
 void WritePropertyPath(host::TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty,
-                       TPropertyLookups* Lookups = nullptr);
+                       TPropertyLookups* Lookups = nullptr, const host::TPropInfo** Direct = nullptr);
 
 // Follows the component part of a dependency path from Obj: every name
 // before a "." must be a published property holding a component. Returns

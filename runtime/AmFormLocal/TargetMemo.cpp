@@ -33,7 +33,7 @@ void TAmTargetMemo::Store(const TAmTargetKey& Key, std::size_t Position, std::st
     Forget();
   // Positions are met in order; a gap (a record skipped without a look-up)
   // holds entries that match nothing.
-  if (Position >= FEntries.size()) FEntries.resize(Position + 1, TEntry{0, kUnset, {nullptr, 0}});
+  if (Position >= FEntries.size()) FEntries.resize(Position + 1, TEntry{0, kUnset, {nullptr, 0, nullptr}});
   TEntry& e = FEntries[Position];
   if (e.NameSize != kUnset && std::string_view(FNames).substr(e.NameAt, e.NameSize) == Name) {
     e.Target = Target;

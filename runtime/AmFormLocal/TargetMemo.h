@@ -17,6 +17,7 @@
 namespace host {
 class TComponent;
 class TPersistent;
+struct TPropInfo;
 }  // namespace host
 
 namespace ambit {
@@ -40,6 +41,9 @@ public:
   struct TTarget {
     host::TPersistent* Object;  // null: the record goes nowhere
     std::size_t PathAt;         // where the property path starts in the name
+    // The string property the path names on Object itself, once a write
+    // has learnt it; null: the write walks the path.
+    const host::TPropInfo* Prop = nullptr;
   };
   // The target stored at Position for exactly Name under Key, or null.
   const TTarget* Find(const TAmTargetKey& Key, std::size_t Position, std::string_view Name) const {
@@ -50,6 +54,10 @@ public:
   }
   // Remembers Target for Name at Position; a new Key forgets the rest.
   void Store(const TAmTargetKey& Key, std::size_t Position, std::string_view Name, TTarget Target);
+  // Where the write of the record at Position keeps its property: valid
+  // right after a Find or Store of that position, while no other switch
+  // uses the memo.
+  const host::TPropInfo** PropAt(std::size_t Position) { return &FEntries[Position].Target.Prop; }
 
 private:
   static constexpr std::size_t kUnset = std::string_view::npos;
