@@ -104,7 +104,6 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
     Records.Respell(at, name);
     return true;
   };
-  std::string value;  // one buffer for every decoding
   for (int i = 0; i < lines->Count(); ++i) {
     const std::string& line = lines->Line(i);
     const std::string_view name = host::LineName(line);
@@ -113,12 +112,12 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
       return false;
     }
     if (emptyFirst.Count() > 0 && emptyFirst.Find(name, nameAt) >= 0) continue;
-    value.clear();
-    AppendDecodedString(value, std::string_view(line).substr(name.size() + 1), kQuote, kEscape);
+    const std::string_view raw = std::string_view(line).substr(name.size() + 1);
+    const int count = Records.Count();
+    const int at =
+        Records.AddDecoded(name, [raw](std::string& out) { AppendDecodedString(out, raw, kQuote, kEscape); });
     bool spelt = true;
-    if (!value.empty()) {
-      const int count = Records.Count();
-      const int at = Records.Add(name, value);
+    if (at >= 0) {
       if (Records.Count() == count) spelt = respell(at, name);
     } else if (const int present = Records.IndexOfName(name); present >= 0) {
       spelt = respell(present, name);

@@ -41,28 +41,30 @@ int TAmFormRecords::IndexOfName(std::string_view Name) const {
   return FIndex.Find(Name, [this](int i) { return this->Name(i); });
 }
 
-void TAmFormRecords::Append(std::string_view Name, std::string_view Value) {
-  FItems.push_back({FNames.size(), Name.size(), FValues.size(), Value.size()});
+void TAmFormRecords::Append(std::string_view Name, std::size_t ValueAt) {
+  FItems.push_back({FNames.size(), Name.size(), ValueAt, FValues.size() - ValueAt});
   FNames.append(Name);
-  FValues.append(Value);
 }
 
-int TAmFormRecords::Add(std::string_view Name, std::string_view Value) {
+int TAmFormRecords::Take(std::string_view Name, std::size_t ValueAt) {
   const int position = Count();
   if (!FIndexed) {
     // Every record so far has the guess's name at its place, and the
     // guess's names are distinct: the same spelling here is new too.
     const auto at = static_cast<std::size_t>(position);
     if (at < FGuessItems.size() && NameIn(FGuessNames, FGuessItems[at]) == Name) {
-      Append(Name, Value);
+      Append(Name, ValueAt);
       return position;
     }
     BuildIndex();
   }
   FMatching = false;
   const int at = FIndex.Add(Name, position, [this](int i) { return this->Name(i); });
-  if (at != position) return at;
-  Append(Name, Value);
+  if (at != position) {
+    FValues.resize(ValueAt);
+    return at;
+  }
+  Append(Name, ValueAt);
   return position;
 }
 

@@ -41,8 +41,16 @@ public:
   void Clear();
   void Reserve(std::size_t Count);
   // Appends a record unless one of that name is there; returns the
-  // position of the record that has the name now.
-  int Add(std::string_view Name, std::string_view Value);
+  // position of the record that has the name now. Its value is written
+  // straight into the records' buffer: Decode appends it to the string it
+  // is given. An empty value adds nothing and gives -1.
+  template <class Decode>
+  int AddDecoded(std::string_view Name, Decode&& decode) {
+    const std::size_t at = FValues.size();
+    decode(FValues);
+    if (FValues.size() == at) return -1;
+    return Take(Name, at);
+  }
   // Gives record Index the spelling Name (equal to its own, case ignored).
   void Respell(int Index, std::string_view Name);
 
@@ -56,7 +64,10 @@ private:
   static std::string_view NameIn(const std::string& Names, const TItem& Item) {
     return std::string_view(Names).substr(Item.NameAt, Item.NameSize);
   }
-  void Append(std::string_view Name, std::string_view Value);
+  // AddDecoded for the value at the end of the buffer from ValueAt; it is
+  // dropped when the name is there already.
+  int Take(std::string_view Name, std::size_t ValueAt);
+  void Append(std::string_view Name, std::size_t ValueAt);
   void BuildIndex() const;
 
   std::string FNames;   // every spelling, back to back
