@@ -227,7 +227,9 @@ TEST(PublishedProperties, TextsReadInPlaceAgreeWithTheirCopies) {
         if (p->Kind != tkLString) continue;
         const std::string copy = GetStrProp(c, p);
         EXPECT_EQ(IsEmptyStrProp(c, p), copy.empty()) << c->ClassName() << "." << p->Name;
-        if (const std::string* own = StrPropRef(c, p)) EXPECT_EQ(*own, copy) << c->ClassName() << "." << p->Name;
+        if (const std::string* own = StrPropRef(c, p)) {
+          EXPECT_EQ(*own, copy) << c->ClassName() << "." << p->Name;
+        }
       }
     }
   }
