@@ -98,8 +98,8 @@ const TClass& TGraphicControl::StaticClass() {
 const TClass& TGraphicControl::ClassType() const { return StaticClass(); }
 
 TControl::TControl(TComponent* AOwner)
-    : TComponent(AOwner), FFont(std::make_unique<TFont>()), FConstraints(std::make_unique<TSizeConstraints>(this)) {
-  FFont->SetOnChange([this](TObject*) { FontPropertyChanged(); });
+    : TComponent(AOwner), FConstraints(this) {
+  FFont.SetOnChange([this](TObject*) { FontPropertyChanged(); });
 }
 
 TControl::~TControl() {
@@ -108,7 +108,7 @@ TControl::~TControl() {
   DestroyPeer();
   FActionLink.reset();
   if (FParent) FParent->RemoveControl(this);
-  FFont->SetOnChange(nullptr);
+  FFont.SetOnChange(nullptr);
 }
 
 // ---- parent and bounds ----
@@ -141,7 +141,7 @@ void TControl::SetBoundsFromParent(int ALeft, int ATop, int AWidth, int AHeight,
   CheckExtent("Height", AHeight, false);
   AWidth = std::max(0, AWidth);
   AHeight = std::max(0, AHeight);
-  FConstraints->Apply(AWidth, AHeight);
+  FConstraints.Apply(AWidth, AHeight);
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const int oldWidth = FWidth;
   const int oldHeight = FHeight;
@@ -163,7 +163,7 @@ void TControl::UserSetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TControl::Resize() {
-  if (FOnResize) FOnResize(this);
+  if (const auto& h = Handler(&TControlHandlers::OnResize)) h(this);
 }
 
 TPoint TControl::ClientToScreen(TPoint P) const {
@@ -280,7 +280,7 @@ void TControl::ParentFontChanged() {
   if (!FParentFont || !FParent || IsDestroying()) return;
   FFollowingParentFont = true;
   try {
-    FFont->Assign(FParent->Font());
+    FFont.Assign(FParent->Font());
   } catch (...) {
     FFollowingParentFont = false;
     throw;
@@ -418,31 +418,31 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation) {
 // ---- events ----
 
 void TControl::Click() {
-  if (FOnClick)
-    FOnClick(this);
+  if (const auto& h = Handler(&TControlHandlers::OnClick))
+    h(this);
   else if (FActionLink && FActionLink->Action() && !IsDesigning())
     FActionLink->Execute();
 }
 
 void TControl::DblClick() {
-  if (FOnDblClick) FOnDblClick(this);
+  if (const auto& h = Handler(&TControlHandlers::OnDblClick)) h(this);
 }
 
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (FOnMouseDown) FOnMouseDown(this, Button, Shift, X, Y);
+  if (const auto& h = Handler(&TControlHandlers::OnMouseDown)) h(this, Button, Shift, X, Y);
 }
 
 void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  if (FOnMouseUp) FOnMouseUp(this, Button, Shift, X, Y);
+  if (const auto& h = Handler(&TControlHandlers::OnMouseUp)) h(this, Button, Shift, X, Y);
 }
 
 void TControl::MouseMove(TShiftState Shift, int X, int Y) {
-  if (FOnMouseMove) FOnMouseMove(this, Shift, X, Y);
+  if (const auto& h = Handler(&TControlHandlers::OnMouseMove)) h(this, Shift, X, Y);
 }
 
 bool TControl::ContextPopup(TPoint MousePos) {
   bool handled = false;
-  if (FOnContextPopup) FOnContextPopup(this, MousePos, handled);
+  if (const auto& h = Handler(&TControlHandlers::OnContextPopup)) h(this, MousePos, handled);
   if (handled) return true;
   // The nearest control up the parents that has a pop-up menu shows it.
   for (TControl* c = this; c; c = c->FParent) {
@@ -460,25 +460,26 @@ void TControl::BeginDrag() {
   if (FDragging) return;
   FDragging = true;
   FDragObject = nullptr;
-  if (FOnStartDrag) FOnStartDrag(this, FDragObject);
+  if (const auto& h = Handler(&TControlHandlers::OnStartDrag)) h(this, FDragObject);
 }
 
 bool TControl::DragOver(TObject* Source, int X, int Y, TDragState State) {
-  if (!FOnDragOver) return false;
+  const TDragOverEvent& handler = Handler(&TControlHandlers::OnDragOver);
+  if (!handler) return false;
   bool accept = true;
-  FOnDragOver(this, Source, X, Y, State, accept);
+  handler(this, Source, X, Y, State, accept);
   return accept;
 }
 
 void TControl::DragDrop(TObject* Source, int X, int Y) {
-  if (FOnDragDrop) FOnDragDrop(this, Source, X, Y);
+  if (const auto& h = Handler(&TControlHandlers::OnDragDrop)) h(this, Source, X, Y);
 }
 
 void TControl::EndDrag(TObject* Target, int X, int Y) {
   if (!FDragging) return;
   FDragging = false;
   FDragObject = nullptr;
-  if (FOnEndDrag) FOnEndDrag(this, Target, X, Y);
+  if (const auto& h = Handler(&TControlHandlers::OnEndDrag)) h(this, Target, X, Y);
 }
 
 // ---- the peer ----

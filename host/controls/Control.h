@@ -83,6 +83,28 @@ using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
 
+// The handlers of a control (and of a windowed one). Few controls of a form
+// have any, so they live in one block made when the first is set: a control
+// without handlers stays a few hundred bytes smaller.
+struct TControlHandlers {
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TStartDragEvent OnStartDrag;
+  TEndDragEvent OnEndDrag;
+  TContextPopupEvent OnContextPopup;
+  TNotifyEvent OnResize;
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+};
+
 class TControl : public TComponent {
   HOST_CLASS(TControl)
 public:
@@ -123,8 +145,8 @@ public:
   void SetAlign(TAlign Value);
   TAnchors Anchors() const { return FAnchors; }
   void SetAnchors(TAnchors Value) { FAnchors = Value; }
-  TSizeConstraints* Constraints() const { return FConstraints.get(); }
-  void SetConstraints(const TSizeConstraints* Value) { FConstraints->Assign(Value); }
+  TSizeConstraints* Constraints() const { return &FConstraints; }
+  void SetConstraints(const TSizeConstraints* Value) { FConstraints.Assign(Value); }
   // The top-level form showing the control (itself when it is one); null
   // when it is on none.
   TCustomForm* GetParentForm() const;
@@ -147,8 +169,8 @@ public:
   void SetParentShowHint(bool Value);
 
   // ---- font and reading order ----
-  TFont* Font() const { return FFont.get(); }
-  void SetFont(const TFont* Value) { FFont->Assign(Value); }
+  TFont* Font() const { return &FFont; }
+  void SetFont(const TFont* Value) { FFont.Assign(Value); }
   // While true the font is a copy of the parent's and follows it; changing
   // any font property by hand clears it.
   bool ParentFont() const { return FParentFont; }
@@ -223,28 +245,28 @@ public:
   // peer and fires the class's change event.
   virtual void UserSetText(const std::string& Value);
 
-  const TNotifyEvent& OnClick() const { return FOnClick; }
-  void SetOnClick(TNotifyEvent Value) { FOnClick = std::move(Value); }
-  const TNotifyEvent& OnDblClick() const { return FOnDblClick; }
-  void SetOnDblClick(TNotifyEvent Value) { FOnDblClick = std::move(Value); }
-  const TMouseEvent& OnMouseDown() const { return FOnMouseDown; }
-  void SetOnMouseDown(TMouseEvent Value) { FOnMouseDown = std::move(Value); }
-  const TMouseEvent& OnMouseUp() const { return FOnMouseUp; }
-  void SetOnMouseUp(TMouseEvent Value) { FOnMouseUp = std::move(Value); }
-  const TMouseMoveEvent& OnMouseMove() const { return FOnMouseMove; }
-  void SetOnMouseMove(TMouseMoveEvent Value) { FOnMouseMove = std::move(Value); }
-  const TDragOverEvent& OnDragOver() const { return FOnDragOver; }
-  void SetOnDragOver(TDragOverEvent Value) { FOnDragOver = std::move(Value); }
-  const TDragDropEvent& OnDragDrop() const { return FOnDragDrop; }
-  void SetOnDragDrop(TDragDropEvent Value) { FOnDragDrop = std::move(Value); }
-  const TStartDragEvent& OnStartDrag() const { return FOnStartDrag; }
-  void SetOnStartDrag(TStartDragEvent Value) { FOnStartDrag = std::move(Value); }
-  const TEndDragEvent& OnEndDrag() const { return FOnEndDrag; }
-  void SetOnEndDrag(TEndDragEvent Value) { FOnEndDrag = std::move(Value); }
-  const TContextPopupEvent& OnContextPopup() const { return FOnContextPopup; }
-  void SetOnContextPopup(TContextPopupEvent Value) { FOnContextPopup = std::move(Value); }
-  const TNotifyEvent& OnResize() const { return FOnResize; }
-  void SetOnResize(TNotifyEvent Value) { FOnResize = std::move(Value); }
+  const TNotifyEvent& OnClick() const { return Handler(&TControlHandlers::OnClick); }
+  void SetOnClick(TNotifyEvent Value) { SetHandler(&TControlHandlers::OnClick, std::move(Value)); }
+  const TNotifyEvent& OnDblClick() const { return Handler(&TControlHandlers::OnDblClick); }
+  void SetOnDblClick(TNotifyEvent Value) { SetHandler(&TControlHandlers::OnDblClick, std::move(Value)); }
+  const TMouseEvent& OnMouseDown() const { return Handler(&TControlHandlers::OnMouseDown); }
+  void SetOnMouseDown(TMouseEvent Value) { SetHandler(&TControlHandlers::OnMouseDown, std::move(Value)); }
+  const TMouseEvent& OnMouseUp() const { return Handler(&TControlHandlers::OnMouseUp); }
+  void SetOnMouseUp(TMouseEvent Value) { SetHandler(&TControlHandlers::OnMouseUp, std::move(Value)); }
+  const TMouseMoveEvent& OnMouseMove() const { return Handler(&TControlHandlers::OnMouseMove); }
+  void SetOnMouseMove(TMouseMoveEvent Value) { SetHandler(&TControlHandlers::OnMouseMove, std::move(Value)); }
+  const TDragOverEvent& OnDragOver() const { return Handler(&TControlHandlers::OnDragOver); }
+  void SetOnDragOver(TDragOverEvent Value) { SetHandler(&TControlHandlers::OnDragOver, std::move(Value)); }
+  const TDragDropEvent& OnDragDrop() const { return Handler(&TControlHandlers::OnDragDrop); }
+  void SetOnDragDrop(TDragDropEvent Value) { SetHandler(&TControlHandlers::OnDragDrop, std::move(Value)); }
+  const TStartDragEvent& OnStartDrag() const { return Handler(&TControlHandlers::OnStartDrag); }
+  void SetOnStartDrag(TStartDragEvent Value) { SetHandler(&TControlHandlers::OnStartDrag, std::move(Value)); }
+  const TEndDragEvent& OnEndDrag() const { return Handler(&TControlHandlers::OnEndDrag); }
+  void SetOnEndDrag(TEndDragEvent Value) { SetHandler(&TControlHandlers::OnEndDrag, std::move(Value)); }
+  const TContextPopupEvent& OnContextPopup() const { return Handler(&TControlHandlers::OnContextPopup); }
+  void SetOnContextPopup(TContextPopupEvent Value) { SetHandler(&TControlHandlers::OnContextPopup, std::move(Value)); }
+  const TNotifyEvent& OnResize() const { return Handler(&TControlHandlers::OnResize); }
+  void SetOnResize(TNotifyEvent Value) { SetHandler(&TControlHandlers::OnResize, std::move(Value)); }
 
   // ---- the peer ----
   IControlPeer* Peer() const { return FPeer.get(); }
@@ -298,6 +320,21 @@ protected:
     const TControl* FControl;
   };
 
+  // A handler, or an empty one while none was ever set.
+  template <class E>
+  const E& Handler(E TControlHandlers::*Field) const {
+    static const E none;
+    return FHandlers ? (*FHandlers).*Field : none;
+  }
+  template <class E>
+  void SetHandler(E TControlHandlers::*Field, E Value) {
+    if (!FHandlers) {
+      if (!Value) return;
+      FHandlers = std::make_unique<TControlHandlers>();
+    }
+    (*FHandlers).*Field = std::move(Value);
+  }
+
   // Without telling the peer: the initial colour of a class.
   void InitColor(TColor Value, bool AParentColor = false) {
     FColor = Value;
@@ -334,7 +371,9 @@ private:
   std::string FHint;
   bool FShowHint = false;
   bool FParentShowHint = true;
-  std::unique_ptr<TFont> FFont;
+  // Held in place rather than allocated: every control has both. Mutable,
+  // as the const accessors hand them out to be changed.
+  mutable TFont FFont;
   bool FFollowingParentFont = false;
   TBiDiMode FBiDiMode = bdLeftToRight;
   TColor FColor = clBtnFace;
@@ -343,7 +382,7 @@ private:
   bool FEnabled = true;
   TAlign FAlign = alNone;
   TAnchors FAnchors{akLeft, akTop};
-  std::unique_ptr<TSizeConstraints> FConstraints;
+  mutable TSizeConstraints FConstraints;
   TPopupMenu* FPopupMenu = nullptr;
   TDragMode FDragMode = dmManual;
   bool FDragging = false;
@@ -352,17 +391,7 @@ private:
   std::unique_ptr<IControlPeer> FPeer;
   mutable int FPeerLock = 0;
 
-  TNotifyEvent FOnClick;
-  TNotifyEvent FOnDblClick;
-  TMouseEvent FOnMouseDown;
-  TMouseEvent FOnMouseUp;
-  TMouseMoveEvent FOnMouseMove;
-  TDragOverEvent FOnDragOver;
-  TDragDropEvent FOnDragDrop;
-  TStartDragEvent FOnStartDrag;
-  TEndDragEvent FOnEndDrag;
-  TContextPopupEvent FOnContextPopup;
-  TNotifyEvent FOnResize;
+  std::unique_ptr<TControlHandlers> FHandlers;
 };
 
 // A control without a window of its own (labels, bevels, speed buttons).

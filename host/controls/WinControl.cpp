@@ -110,6 +110,9 @@ void TWinControl::AlignControls() {
     return;
   }
   FRealignPending = false;
+  // Most containers align nothing: every group below would come out empty.
+  const auto placed = [](const TControl* c) { return c->Align() != alNone && c->Align() != alCustom && c->Visible(); };
+  if (std::none_of(FControls.begin(), FControls.end(), placed)) return;
   ++FAlignLevel;  // children moved here do not realign us again
   int left = 0;
   int top = 0;
@@ -226,7 +229,7 @@ bool TWinControl::KeyDown(TKey& Key, TShiftState Shift) {
     form->OnKeyDown()(form, Key, Shift);
     if (Key == 0) return false;
   }
-  if (FOnKeyDown) FOnKeyDown(this, Key, Shift);
+  if (const auto& h = Handler(&TControlHandlers::OnKeyDown)) h(this, Key, Shift);
   if (Key == 0) return false;
   // Shortcuts of the form's menu and the Enter/Escape buttons.
   if (form && form != this) return form->DialogKey(Key, Shift);
@@ -239,7 +242,7 @@ bool TWinControl::KeyUp(TKey& Key, TShiftState Shift) {
     form->OnKeyUp()(form, Key, Shift);
     if (Key == 0) return false;
   }
-  if (FOnKeyUp) FOnKeyUp(this, Key, Shift);
+  if (const auto& h = Handler(&TControlHandlers::OnKeyUp)) h(this, Key, Shift);
   return Key != 0;
 }
 
@@ -249,16 +252,16 @@ bool TWinControl::KeyPress(char& Key) {
     form->OnKeyPress()(form, Key);
     if (Key == 0) return false;
   }
-  if (FOnKeyPress) FOnKeyPress(this, Key);
+  if (const auto& h = Handler(&TControlHandlers::OnKeyPress)) h(this, Key);
   return Key != 0;
 }
 
 void TWinControl::DoEnter() {
-  if (FOnEnter) FOnEnter(this);
+  if (const auto& h = Handler(&TControlHandlers::OnEnter)) h(this);
 }
 
 void TWinControl::DoExit() {
-  if (FOnExit) FOnExit(this);
+  if (const auto& h = Handler(&TControlHandlers::OnExit)) h(this);
 }
 
 // ---- peers ----

@@ -53,16 +53,16 @@ public:
   virtual void DoEnter();
   virtual void DoExit();
 
-  const TNotifyEvent& OnEnter() const { return FOnEnter; }
-  void SetOnEnter(TNotifyEvent Value) { FOnEnter = std::move(Value); }
-  const TNotifyEvent& OnExit() const { return FOnExit; }
-  void SetOnExit(TNotifyEvent Value) { FOnExit = std::move(Value); }
-  const TKeyEvent& OnKeyDown() const { return FOnKeyDown; }
-  void SetOnKeyDown(TKeyEvent Value) { FOnKeyDown = std::move(Value); }
-  const TKeyEvent& OnKeyUp() const { return FOnKeyUp; }
-  void SetOnKeyUp(TKeyEvent Value) { FOnKeyUp = std::move(Value); }
-  const TKeyPressEvent& OnKeyPress() const { return FOnKeyPress; }
-  void SetOnKeyPress(TKeyPressEvent Value) { FOnKeyPress = std::move(Value); }
+  const TNotifyEvent& OnEnter() const { return Handler(&TControlHandlers::OnEnter); }
+  void SetOnEnter(TNotifyEvent Value) { SetHandler(&TControlHandlers::OnEnter, std::move(Value)); }
+  const TNotifyEvent& OnExit() const { return Handler(&TControlHandlers::OnExit); }
+  void SetOnExit(TNotifyEvent Value) { SetHandler(&TControlHandlers::OnExit, std::move(Value)); }
+  const TKeyEvent& OnKeyDown() const { return Handler(&TControlHandlers::OnKeyDown); }
+  void SetOnKeyDown(TKeyEvent Value) { SetHandler(&TControlHandlers::OnKeyDown, std::move(Value)); }
+  const TKeyEvent& OnKeyUp() const { return Handler(&TControlHandlers::OnKeyUp); }
+  void SetOnKeyUp(TKeyEvent Value) { SetHandler(&TControlHandlers::OnKeyUp, std::move(Value)); }
+  const TKeyPressEvent& OnKeyPress() const { return Handler(&TControlHandlers::OnKeyPress); }
+  void SetOnKeyPress(TKeyPressEvent Value) { SetHandler(&TControlHandlers::OnKeyPress, std::move(Value)); }
 
   void HandleNeeded() override;
   void DestroyPeer() override;
@@ -97,11 +97,6 @@ private:
   bool FTabStop = false;
   int FAlignLevel = 0;
   bool FRealignPending = false;
-  TNotifyEvent FOnEnter;
-  TNotifyEvent FOnExit;
-  TKeyEvent FOnKeyDown;
-  TKeyEvent FOnKeyUp;
-  TKeyPressEvent FOnKeyPress;
 };
 
 // A windowed control that paints itself (panels, grids, list views).

@@ -11,6 +11,8 @@ struct Registry {
   std::unordered_map<std::string, TRegisteredClass*, TextHash, TextEqual> byName;
 };
 
+std::uint64_t gChanges = 0;
+
 Registry& TheRegistry() {
   static Registry r;
   return r;
@@ -20,6 +22,7 @@ Registry& TheRegistry() {
 
 void RegisterClass(const TClass& Class, TComponentFactory Create) {
   Registry& r = TheRegistry();
+  ++gChanges;
   auto it = r.byName.find(Class.Name());
   if (it != r.byName.end()) {
     it->second->Class = &Class;
@@ -32,6 +35,7 @@ void RegisterClass(const TClass& Class, TComponentFactory Create) {
 
 void UnRegisterClass(const TClass& Class) {
   Registry& r = TheRegistry();
+  ++gChanges;
   auto it = r.byName.find(Class.Name());
   if (it == r.byName.end() || it->second->Class != &Class) return;
   // The entry stays in place (addresses are handed out) but is emptied.
@@ -45,6 +49,8 @@ const TRegisteredClass* FindRegisteredClass(std::string_view ClassName) {
   auto it = r.byName.find(ClassName);
   return it == r.byName.end() ? nullptr : it->second;
 }
+
+std::uint64_t RegistryChanges() { return gChanges; }
 
 const TRegisteredClass& GetRegisteredClass(std::string_view ClassName) {
   if (const TRegisteredClass* c = FindRegisteredClass(ClassName)) return *c;

@@ -3,6 +3,7 @@
 // function (never from static initialisers).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,9 @@ void UnRegisterClass(const TClass& Class);
 const TRegisteredClass* FindRegisteredClass(std::string_view ClassName);
 // Like FindRegisteredClass but raises EClassNotFound.
 const TRegisteredClass& GetRegisteredClass(std::string_view ClassName);
+// A count that grows with every registration and removal: what was looked
+// up by name may be remembered while it stays the same.
+std::uint64_t RegistryChanges();
 // Every registered class, in registration order.
 std::vector<const TRegisteredClass*> RegisteredClasses();
 

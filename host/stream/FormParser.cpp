@@ -104,15 +104,25 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
 }
 
 void TFormParser::ParseProperty(int Depth) {
-  // The value is read before the property joins the stack: a collection
-  // in it pushes properties of its own.
-  TFormProperty prop;
-  prop.Line = FLexer.Current().Line;
-  prop.Path = FLexer.Current().Text;
+  const int line = FLexer.Current().Line;
+  const std::string_view path = FLexer.Current().Text;
   FLexer.Next();
   ExpectSymbol('=', " after the property name");
+  // A collection pushes properties of its own, so its value is read before
+  // the property joins the stack; any other value is read in its place on
+  // the stack, which spares copying the record.
+  if (AtSymbol('<')) {
+    TFormProperty prop;
+    prop.Line = line;
+    prop.Path = path;
+    ParseValue(prop.Value, Depth);
+    FProps.push_back(prop);
+    return;
+  }
+  TFormProperty& prop = FProps.emplace_back();
+  prop.Line = line;
+  prop.Path = path;
   ParseValue(prop.Value, Depth);
-  FProps.push_back(prop);
 }
 
 inline std::string_view TFormParser::ParseStringSum() {

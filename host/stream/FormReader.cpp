@@ -23,7 +23,7 @@ TFormReader::TFormReader(std::string FileName, const TReadOptions& Options)
 void TFormReader::Fail(int Line, const std::string& Detail) const { throw EReadError(FFileName, Line, Detail); }
 
 TComponent* TFormReader::CreateComponent(const TFormObject& Node, TComponent* Owner, bool IsRoot) {
-  const TRegisteredClass* cls = FindRegisteredClass(Node.ClassName);
+  const TRegisteredClass* cls = FClasses.Find(Node.ClassName);
   bool declared = false;
   if (!cls && (IsRoot || Node.Kind == TFormObjectKind::Inline)) {
     // Forms and frames name their own classes (TMainForm); they are read

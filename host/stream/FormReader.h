@@ -94,6 +94,7 @@ private:
   std::vector<TFixup> FFixups;
   std::vector<TBinding> FBindings;
   TPropertyMemo FProps;
+  TClassMemo FClasses;
   std::string FText;  // the string value being assigned
 };
 

@@ -72,12 +72,13 @@ void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const T
     const std::size_t dot = path.find('.');
     const std::string_view part = path.substr(0, dot);
     if (dot == std::string_view::npos) {
-      // Lengths first: nearly every property is neither.
-      if (part.size() == 7 && SameText(part, "Strings") && Is<TStrings>(target)) {
+      // Length and first letter first: nearly every property is neither
+      // (and a match of that length can only be spelled in ASCII).
+      if (part.size() == 7 && (part[0] | 0x20) == 's' && SameText(part, "Strings") && Is<TStrings>(target)) {
         ReadStrings(*static_cast<TStrings*>(target), Prop.Value, place.Name(), Prop.Line);
         return;
       }
-      if (part.size() == 5 && SameText(part, "Nodes") && Is<TTreeNodes>(target)) {
+      if (part.size() == 5 && (part[0] | 0x20) == 'n' && SameText(part, "Nodes") && Is<TTreeNodes>(target)) {
         auto& nodes = *static_cast<TTreeNodes*>(target);
         const std::string context = place.Name();
         if (Prop.Value.Kind != TFormValueKind::Collection) BadValue(context, Prop.Line, "'<'", Prop.Value);

@@ -1,14 +1,19 @@
 #include "host/stream/PropertyMemo.h"
 
+#include <iterator>
+
 namespace host {
 
 const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) {
-  // Components of one class mostly come in runs.
-  if (&Class != FLastClass) {
-    FLast = &FClasses[&Class];
-    FLastClass = &Class;
+  TClassMemo* found = nullptr;
+  for (const TRecent& r : FRecent)
+    if (r.Class == &Class) found = r.Memo;
+  if (!found) {
+    found = &FClasses[&Class];
+    FRecent[FReplace] = {&Class, found};
+    FReplace = (FReplace + 1) % std::size(FRecent);
   }
-  TClassMemo& memo = *FLast;
+  TClassMemo& memo = *found;
   const std::size_t n = memo.Entries.size();
   for (std::size_t k = 0; k < n; ++k) {
     const std::size_t i = memo.Next + k < n ? memo.Next + k : memo.Next + k - n;
@@ -23,6 +28,18 @@ const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name)
     memo.Next = n + 1;
   }
   return info;
+}
+
+const TRegisteredClass* TClassMemo::Find(std::string_view Name) {
+  if (FChanges != RegistryChanges()) {
+    FEntries.clear();
+    FChanges = RegistryChanges();
+  }
+  for (const TEntry& e : FEntries)
+    if (e.Name == Name) return e.Class;
+  const TRegisteredClass* cls = FindRegisteredClass(Name);
+  if (FEntries.size() < MaxEntries) FEntries.push_back({std::string(Name), cls});
+  return cls;
 }
 
 }  // namespace host

@@ -1,5 +1,5 @@
-// The property records a read has looked up, by class and by the spelling
-// the file uses. A form names the same few properties of the same few
+// The property records and registered classes a read has looked up, by the
+// spelling the file uses. A form names the same few properties of the same few
 // classes again and again; comparing a spelling byte for byte is far
 // cheaper than folding and hashing it for the class's index each time.
 #pragma once
@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/core/ClassRegistry.h"
 #include "host/core/TypInfo.h"
 
 namespace host {
@@ -35,8 +36,35 @@ private:
   static constexpr std::size_t MaxEntries = 32;
 
   std::unordered_map<const TClass*, TClassMemo> FClasses;
-  const TClass* FLastClass = nullptr;
-  TClassMemo* FLast = nullptr;
+  // The memos of the last few classes met, replaced in turn: a form's
+  // components take turns among a few classes, and a map look-up for each
+  // component costs more than the scan that follows. The map's nodes stay
+  // where they are, so the pointers stay valid.
+  struct TRecent {
+    const TClass* Class = nullptr;
+    TClassMemo* Memo = nullptr;
+  };
+  TRecent FRecent[4];
+  std::size_t FReplace = 0;
+};
+
+// The registered classes by the spellings a read met, while the registry
+// stays as it was: a form names a handful of classes again and again, and
+// a byte comparison spares folding and hashing the name each time.
+class TClassMemo {
+public:
+  // The same record as FindRegisteredClass(Name), null included.
+  const TRegisteredClass* Find(std::string_view Name);
+
+private:
+  struct TEntry {
+    std::string Name;
+    const TRegisteredClass* Class;
+  };
+  static constexpr std::size_t MaxEntries = 16;
+
+  std::vector<TEntry> FEntries;
+  std::uint64_t FChanges = 0;
 };
 
 }  // namespace host

@@ -7,6 +7,7 @@
 
 #include "StreamFixtures.h"
 #include "host/core/CaseFold.h"
+#include "host/core/ClassRegistry.h"
 #include "host/stream/FormLexer.h"
 #include "host/stream/FormParser.h"
 #include "host/stream/PropertyMemo.h"
@@ -37,6 +38,26 @@ TEST(FastFormRead, PropertyMemoFindsWhatTheClassIndexFinds) {
     if (rng() % 8 == 0) name += std::to_string(rng() % 50);
     ASSERT_EQ(memo.Find(cls, name), cls.FindProperty(name)) << cls.Name() << " " << name;
   }
+}
+
+// Classes registered and removed between look-ups must be seen at once.
+TEST(FastFormRead, ClassMemoFindsWhatTheRegistryFinds) {
+  const std::vector<const TClass*> classes = {&TTestButton::StaticClass(), &TTestPanel::StaticClass(),
+                                              &TTestList::StaticClass(), &TTestAction::StaticClass()};
+  std::vector<std::string> names = {"", "TNope", "TTestButto", "TTestButton1"};
+  for (const TClass* c : classes) names.push_back(c->Name());
+  std::mt19937 rng(41);
+  TClassMemo memo;
+  for (int i = 0; i < 5000; ++i) {
+    if (rng() % 50 == 0) {
+      const TClass& c = *classes[rng() % classes.size()];
+      if (rng() % 2) UnRegisterClass(c);
+      else RegisterClass(c, [](TComponent*) -> TComponent* { return nullptr; });
+    }
+    const std::string name = VaryCase(names[rng() % names.size()], rng);
+    ASSERT_EQ(memo.Find(name), FindRegisteredClass(name)) << name;
+  }
+  RegisterTestClasses();
 }
 
 TEST(FastFormRead, KeywordsAreTheStructureWordsInAnyCase) {
