@@ -198,8 +198,8 @@ private:
   bool Refilling() const {
     return !FIndexValid && FChangeCount == FKeptChange && FList.size() < FKept.size();
   }
-  // Appends S in place of the kept line there; S's name (before Eq) is
-  // that line's, so it cannot be in the list yet.
+  // Appends S in the kept line of its place, whose name S has: the kept
+  // names are distinct, so it cannot be in the list yet.
   int AppendKept(const std::string& S);
   void DropKept();
   void InvalidateIndex() const { FIndexValid = false; }
