@@ -190,8 +190,10 @@ private:
   // The records and targets of the last switch, for the next.
   std::unique_ptr<TAmSwitchMemo> FMemo;
   TAmSaveOptions FSaveOptions;
-  // The class look-ups of the save pass under way (InternalSave's), if any.
-  TPropertyLookups* FSaveLookups = nullptr;
+  // What the save pass under way (InternalSave's), if any, keeps for all
+  // its records: the class look-ups and one record's buffers.
+  struct TSavePass;
+  TSavePass* FSavePass = nullptr;
   TAmPropProcessingEvent FOnPropertyLocalizing;
   TAmPropProcessedEvent FOnPropertyLocalized;
   TAmPropProcessedEvent FOnPropertySaved;

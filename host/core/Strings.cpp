@@ -402,6 +402,14 @@ int TStringList::AddUniqueName(std::string&& S) {
     const int found = IndexOfName(std::string_view(S).substr(0, p));
     return found >= 0 ? found : Add(static_cast<const std::string&>(S));
   }
+  if (!FKept.empty()) {
+    // A handler of OnChanging could change the list before the line lands.
+    if (Refilling() && !FOnChanging) {
+      const std::string& kept = FKept[FList.size()];
+      if (kept.size() > p && kept[p] == '=' && kept.compare(0, p, S, 0, p) == 0) return AppendKept(S);
+    }
+    DropKept();
+  }
   EnsureNameIndex();
   auto nameAt = [this](int i) { return NameAt(i); };
   const std::uint32_t hash = FNameIndex.Hash(std::string_view(S).substr(0, p));
@@ -415,9 +423,58 @@ int TStringList::AddUniqueName(std::string&& S) {
   return index;
 }
 
+int TStringList::AppendKept(const std::string& S) {
+  const int index = Count();
+  std::string& line = FKept[static_cast<std::size_t>(index)];
+  line.assign(S);
+  Changing();
+  FList.push_back({std::move(line), nullptr});
+  const std::uint64_t change = FChangeCount;
+  Changed();
+  if (FChangeCount != change) return index;  // a handler changed the list: the refill ends
+  FKeptChange = change;
+  if (FList.size() == FKept.size()) {
+    // Every name is where it was: the kept index holds for the lines.
+    std::swap(FNameIndex, FKeptIndex);
+    FIndexValid = true;
+    DropKept();
+  }
+  return index;
+}
+
+void TStringList::ClearKeepingLines() {
+  if (FSorted || typeid(*this) != typeid(TStringList) || FList.empty()) return Clear();
+  DropKept();
+  // A refill that ended early left the index to be rebuilt: it is the
+  // price of the next refill's look-ups, paid once.
+  EnsureNameIndex();
+  if (FNameIndex.Count() != FList.size()) return Clear();  // a name repeats, or a line has none
+  FKept.reserve(FList.size());
+  std::vector<TObject*> owned;
+  if (FOwnsObjects) owned.reserve(FList.size());
+  Changing();
+  for (Item& item : FList) {
+    FKept.push_back(std::move(item.Text));
+    if (FOwnsObjects) owned.push_back(item.Object);
+  }
+  FList.clear();
+  std::swap(FNameIndex, FKeptIndex);
+  FNameIndex.SetCaseSensitive(FCaseSensitive);
+  FIndexValid = false;  // the list's index is the kept one once the refill is whole
+  FKeptChange = FChangeCount;
+  for (TObject* obj : owned) delete obj;
+  Changed();
+}
+
+void TStringList::DropKept() {
+  FKept.clear();  // the room for their places stays
+  FKeptIndex = TNameIndex();
+}
+
 void TStringList::SetCapacity(int Value) {
   const std::size_t count = static_cast<std::size_t>(Value < 0 ? 0 : Value);
   FList.reserve(count);
+  if (Refilling()) return;  // the kept index is made for the lines to come
   // An empty list's index is known (empty) and is kept from here on.
   if (FList.empty()) EnsureNameIndex();
   if (FIndexValid) FNameIndex.Reserve(count);
@@ -434,6 +491,7 @@ void TStringList::Delete(int Index) {
 }
 
 void TStringList::Clear() {
+  DropKept();
   if (FList.empty()) return;
   Changing();
   std::vector<Item> old;

@@ -129,8 +129,16 @@ public:
   // Appends S unless a line of its name is there, with one look-up for
   // both: the index of the line that has the name (S's own when it was
   // added; S is left whole when it was not). A line without "=" is always
-  // added.
+  // added. When a refill (see ClearKeepingLines) goes on, S's text is
+  // copied into the kept line of that place and S is left whole too.
   int AddUniqueName(std::string&& S);
+  // Clear, but the lines' storage and the name index are kept for a refill
+  // through AddUniqueName that appends the same names in the same order (a
+  // snapshot taken again): such a line needs neither a look-up nor an
+  // allocation, and once the refill is whole the kept index is the list's.
+  // Any other change ends the refill. Plain lists whose lines all have
+  // names of their own only; others are simply cleared.
+  void ClearKeepingLines();
   // One look-up for the name, and an appended line moved in.
   void SetValues(std::string_view Name, const std::string& Value) override;
   int Capacity() const { return static_cast<int>(FList.capacity()); }
@@ -186,6 +194,14 @@ private:
     TObject* Object = nullptr;
   };
   void InsertItem(int Index, std::string S, TObject* AObject);
+  // Whether line Count() may be appended as the kept line of that place.
+  bool Refilling() const {
+    return !FIndexValid && FChangeCount == FKeptChange && FList.size() < FKept.size();
+  }
+  // Appends S in the kept line of its place, whose name S has: the kept
+  // names are distinct, so it cannot be in the list yet.
+  int AppendKept(const std::string& S);
+  void DropKept();
   void InvalidateIndex() const { FIndexValid = false; }
   void IndexLine(int Index) const;
   void EnsureNameIndex() const;
@@ -207,6 +223,11 @@ private:
   // Name index: the first line of each name, under the list's case rule.
   mutable TNameIndex FNameIndex;
   mutable bool FIndexValid = false;
+  // The lines ClearKeepingLines took out, with their names' index (every
+  // name distinct), and the change count the refill must find.
+  std::vector<std::string> FKept;
+  TNameIndex FKeptIndex;
+  std::uint64_t FKeptChange = 0;
 };
 
 }  // namespace host

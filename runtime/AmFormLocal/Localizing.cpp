@@ -255,10 +255,15 @@ void TAmFormLocalizer::LoadFromBuffer(const TStrings* Filter, bool Remove) {
     if (kept.size() == next) return;  // nothing applied
     FOriginals->BeginUpdate();
     try {
-      FOriginals->Clear();
-      FOriginals->SetCapacity(static_cast<int>(kept.size() + lines.size() - next));
-      for (std::size_t k : kept) FOriginals->Add(std::string(lines[k]));
-      for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(std::string(lines[i]));
+      if (kept.empty() && next == lines.size()) {
+        // Nothing survives: the lines' storage waits for the next snapshot.
+        FOriginals->ClearKeepingLines();
+      } else {
+        FOriginals->Clear();
+        FOriginals->SetCapacity(static_cast<int>(kept.size() + lines.size() - next));
+        for (std::size_t k : kept) FOriginals->Add(std::string(lines[k]));
+        for (std::size_t i = next; i < lines.size(); ++i) FOriginals->Add(std::string(lines[i]));
+      }
     } catch (...) {
       FOriginals->EndUpdate();
       throw;

@@ -28,6 +28,15 @@ bool HasOwnLocalizer(const TComponent* Frame) {
 }
 }  // namespace
 
+struct TAmFormLocalizer::TSavePass {
+  TPropertyLookups Lookups;
+  // A record's buffers keep their room from one component to the next;
+  // one SaveObject at a time has them (a handler may save meanwhile).
+  TRecordTarget Record;
+  std::string Line;
+  bool BuffersTaken = false;
+};
+
 void TAmFormLocalizer::Save() {
   TAmCustomLocalizer::Save();
   if (Owner()) SaveAs(Owner()->Name());
@@ -45,7 +54,9 @@ void TAmFormLocalizer::SaveToBuffer(const TStrings* PropList) {
 
 void TAmFormLocalizer::SaveAllToBuffer() {
   if (!Owner()) return;
-  FOriginals->Clear();
+  // An empty list may keep the storage of the last snapshot's lines, which
+  // Clear would give up.
+  if (FOriginals->Count() > 0) FOriginals->Clear();
   // Room for a record per property of each component owned, so that the
   // lines and their name index are not moved while they grow.
   const auto records = static_cast<std::size_t>(Owner()->ComponentCount() + 1) *
@@ -58,16 +69,16 @@ void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TSt
                                     const std::string& Section, const TStrings* PropList) {
   if (!Component) return;
   // The outermost pass keeps the class look-ups for its frames too.
-  if (!FSaveLookups) {
-    TPropertyLookups lookups;
-    FSaveLookups = &lookups;
+  if (!FSavePass) {
+    TSavePass pass;
+    FSavePass = &pass;
     try {
       InternalSave(Component, Root, Buffer, Section, PropList);
     } catch (...) {
-      FSaveLookups = nullptr;
+      FSavePass = nullptr;
       throw;
     }
-    FSaveLookups = nullptr;
+    FSavePass = nullptr;
     return;
   }
   // Full names are built only to be compared with Excluded.
@@ -151,16 +162,30 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
   std::string stem;
   bool stemBuilt = false;
   const bool quiet = Buffer == FOriginals.get() && !FOriginals->OnChange() && !FOriginals->OnChanging();
-  // One record's holder for all: its texts keep their room.
-  TRecordTarget r;
+  // One record's holder and line for all, the pass's when they are free:
+  // their texts keep their room (the line too when the snapshot copies it
+  // into a line it kept).
+  TPropertyLookups* lookups = FSavePass ? &FSavePass->Lookups : nullptr;
+  const bool shared = FSavePass && !FSavePass->BuffersTaken;
+  TRecordTarget ownRecord;
+  std::string ownLine;
+  TRecordTarget& r = shared ? FSavePass->Record : ownRecord;
+  std::string& name = shared ? FSavePass->Line : ownLine;
+  struct TTaken {
+    TSavePass* Pass;
+    ~TTaken() {
+      if (Pass) Pass->BuffersTaken = false;
+    }
+  } taken{shared ? FSavePass : nullptr};
+  if (shared) FSavePass->BuffersTaken = true;
   for (int i = 0; i < PropList->Count(); ++i) {
+    name.clear();
     if (plainList)
-      ResolveRecord(Obj, plainList->Line(i), FSaveLookups, r);
+      ResolveRecord(Obj, plainList->Line(i), lookups, r);
     else
-      ResolveRecord(Obj, PropList->Get(i), FSaveLookups, r);
+      ResolveRecord(Obj, PropList->Get(i), lookups, r);
     if (!saveEmpty && IsBlankText(r.Value)) continue;
     // GetFullPropName's text, with Obj's part built once.
-    std::string name;
     if (!Prefix.empty()) {
       name = Prefix + "." + r.Path;
     } else if (r.Target != Obj) {

@@ -142,3 +142,43 @@ TEST(FastLookup, CastsThroughClassRecordsAgreeWithDynamicCast) {
     EXPECT_EQ(As<TCustomForm>(static_cast<const TObject*>(o)), dynamic_cast<const TCustomForm*>(o));
   }
 }
+
+// A list refilled after ClearKeepingLines, in the order it held or with
+// drifts, against one cleared and filled afresh: the same lines, answers
+// and change counts, also with look-ups and other changes mid-refill.
+TEST(FastLookup, RefillOfKeptLinesAgreesWithAFreshFill) {
+  std::mt19937 rng(13);
+  for (int round = 0; round < 300; ++round) {
+    TStringList kept, fresh;
+    std::vector<std::string> lines;
+    for (std::size_t n = rng() % 10; n > 0; --n)
+      lines.push_back(Pick(rng, kNames) + (rng() % 8 ? "=" + std::to_string(rng() % 3) : ""));
+    for (int pass = 0; pass < 5; ++pass) {
+      kept.ClearKeepingLines();
+      fresh.Clear();
+      if (rng() % 2) kept.SetCapacity(static_cast<int>(lines.size())), fresh.SetCapacity(static_cast<int>(lines.size()));
+      if (rng() % 8 == 0) kept.SetCaseSensitive(!kept.CaseSensitive()), fresh.SetCaseSensitive(kept.CaseSensitive());
+      for (const std::string& line : lines) {
+        const int what = static_cast<int>(rng() % 16);
+        const std::string probe = Pick(rng, kNames);
+        if (what == 0) {
+          EXPECT_EQ(kept.IndexOfName(probe), fresh.IndexOfName(probe));
+        }
+        if (what == 1 && kept.Count() > 0) kept.Put(0, line), fresh.Put(0, line);
+        if (pass == 0 && round % 2)  // a first fill that may repeat names
+          ASSERT_EQ(kept.Add(line), fresh.Add(line));
+        else
+          ASSERT_EQ(kept.AddUniqueName(std::string(line)), fresh.AddUniqueName(std::string(line))) << line;
+      }
+      ASSERT_EQ(kept.Text(), fresh.Text()) << "round " << round << " pass " << pass;
+      EXPECT_EQ(kept.ChangeCount(), fresh.ChangeCount());
+      for (const std::string& n : kNames) EXPECT_EQ(kept.IndexOfName(n), fresh.IndexOfName(n)) << n;
+      for (int i = 0; i < kept.Count(); ++i) EXPECT_EQ(kept.IndexOfNameAt(i), fresh.IndexOfNameAt(i));
+      // Mostly the same names again, with other values; now and then one
+      // name dropped or added.
+      for (std::string& line : lines) line = line.substr(0, line.find('=')) + "=" + std::to_string(rng() % 3);
+      if (rng() % 3 == 0 && !lines.empty()) lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(rng() % lines.size()));
+      if (rng() % 3 == 0) lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(rng() % (lines.size() + 1)), Pick(rng, kNames) + "=x");
+    }
+  }
+}

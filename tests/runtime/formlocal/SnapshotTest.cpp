@@ -80,6 +80,27 @@ void PlainSnapshot(TAmFormLocalizer& L, TComponent* C, TStringList& Out) {
   }
 }
 
+// A random form's localizer with random paths, dependencies, exclusions
+// and options.
+TAmFormLocalizer* RandomLocalizer(std::mt19937& rng, TForm& form) {
+  form.SetName("F");
+  form.SetCaption(RandomText(rng));
+  Fill(rng, &form, 0);
+  auto* loc = new TAmFormLocalizer(&form);
+  loc->PropNames()->Clear();
+  for (std::size_t n = 1 + rng() % 4; n > 0; --n)
+    loc->PropNames()->Add(Pick(rng, {"Caption", "Hint", "caption", " ", "Name", "Items", "Font.Name", "A=B", "X"}));
+  for (std::size_t n = rng() % 3; n > 0; --n)
+    loc->Dependencies()->Add(
+        Pick(rng, {"Caption=Hint", "Hint=Caption", "caption=HINT", "Hint=Action.Hint", "Items=Hint", "Hint=Items"}));
+  if (rng() % 2) loc->Excluded()->Add(Pick(rng, {"B1", "Fr.b1", "Other", "fr"}));
+  TAmSaveOptions options;
+  for (TAmSaveOption o : {soSaveEmpty, soIgnoreDependencyIfEmpty, soIncludeFrames})
+    if (rng() % 2) options.Include(o);
+  loc->SetSaveOptions(options);
+  return loc;
+}
+
 }  // namespace
 
 TEST(FastSnapshot, HoldsWhatSavingRecordByRecordGives) {
@@ -87,25 +108,35 @@ TEST(FastSnapshot, HoldsWhatSavingRecordByRecordGives) {
   for (unsigned seed = 1; seed <= 300; ++seed) {
     std::mt19937 rng(seed);
     TForm form(nullptr);
-    form.SetName("F");
-    form.SetCaption(RandomText(rng));
-    Fill(rng, &form, 0);
-    auto* loc = new TAmFormLocalizer(&form);
-    loc->PropNames()->Clear();
-    for (std::size_t n = 1 + rng() % 4; n > 0; --n)
-      loc->PropNames()->Add(Pick(rng, {"Caption", "Hint", "caption", " ", "Name", "Items", "Font.Name", "A=B", "X"}));
-    for (std::size_t n = rng() % 3; n > 0; --n)
-      loc->Dependencies()->Add(
-          Pick(rng, {"Caption=Hint", "Hint=Caption", "caption=HINT", "Hint=Action.Hint", "Items=Hint", "Hint=Items"}));
-    if (rng() % 2) loc->Excluded()->Add(Pick(rng, {"B1", "Fr.b1", "Other", "fr"}));
-    TAmSaveOptions options;
-    for (TAmSaveOption o : {soSaveEmpty, soIgnoreDependencyIfEmpty, soIncludeFrames})
-      if (rng() % 2) options.Include(o);
-    loc->SetSaveOptions(options);
+    TAmFormLocalizer* loc = RandomLocalizer(rng, form);
     loc->SaveAllToBuffer();
     loc->SaveAllToBuffer();  // the second snapshot replaces the first
     TStringList expected;
     PlainSnapshot(*loc, &form, expected);
     ASSERT_EQ(loc->Originals()->Text(), expected.Text()) << "seed " << seed;
+  }
+}
+
+// Returning to the designed texts keeps the snapshot's lines for the next
+// snapshot, which must hold the same after the form changed in between.
+TEST(FastSnapshot, RetakenAfterReturningToTheDesignedTexts) {
+  formlocal_test::RegisterTestClasses();
+  for (unsigned seed = 1; seed <= 150; ++seed) {
+    std::mt19937 rng(seed);
+    TForm form(nullptr);
+    TAmFormLocalizer* loc = RandomLocalizer(rng, form);
+    for (int pass = 0; pass < 5; ++pass) {
+      loc->SaveAllToBuffer();
+      TStringList expected;
+      PlainSnapshot(*loc, &form, expected);
+      ASSERT_EQ(loc->Originals()->Text(), expected.Text()) << "seed " << seed << " pass " << pass;
+      loc->LoadAllFromBuffer();
+      // Then the form changes a little: a text, a component gone or added.
+      auto* c = dynamic_cast<TControl*>(form.Components(static_cast<int>(rng() % form.ComponentCount())));
+      const unsigned change = rng() % 3;
+      if (c && change == 0) c->SetCaption(RandomText(rng));
+      if (c && change == 1) delete c;
+      if (change == 2) (new TButton(&form))->SetName("Added" + std::to_string(pass));
+    }
   }
 }
