@@ -1,5 +1,7 @@
 #include "runtime/AmbitDBSource.h"
 
+#include <typeinfo>
+
 #include "host/core/ClassRegistry.h"
 #include "runtime/AmbitRConsts.h"
 #include "runtime/AmbitUtils.h"
@@ -196,7 +198,35 @@ void TAmDBLanguageSource::LoadStrings(host::TStrings* Strings) {
   if (!Strings) return;
   CheckParams();
   TAmCustomLanguageSource::LoadStrings(Strings);
-  Strings->Clear();
+  // A plain list that no handler watches takes the section in one change
+  // that reuses its lines; clearing it first would show only as a change.
+  auto* plain = typeid(*Strings) == typeid(host::TStringList) ? static_cast<host::TStringList*>(Strings) : nullptr;
+  if (plain && (plain->Sorted() || plain->OnChange() || plain->OnChanging())) plain = nullptr;
+  if (!plain) Strings->Clear();
+  FReadBytes.clear();
+  FReadEnds.clear();
+  // The rows read so far go into the plain list however the read ends.
+  auto fill = [&] {
+    if (!plain) return;
+    FReadPairs.clear();
+    const std::string_view bytes(FReadBytes);
+    for (std::size_t i = 0, from = 0; i + 1 < FReadEnds.size(); i += 2) {
+      FReadPairs.emplace_back(bytes.substr(from, FReadEnds[i] - from),
+                              bytes.substr(FReadEnds[i], FReadEnds[i + 1] - FReadEnds[i]));
+      from = FReadEnds[i + 1];
+    }
+    plain->AssignValues(FReadPairs);
+  };
+  try {
+    ReadSection(Strings, plain != nullptr);
+  } catch (...) {
+    fill();
+    throw;
+  }
+  fill();
+}
+
+void TAmDBLanguageSource::ReadSection(host::TStrings* Strings, bool Collect) {
   std::string key;
   if (!ActiveKey(key)) {
     // Nothing can match; moving to the first row still reports a closed
@@ -224,10 +254,19 @@ void TAmDBLanguageSource::LoadStrings(host::TStrings* Strings) {
     FDataSet->ScanRows(fields, [&](const host::TRowView& Row) {
       // A column the open dataset lacks: the first row stops the read.
       if (!name || !value) return false;
+      // As the fields read them: a null is the empty text.
+      const std::string_view n = Row[static_cast<std::size_t>(name->Index())].value_or(std::string_view());
+      const std::string_view v = Row[static_cast<std::size_t>(value->Index())].value_or(std::string_view());
       try {
-        // As the fields read them: a null is the empty text.
-        text.assign(Row[static_cast<std::size_t>(value->Index())].value_or(std::string_view()));
-        Strings->SetValues(Row[static_cast<std::size_t>(name->Index())].value_or(std::string_view()), text);
+        if (Collect) {
+          FReadBytes.append(n);
+          FReadEnds.push_back(FReadBytes.size());
+          FReadBytes.append(v);
+          FReadEnds.push_back(FReadBytes.size());
+        } else {
+          text.assign(v);
+          Strings->SetValues(n, text);
+        }
         return true;
       } catch (const std::exception&) {
         return false;  // the rows read so far stay

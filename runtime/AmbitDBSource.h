@@ -3,7 +3,11 @@
 // name, in the columns that TAmDBLanguageFields names.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "host/data/DataSet.h"
 #include "runtime/Ambit.h"
@@ -88,9 +92,18 @@ private:
   // Deletes every row the extra conditions select, on top of the dataset's
   // own filter.
   void DeleteRows(const host::TRowFilter& Rows);
+  // LoadStrings after the list is cleared: every row of the section into
+  // Strings through Values, or, when Collect, into FReadBytes.
+  void ReadSection(host::TStrings* Strings, bool Collect);
 
   host::TDataSet* FDataSet = nullptr;
   std::unique_ptr<TAmDBLanguageFields> FDataFields;
+  // A section read for a plain list: each row's name and value one after
+  // the other, where each ends, and the pairs they make; kept for their
+  // storage.
+  std::string FReadBytes;
+  std::vector<std::size_t> FReadEnds;
+  std::vector<std::pair<std::string_view, std::string_view>> FReadPairs;
 };
 
 // Registers TAmDBLanguageSource with the host's class registry.

@@ -395,6 +395,45 @@ void TStringList::SetValues(std::string_view Name, const std::string& Value) {
   if (Count() == count) Put(i, line);  // not added: the line is still whole
 }
 
+void TStringList::AssignValues(const std::vector<std::pair<std::string_view, std::string_view>>& Pairs) {
+  if (FSorted || typeid(*this) != typeid(TStringList)) {
+    Clear();
+    for (const auto& [name, value] : Pairs) SetValues(name, std::string(value));
+    return;
+  }
+  Changing();
+  for (Item& item : FList) {
+    FreeObject(item.Object);
+    item.Object = nullptr;
+  }
+  FNameIndex.Clear();
+  FNameIndex.SetCaseSensitive(FCaseSensitive);
+  FNameIndex.Reserve(Pairs.size());
+  FIndexValid = true;
+  auto nameAt = [this](int i) { return NameAt(i); };
+  std::size_t n = 0;
+  for (; n < Pairs.size(); ++n) {
+    const auto& [name, value] = Pairs[n];
+    // An empty value, a name holding "=" or one met before: the general way.
+    if (value.empty() || name.find('=') != std::string_view::npos) break;
+    if (n == FList.size()) FList.emplace_back();
+    std::string& line = FList[n].Text;
+    line.assign(name).append(1, '=').append(value);
+    if (FNameIndex.Add(std::string_view(line).substr(0, name.size()), static_cast<int>(n), nameAt) !=
+        static_cast<int>(n))
+      break;
+  }
+  if (n == Pairs.size()) {
+    FList.resize(n);
+    Changed();
+    return;
+  }
+  FList.clear();
+  FNameIndex.Clear();
+  for (const auto& [name, value] : Pairs) SetValues(name, std::string(value));
+  Changed();
+}
+
 int TStringList::AddUniqueName(std::string&& S) {
   const std::size_t p = S.find('=');
   if (p == std::string::npos) return Add(std::move(S));

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/core/Events.h"
@@ -141,6 +142,11 @@ public:
   void ClearKeepingLines();
   // One look-up for the name, and an appended line moved in.
   void SetValues(std::string_view Name, const std::string& Value) override;
+  // Clear, then SetValues for each pair in order. While no pair's value is
+  // empty and every line's name is new, a plain list does it as one change
+  // that writes into the lines it had, without freeing them first. The
+  // pairs must not view this list's own lines.
+  void AssignValues(const std::vector<std::pair<std::string_view, std::string_view>>& Pairs);
   int Capacity() const { return static_cast<int>(FList.capacity()); }
   // Also makes room in the name index while appends keep it; an empty
   // list's index is started here, so that appends keep it from the first.

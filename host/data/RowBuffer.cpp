@@ -1,5 +1,7 @@
 #include "host/data/RowBuffer.h"
 
+#include <algorithm>
+
 #include "host/data/Fields.h"
 
 namespace host {
@@ -12,16 +14,21 @@ void TRowBuffer::Reset(int KeyParts, int Columns) {
   FOwner.reset();
 }
 
-void TRowBuffer::Add(std::optional<std::string_view> Cell) {
-  if (!Cell) {
-    FCells.push_back({nullptr, 0, -1});
-    return;
+void TRowBuffer::TooLarge() { throw EDatabaseError("A scan's rows exceed 2 GiB"); }
+
+void TRowBuffer::SortByKeys(const std::vector<std::int64_t>& Keys) {
+  if (std::is_sorted(Keys.begin(), Keys.end())) return;
+  FOrder.clear();
+  for (std::size_t i = 0; i < Keys.size(); ++i) FOrder.emplace_back(Keys[i], static_cast<int>(i));
+  std::sort(FOrder.begin(), FOrder.end());
+  const std::size_t width = static_cast<std::size_t>(FKeyParts + FColumns);
+  FSpare.clear();
+  FSpare.reserve(FCells.size());
+  for (const auto& [key, row] : FOrder) {
+    const auto first = FCells.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * width);
+    FSpare.insert(FSpare.end(), first, first + static_cast<std::ptrdiff_t>(width));
   }
-  // Offsets are 32-bit: a section beyond 2 GiB of text is refused rather
-  // than read wrongly.
-  if (FBytes.size() + Cell->size() > 0x7fffffffu) throw EDatabaseError("A scan's rows exceed 2 GiB");
-  FCells.push_back({nullptr, static_cast<std::uint32_t>(FBytes.size()), static_cast<std::int32_t>(Cell->size())});
-  FBytes.append(*Cell);
+  FCells.swap(FSpare);
 }
 
 int TRowBuffer::RowCount() const {

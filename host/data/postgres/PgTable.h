@@ -4,6 +4,7 @@
 // scan that updates rows may meet them again.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -50,14 +51,16 @@ private:
     std::string TextExpr;
     bool Seekable = false;
     bool Exact = false;  // "= $n" compares as the dataset does
+    bool Integer = false;
   };
   TPgConnection& Conn() const;
   std::string Where(const TSqlBranch& Branch, TPgParams& Params) const;
   std::string KeyMatch(const TRowKey& Key, const char* Op, TPgParams& Params) const;
   TRowData ReadRow(const TPgResult& Result, int Row) const;
-  // InternalFetch's statement; Select, when given, replaces FSelect.
+  // InternalFetch's statement; Select, when given, replaces FSelect. Without
+  // Ordered, the branches' union in no particular order.
   std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit, TPgParams& Params,
-                       const std::string* Select = nullptr) const;
+                       const std::string* Select = nullptr, bool Ordered = true) const;
   // InternalSeekValues' answers as scalar subqueries "(SELECT ...), ...";
   // Owners gets the request of each.
   std::string SeekColumns(const std::vector<TSeekRequest>& Requests, TPgParams& Params,
@@ -71,6 +74,8 @@ private:
   std::string FKeyList;            // "k1, k2"
   std::string FSelect;
   std::string FTable;
+  bool FIntegerKey = false;             // one key column, of an integer type
+  std::vector<std::int64_t> FKeyValues;  // InternalFetchAll's, kept for their storage
 };
 
 }  // namespace host

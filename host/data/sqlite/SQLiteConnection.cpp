@@ -162,11 +162,13 @@ void TSQLiteQuery::Exec() {
 }
 
 std::optional<std::string_view> TSQLiteQuery::ColumnView(int Index) const {
-  // Only a null value (or an empty blob) comes without text: the type is
-  // asked for only then.
-  const auto* text = sqlite3_column_text(FStmt, Index);
-  if (!text && sqlite3_column_type(FStmt, Index) == SQLITE_NULL) return std::nullopt;
-  const int size = sqlite3_column_bytes(FStmt, Index);
+  // One call that takes the connection's mutex instead of two: the value
+  // is read through without it, which is safe as long as no other thread
+  // uses the connection meanwhile (connections belong to one thread here).
+  sqlite3_value* value = sqlite3_column_value(FStmt, Index);
+  if (sqlite3_value_type(value) == SQLITE_NULL) return std::nullopt;
+  const auto* text = sqlite3_value_text(value);
+  const int size = sqlite3_value_bytes(value);
   return std::string_view(reinterpret_cast<const char*>(text), static_cast<std::size_t>(size));
 }
 
@@ -176,6 +178,8 @@ std::optional<std::string> TSQLiteQuery::Column(int Index) const {
 }
 
 std::int64_t TSQLiteQuery::ColumnInt64(int Index) const { return sqlite3_column_int64(FStmt, Index); }
+
+bool TSQLiteQuery::IsInteger(int Index) const { return sqlite3_column_type(FStmt, Index) == SQLITE_INTEGER; }
 
 void RegisterSQLiteClasses() {
   RegisterClass<TSQLiteConnection>();

@@ -73,6 +73,8 @@ public:
   // The value in place, valid until the next Step: nullopt for null.
   std::optional<std::string_view> ColumnView(int Index) const;
   std::int64_t ColumnInt64(int Index) const;
+  // Whether the value is stored as an integer.
+  bool IsInteger(int Index) const;
 
 private:
   TSQLiteConnection& FConnection;

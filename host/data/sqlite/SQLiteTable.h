@@ -49,6 +49,7 @@ private:
     std::string TextExpr;  // the column as text, for exact comparisons
     bool Seekable = false;
     bool Exact = false;  // "= ?" compares as the dataset does
+    bool Integer = false;  // declared with integer affinity
   };
   TSQLiteConnection& Conn() const;
   std::string Where(const TSqlBranch& Branch, std::vector<std::string>& Params) const;
@@ -57,6 +58,12 @@ private:
   // Parameters in the order their "?" appear in the statement.
   using TBinds = std::vector<std::variant<std::string, std::int64_t>>;
   static void BindAll(TSQLiteQuery& Query, const TBinds& Binds);
+  // The SELECT of each branch (Select, or FSelect), joined by UNION ALL.
+  std::string UnionSql(const std::vector<TSqlBranch>& Branches, const TRowKey* After, bool Backward, TBinds& Binds,
+                       const std::string* Select) const;
+  // Branches with one branch for each value of an IN list, as far as a
+  // bound on their number allows.
+  static std::vector<TSqlBranch> SplitLists(std::vector<TSqlBranch> Branches);
   // InternalFetch's statement.
   // Select is FSelect, or another list of columns from the table.
   std::string FetchSql(const TRowFilter& Filter, const TRowKey* After, bool Backward, int Limit, TBinds& Binds,
@@ -75,6 +82,7 @@ private:
   std::string FRowId;   // the name that reaches the rowid
   std::string FSelect;  // "SELECT rowid, columns FROM table"
   std::string FTable;   // quoted table name
+  std::vector<std::int64_t> FRowIds;  // InternalFetchAll's, kept for their storage
 };
 
 }  // namespace host

@@ -72,6 +72,33 @@ TEST(FastLookup, StringListNamesAndValuesAgreeWithThePlainWays) {
   }
 }
 
+TEST(FastLookup, AssigningValuesAgreesWithClearThenSetValues) {
+  std::mt19937 rng(13);
+  TStringList fast;  // kept across rounds: its lines are written over
+  for (int round = 0; round < 300; ++round) {
+    const bool caseSensitive = round % 5 == 0;
+    fast.SetCaseSensitive(caseSensitive);
+    TStringList slow;
+    slow.SetCaseSensitive(caseSensitive);
+    std::vector<std::string> texts;
+    // Most rounds hold distinct names and no empty value.
+    const bool plain = rng() % 2;
+    for (std::size_t n = rng() % 30; n > 0; --n) {
+      texts.push_back(plain ? "n" + std::to_string(texts.size()) : Pick(rng, kNames));
+      texts.push_back(!plain && rng() % 4 == 0 ? std::string() : RandomText(rng) + "v");
+    }
+    std::vector<std::pair<std::string_view, std::string_view>> pairs;
+    for (std::size_t i = 0; i < texts.size(); i += 2) {
+      pairs.emplace_back(texts[i], texts[i + 1]);
+      slow.SetValues(texts[i], texts[i + 1]);
+    }
+    fast.AssignValues(pairs);
+    ASSERT_EQ(fast.Text(), slow.Text()) << "round " << round;
+    for (const std::string& n : kNames) EXPECT_EQ(fast.IndexOfName(n), slow.IndexOfName(n)) << n;
+    for (int i = 0; i < fast.Count(); ++i) EXPECT_EQ(fast.IndexOfName(fast.Names(i)), slow.IndexOfName(slow.Names(i)));
+  }
+}
+
 TEST(FastLookup, FoldedHashAndComparisonAgreeWithTheFold) {
   std::mt19937 rng(11);
   for (int i = 0; i < 20000; ++i) {
