@@ -94,7 +94,7 @@ private:
   std::vector<TFixup> FFixups;
   std::vector<TBinding> FBindings;
   TPropertyMemo FProps;
-  TClassMemo FClasses;
+  TClassNameMemo FClasses;
   std::string FText;  // the string value being assigned
 };
 

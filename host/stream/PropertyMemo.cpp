@@ -30,7 +30,7 @@ const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name)
   return info;
 }
 
-const TRegisteredClass* TClassMemo::Find(std::string_view Name) {
+const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {
   if (FChanges != RegistryChanges()) {
     FEntries.clear();
     FChanges = RegistryChanges();

@@ -51,7 +51,7 @@ private:
 // The registered classes by the spellings a read met, while the registry
 // stays as it was: a form names a handful of classes again and again, and
 // a byte comparison spares folding and hashing the name each time.
-class TClassMemo {
+class TClassNameMemo {
 public:
   // The same record as FindRegisteredClass(Name), null included.
   const TRegisteredClass* Find(std::string_view Name);

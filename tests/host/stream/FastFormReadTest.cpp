@@ -41,13 +41,13 @@ TEST(FastFormRead, PropertyMemoFindsWhatTheClassIndexFinds) {
 }
 
 // Classes registered and removed between look-ups must be seen at once.
-TEST(FastFormRead, ClassMemoFindsWhatTheRegistryFinds) {
+TEST(FastFormRead, ClassNameMemoFindsWhatTheRegistryFinds) {
   const std::vector<const TClass*> classes = {&TTestButton::StaticClass(), &TTestPanel::StaticClass(),
                                               &TTestList::StaticClass(), &TTestAction::StaticClass()};
   std::vector<std::string> names = {"", "TNope", "TTestButto", "TTestButton1"};
   for (const TClass* c : classes) names.push_back(c->Name());
   std::mt19937 rng(41);
-  TClassMemo memo;
+  TClassNameMemo memo;
   for (int i = 0; i < 5000; ++i) {
     if (rng() % 50 == 0) {
       const TClass& c = *classes[rng() % classes.size()];
