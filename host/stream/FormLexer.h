@@ -61,6 +61,10 @@ public:
   inline const TFormToken& Scan();
   // The same token read by the plain readers alone: what Scan stands for.
   const TFormToken& NextPlain();
+  // Passes over Symbol when only spaces and tabs stand before it on its
+  // line, and says whether it did. The token read before stays current
+  // until the next Scan, which reads on as if the symbol had been read.
+  inline bool SkipSymbol(char Symbol);
   const TFormToken& Current() const { return FToken; }
   const std::string& FileName() const { return FFileName; }
   int Line() const { return FLine; }

@@ -99,6 +99,16 @@ inline int TFormLexer::ResetToken() {
   return previous;
 }
 
+inline bool TFormLexer::SkipSymbol(char Symbol) {
+  const char* const begin = FSource.data();
+  const char* const end = begin + FSource.size();
+  const char* p = begin + FPos;
+  while (p < end && (*p == ' ' || *p == '\t')) ++p;
+  if (p == end || *p != Symbol) return false;
+  FPos = static_cast<std::size_t>(p + 1 - begin);
+  return true;
+}
+
 // The usual tokens of a form file: plain and dotted identifiers, decimal
 // integers of up to 18 digits, strings of one plain quoted piece, symbols.
 // Anything else starts over at the token with the plain readers.

@@ -79,8 +79,15 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
                                            : TFormObjectKind::Object;
   FLexer.Scan();
   // "object Name: TClass", or "object TClass" for an unnamed component.
-  const std::string_view first = ExpectIdentifier("a component name");
-  if (AtSymbol(':')) {
+  // The usual ':' right after the name is passed over without a token.
+  if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected("a component name");
+  const std::string_view first = FLexer.Current().Text;
+  bool named = FLexer.SkipSymbol(':');
+  if (!named) {
+    FLexer.Scan();
+    named = AtSymbol(':');
+  }
+  if (named) {
     FLexer.Scan();
     obj.Name = first;
     obj.ClassName = ExpectIdentifier("a class name after ':'");
@@ -113,8 +120,13 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
 inline void TFormParser::ParseProperty(int Depth) {
   const int line = FLexer.Current().Line;
   const std::string_view path = FLexer.Current().Text;
-  FLexer.Scan();
-  ExpectSymbol('=', " after the property name");
+  // The usual " = " after the name is passed over without a token.
+  if (FLexer.SkipSymbol('=')) {
+    FLexer.Scan();
+  } else {
+    FLexer.Scan();
+    ExpectSymbol('=', " after the property name");
+  }
   // A collection pushes properties of its own, so its value is read before
   // the property joins the stack; any other value is read in its place on
   // the stack, which spares copying the record.
