@@ -265,7 +265,7 @@ void TFormLexer::ReadStringPieces() {
       for (;;) {
         // The plain run up to the next quote or line end goes in whole.
         const char* stop = formchars::FindStringStop(p, end);
-        out.append(p, stop);
+        out.append(p, static_cast<std::size_t>(stop - p));
         p = stop;
         if (p == end || *p != '\'') Error("unterminated string");
         ++p;

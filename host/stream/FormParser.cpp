@@ -97,6 +97,11 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   const std::size_t props = FProps.size(), children = FChildren.size();
   for (;;) {
     const TFormToken& t = FLexer.Current();
+    // Most lines are properties: a name that is no keyword.
+    if (t.Kind == TFormTokenKind::Identifier && t.Keyword == TFormKeyword::None) {
+      ParseProperty(Depth);
+      continue;
+    }
     if (t.Kind == TFormTokenKind::EndOfFile)
       FLexer.Error("expected 'end' of " + std::string(obj.Name.empty() ? obj.ClassName : obj.Name) +
                    " (begun on line " + std::to_string(obj.Line) + ") but found end of file");
