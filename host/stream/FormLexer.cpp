@@ -33,11 +33,6 @@ inline void AppendCode(std::string& Out, std::uint32_t Code) {
   }
 }
 
-}  // namespace
-
-void AppendUtf8(std::string& Out, std::uint32_t Code) { AppendCode(Out, Code); }
-
-namespace {
 constexpr bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsIdentChar(char c) { return formchars::Of(c) & formchars::IdentChar; }
@@ -50,6 +45,8 @@ int HexValue(char c) {
   return -1;
 }
 }  // namespace
+
+void AppendUtf8(std::string& Out, std::uint32_t Code) { AppendCode(Out, Code); }
 
 TFormLexer::TFormLexer(std::string_view Source, std::string FileName)
     : FSource(Source), FFileName(std::move(FileName)) {

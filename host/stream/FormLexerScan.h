@@ -16,7 +16,7 @@ namespace host {
 namespace formchars {
 // What each byte can be in a form file, looked up once per character in
 // the lexer's loops.
-enum : unsigned char { Blank = 1, IdentStart = 2, IdentChar = 4, Digit = 8, Symbol = 16 };
+enum : unsigned char { IdentStart = 1, IdentChar = 2, Digit = 4, Symbol = 8 };
 struct TTable {
   unsigned char Of[256] = {};
   constexpr TTable() {
@@ -25,7 +25,6 @@ struct TTable {
       const bool digit = c >= '0' && c <= '9';
       Of[c] = static_cast<unsigned char>((letter ? IdentStart | IdentChar : 0) | (digit ? Digit | IdentChar : 0));
     }
-    for (char c : {' ', '\t', '\n', '\r'}) Of[static_cast<unsigned char>(c)] = Blank;
     for (char c : {'=', ':', '[', ']', '(', ')', ',', '<', '>', '+'}) Of[static_cast<unsigned char>(c)] = Symbol;
   }
 };
@@ -191,9 +190,9 @@ inline const TFormToken& TFormLexer::Scan() {
     // One plain quoted piece: the value is the source's bytes between the
     // quotes, with nothing to decode or copy.
     const char* q = FindStringStop(p + 1, end);
-    FToken.Kind = TFormTokenKind::String;
-    FToken.Text = "string";
     if (q < end && *q == '\'' && (q + 1 == end || (q[1] != '\'' && q[1] != '#'))) {
+      FToken.Kind = TFormTokenKind::String;
+      FToken.Text = "string";
       FToken.Value = std::string_view(p + 1, static_cast<std::size_t>(q - p - 1));
       FPos = static_cast<std::size_t>(q + 1 - begin);
       return FToken;
