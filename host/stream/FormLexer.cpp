@@ -277,8 +277,9 @@ void TFormLexer::ReadStringPieces() {
       // Most codes are a few decimal digits below the surrogates (#13#10),
       // which can be neither out of range nor half of a pair.
       const char* q = p + 1;
+      const char* const last = end - q > 5 ? q + 5 : end;
       std::uint32_t code = 0;
-      while (q < end && q - p <= 5 && IsDigit(*q)) code = code * 10 + static_cast<std::uint32_t>(*q++ - '0');
+      while (q < last && IsDigit(*q)) code = code * 10 + static_cast<std::uint32_t>(*q++ - '0');
       if (q > p + 1 && code < 0xD800 && (q == end || !IsDigit(*q))) {
         p = q;
         AppendCode(out, code);
