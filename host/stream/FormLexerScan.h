@@ -119,6 +119,8 @@ inline const TFormToken& TFormLexer::Scan() {
   int line = FLine;
   while (p < end) {
     const char c = *p;
+    // Blanks lie at or below ' ': anything above ends them at once.
+    if (static_cast<unsigned char>(c) > ' ') break;
     if (c == ' ' || c == '\t') {
       ++p;
       continue;
