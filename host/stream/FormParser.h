@@ -24,7 +24,7 @@ struct TFormItem {
   std::span<const TFormProperty> Props;
 };
 
-enum class TFormValueKind { Integer, Float, String, Identifier, Set, List, Collection };
+enum class TFormValueKind : std::uint8_t { Integer, Float, String, Identifier, Set, List, Collection };
 
 struct TFormValue {
   TFormValueKind Kind = TFormValueKind::Integer;
