@@ -1,8 +1,5 @@
 #include "host/stream/FormArena.h"
 
-#include <cstdint>
-#include <cstring>
-
 namespace host {
 
 namespace {
@@ -36,34 +33,26 @@ TFormArena::~TFormArena() {
   }
 }
 
-void* TFormArena::Allocate(std::size_t Size, std::size_t Align) {
-  auto pad = [&] { return (Align - reinterpret_cast<std::uintptr_t>(FNext) % Align) % Align; };
-  if (FNext == nullptr || pad() + Size > FLeft) {
-    // A value larger than a block gets a block of its own; the current
-    // block stays the one to fill.
-    if (Size + Align > BlockSize / 4) {
-      FLarge.push_back(std::make_unique_for_overwrite<std::byte[]>(Size + Align));
-      std::byte* p = FLarge.back().get();
-      p += (Align - reinterpret_cast<std::uintptr_t>(p) % Align) % Align;
-      FUsed += Size;
-      return p;
-    }
-    TBlockPool* pool = Pool();
-    if (pool && !pool->Blocks.empty()) {
-      FBlocks.push_back(std::move(pool->Blocks.back()));
-      pool->Blocks.pop_back();
-    } else {
-      FBlocks.push_back(std::make_unique_for_overwrite<std::byte[]>(BlockSize));
-    }
-    FNext = FBlocks.back().get();
-    FLeft = BlockSize;
+void* TFormArena::AllocateInNewBlock(std::size_t Size, std::size_t Align) {
+  // A value larger than a block gets a block of its own; the current block
+  // stays the one to fill.
+  if (Size + Align > BlockSize / 4) {
+    FLarge.push_back(std::make_unique_for_overwrite<std::byte[]>(Size + Align));
+    std::byte* p = FLarge.back().get();
+    p += (0 - reinterpret_cast<std::uintptr_t>(p)) & (Align - 1);
+    FUsed += Size;
+    return p;
   }
-  const std::size_t skip = pad();
-  std::byte* p = FNext + skip;
-  FNext = p + Size;
-  FLeft -= skip + Size;
-  FUsed += Size;
-  return p;
+  TBlockPool* pool = Pool();
+  if (pool && !pool->Blocks.empty()) {
+    FBlocks.push_back(std::move(pool->Blocks.back()));
+    pool->Blocks.pop_back();
+  } else {
+    FBlocks.push_back(std::make_unique_for_overwrite<std::byte[]>(BlockSize));
+  }
+  FNext = FBlocks.back().get();
+  FLeft = BlockSize;
+  return Allocate(Size, Align);  // fits now
 }
 
 std::string_view TFormArena::Copy(std::string_view Text) {

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <span>
@@ -41,7 +43,7 @@ public:
     static_assert(std::is_trivially_destructible_v<T> && std::is_trivially_copyable_v<T>);
     if (Items.empty()) return {};
     T* out = static_cast<T*>(Allocate(Items.size_bytes(), alignof(T)));
-    for (std::size_t i = 0; i < Items.size(); ++i) ::new (out + i) T(Items[i]);
+    std::memcpy(static_cast<void*>(out), Items.data(), Items.size_bytes());
     return {out, Items.size()};
   }
   std::string_view Copy(std::string_view Text);
@@ -50,7 +52,18 @@ public:
   std::size_t Used() const { return FUsed; }
 
 private:
-  void* Allocate(std::size_t Size, std::size_t Align);
+  // Inline: a parse allocates a few times per component. Align is a power
+  // of two.
+  void* Allocate(std::size_t Size, std::size_t Align) {
+    const std::size_t skip = (0 - reinterpret_cast<std::uintptr_t>(FNext)) & (Align - 1);
+    if (FNext == nullptr || skip + Size > FLeft) return AllocateInNewBlock(Size, Align);
+    std::byte* p = FNext + skip;
+    FNext = p + Size;
+    FLeft -= skip + Size;
+    FUsed += Size;
+    return p;
+  }
+  void* AllocateInNewBlock(std::size_t Size, std::size_t Align);
 
   std::vector<std::unique_ptr<std::byte[]>> FBlocks;  // all of BlockSize
   std::vector<std::unique_ptr<std::byte[]>> FLarge;   // one value each

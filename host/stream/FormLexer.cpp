@@ -1,8 +1,8 @@
 #include "host/stream/FormLexer.h"
 
-#include <bit>
 #include <charconv>
-#include <cstring>
+
+#include "host/stream/FormLexerScan.h"
 
 namespace host {
 
@@ -12,7 +12,10 @@ EReadError::EReadError(std::string FileName, int Line, std::string Detail)
       FLine(Line),
       FDetail(std::move(Detail)) {}
 
-void AppendUtf8(std::string& Out, std::uint32_t Code) {
+namespace {
+// Inline for the lexer, which would otherwise call the exported function
+// through the library's PLT.
+inline void AppendCode(std::string& Out, std::uint32_t Code) {
   if (Code < 0x80) {
     Out += static_cast<char>(Code);
   } else if (Code < 0x800) {
@@ -30,47 +33,10 @@ void AppendUtf8(std::string& Out, std::uint32_t Code) {
   }
 }
 
-namespace {
 constexpr bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 constexpr bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-// Identifier characters by table: the lexer's innermost loop.
-struct TIdentTable {
-  bool Chars[256] = {};
-  constexpr TIdentTable() {
-    for (int c = 0; c < 256; ++c) Chars[c] = IsIdentStart(static_cast<char>(c)) || IsDigit(static_cast<char>(c));
-  }
-};
-constexpr TIdentTable kIdent;
-bool IsIdentChar(char c) { return kIdent.Chars[static_cast<unsigned char>(c)]; }
-
-bool IsSymbol(char c) {
-  switch (c) {
-    case '=': case ':': case '[': case ']': case '(': case ')': case ',': case '<': case '>': case '+': return true;
-    default: return false;
-  }
-}
-
-// Identifiers hold only ASCII letters, digits and '_', and setting bit 5
-// turns an upper-case letter into its lower case while mapping no digit or
-// '_' onto a letter: so this equals case-insensitive comparison here.
-bool IsWord(std::string_view w, const char* Lower) {
-  for (std::size_t i = 0; i < w.size(); ++i)
-    if ((w[i] | 0x20) != Lower[i]) return false;
-  return true;
-}
-
-TFormKeyword KeywordOf(std::string_view w) {
-  switch (w.size()) {
-    case 3: return IsWord(w, "end") ? TFormKeyword::End : TFormKeyword::None;
-    case 4: return IsWord(w, "item") ? TFormKeyword::Item : TFormKeyword::None;
-    case 6:
-      return IsWord(w, "object")   ? TFormKeyword::Object
-             : IsWord(w, "inline") ? TFormKeyword::Inline
-                                   : TFormKeyword::None;
-    case 9: return IsWord(w, "inherited") ? TFormKeyword::Inherited : TFormKeyword::None;
-    default: return TFormKeyword::None;
-  }
-}
+bool IsIdentChar(char c) { return formchars::Of(c) & formchars::IdentChar; }
+bool IsSymbol(char c) { return formchars::Of(c) & formchars::Symbol; }
 
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -79,6 +45,8 @@ int HexValue(char c) {
   return -1;
 }
 }  // namespace
+
+void AppendUtf8(std::string& Out, std::uint32_t Code) { AppendCode(Out, Code); }
 
 TFormLexer::TFormLexer(std::string_view Source, std::string FileName)
     : FSource(Source), FFileName(std::move(FileName)) {
@@ -102,11 +70,8 @@ std::string TFormLexer::Describe(const TFormToken& Token) {
   return "?";
 }
 
-// The token readers below are inline: only Next calls them, and a member of
-// a shared library is otherwise called through the library's PLT and never
-// inlined. Position and line are kept in locals: the loop runs for every
-// blank.
-inline void TFormLexer::SkipBlanks() {
+// Position and line are kept in locals: the loop runs for every blank.
+void TFormLexer::SkipBlanks() {
   const char* const begin = FSource.data();
   const char* const end = begin + FSource.size();
   const char* p = begin + FPos;
@@ -141,24 +106,22 @@ inline void TFormLexer::SkipBlanks() {
   FLine = line;
 }
 
-const TFormToken& TFormLexer::Next() {
+const TFormToken& TFormLexer::Next() { return Scan(); }
+
+const TFormToken& TFormLexer::NextPlain() {
   SkipBlanks();
-  const int previous = FToken.Line;
-  // Field by field, so that the texts keep their buffers from token to token.
-  FToken.Kind = TFormTokenKind::EndOfFile;
-  FToken.Keyword = TFormKeyword::None;
-  FToken.Text = {};
-  FToken.Value = {};
-  FToken.Int = 0;
-  FToken.Float = 0;
-  FToken.Hex = false;
-  FToken.Line = FLine;
+  const int previous = ResetToken();
   // The end of the file is reported where the text ends, not on the empty
   // line after its last line break.
   if (FPos >= FSource.size()) {
     FToken.Line = previous;
     return FToken;
   }
+  ReadToken();
+  return FToken;
+}
+
+void TFormLexer::ReadToken() {
   const char c = FSource[FPos];
   if (IsIdentStart(c)) {
     ReadIdentifier();
@@ -177,12 +140,11 @@ const TFormToken& TFormLexer::Next() {
       Error(std::string("unexpected character '") + c + "'");
     Error("unexpected character #" + std::to_string(u));
   }
-  return FToken;
 }
 
 // Dotted paths (Font.Charset, OtherForm.Button1) are one token; each part
 // must be a whole identifier.
-inline void TFormLexer::ReadIdentifier() {
+void TFormLexer::ReadIdentifier() {
   const std::size_t start = FPos;
   const char* const begin = FSource.data();
   const char* const end = begin + FSource.size();
@@ -200,10 +162,10 @@ inline void TFormLexer::ReadIdentifier() {
     Error("expected an identifier after '" + std::string(FSource.substr(start, FPos + 1 - start)) + "'");
   FToken.Kind = TFormTokenKind::Identifier;
   FToken.Text = FSource.substr(start, FPos - start);
-  FToken.Keyword = KeywordOf(FToken.Text);
+  FToken.Keyword = formchars::KeywordOf(FToken.Text);
 }
 
-inline void TFormLexer::ReadNumber() {
+void TFormLexer::ReadNumber() {
   const std::size_t start = FPos;
   bool negative = false;
   if (FSource[FPos] == '-') {
@@ -268,7 +230,7 @@ inline void TFormLexer::ReadNumber() {
 }
 
 // Quoted segments and #NNN codes written next to each other form one string.
-inline void TFormLexer::ReadString() {
+void TFormLexer::ReadString() {
   FToken.Kind = TFormTokenKind::String;
   FToken.Text = "string";
   // Most strings are one plain quoted piece: the value is the source's
@@ -283,30 +245,48 @@ inline void TFormLexer::ReadString() {
       return;
     }
   }
+  ReadStringPieces();
+}
+
+void TFormLexer::ReadStringPieces() {
+  FToken.Kind = TFormTokenKind::String;
+  FToken.Text = "string";
   std::string& out = FToken.Str;
   out.clear();
-  while (FPos < FSource.size()) {
-    const char c = FSource[FPos];
-    if (c == '\'') {
-      ++FPos;
+  const char* const begin = FSource.data();
+  const char* const end = begin + FSource.size();
+  const char* p = begin + FPos;
+  while (p < end) {
+    if (*p == '\'') {
+      ++p;
       for (;;) {
         // The plain run up to the next quote or line end goes in whole.
-        std::size_t end = FPos;
-        while (end < FSource.size() && FSource[end] != '\'' && FSource[end] != '\n' && FSource[end] != '\r') ++end;
-        out.append(FSource.substr(FPos, end - FPos));
-        FPos = end;
-        if (FPos >= FSource.size() || FSource[FPos] != '\'') Error("unterminated string");
-        ++FPos;
-        if (FPos < FSource.size() && FSource[FPos] == '\'') {
+        const char* stop = formchars::FindStringStop(p, end);
+        out.append(p, static_cast<std::size_t>(stop - p));
+        p = stop;
+        if (p == end || *p != '\'') Error("unterminated string");
+        ++p;
+        if (p < end && *p == '\'') {
           out += '\'';
-          ++FPos;
+          ++p;
           continue;
         }
         break;
       }
-    } else if (c == '#') {
-      ++FPos;
-      std::uint32_t code = ReadCharCode();
+    } else if (*p == '#') {
+      // Most codes are a few decimal digits below the surrogates (#13#10),
+      // which can be neither out of range nor half of a pair.
+      const char* q = p + 1;
+      const char* const last = end - q > 5 ? q + 5 : end;
+      std::uint32_t code = 0;
+      while (q < last && IsDigit(*q)) code = code * 10 + static_cast<std::uint32_t>(*q++ - '0');
+      if (q > p + 1 && code < 0xD800 && (q == end || !IsDigit(*q))) {
+        p = q;
+        AppendCode(out, code);
+        continue;
+      }
+      FPos = static_cast<std::size_t>(p + 1 - begin);
+      code = ReadCharCode();
       // Characters beyond the basic plane come as a pair of UTF-16 codes.
       if (code >= 0xD800 && code <= 0xDBFF && FPos < FSource.size() && FSource[FPos] == '#') {
         const std::size_t at = FPos++;
@@ -317,11 +297,13 @@ inline void TFormLexer::ReadString() {
           FPos = at;  // not a pair: the lone high code is reported below
       }
       if (code >= 0xD800 && code <= 0xDFFF) Error("character code #" + std::to_string(code) + " is a surrogate");
-      AppendUtf8(out, code);
+      AppendCode(out, code);
+      p = begin + FPos;
     } else {
       break;
     }
   }
+  FPos = static_cast<std::size_t>(p - begin);
   FToken.Value = out;
 }
 

@@ -55,6 +55,16 @@ public:
 
   // Reads the next token; raises EReadError for a malformed one.
   const TFormToken& Next();
+  // The same, inline (FormLexerScan.h) so that the parser's loops do not
+  // call it through the shared library: the usual tokens are read there,
+  // anything else by the plain readers below.
+  inline const TFormToken& Scan();
+  // The same token read by the plain readers alone: what Scan stands for.
+  const TFormToken& NextPlain();
+  // Passes over Symbol when only spaces and tabs stand before it on its
+  // line, and says whether it did. The token read before stays current
+  // until the next Scan, which reads on as if the symbol had been read.
+  inline bool SkipSymbol(char Symbol);
   const TFormToken& Current() const { return FToken; }
   const std::string& FileName() const { return FFileName; }
   int Line() const { return FLine; }
@@ -67,11 +77,17 @@ public:
 
 private:
   void SkipBlanks();
+  // Fills FToken, already reset, from the token that starts at FPos.
+  void ReadToken();
   void ReadIdentifier();
   void ReadNumber();
   void ReadString();
+  // A string of more than one plain quoted piece, from FPos.
+  void ReadStringPieces();
   // The code after '#', decimal or $hex.
   std::uint32_t ReadCharCode();
+  // Clears what the last token left and returns its line.
+  inline int ResetToken();
 
   std::string_view FSource;
   std::string FFileName;

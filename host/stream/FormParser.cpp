@@ -1,6 +1,7 @@
 #include "host/stream/FormParser.h"
 
 #include "host/core/CaseFold.h"
+#include "host/stream/FormLexerScan.h"
 
 namespace host {
 
@@ -32,19 +33,25 @@ inline bool TFormParser::AtSymbol(char Symbol) const {
   return t.Kind == TFormTokenKind::Symbol && t.Text[0] == Symbol;
 }
 
-void TFormParser::Expected(const std::string& What) const {
-  FLexer.Error("expected " + What + " but found " + TFormLexer::Describe(FLexer.Current()));
+// The faults build their messages out of line, so that the checks in the
+// parser's loops stay small enough to be inlined.
+void TFormParser::Expected(const char* What) const {
+  FLexer.Error("expected " + std::string(What) + " but found " + TFormLexer::Describe(FLexer.Current()));
+}
+
+void TFormParser::ExpectedSymbol(char Symbol, const char* Context) const {
+  Expected((std::string("'") + Symbol + "'" + Context).c_str());
 }
 
 inline void TFormParser::ExpectSymbol(char Symbol, const char* Context) {
-  if (!AtSymbol(Symbol)) Expected(std::string("'") + Symbol + "'" + Context);
-  FLexer.Next();
+  if (!AtSymbol(Symbol)) ExpectedSymbol(Symbol, Context);
+  FLexer.Scan();
 }
 
 inline std::string_view TFormParser::ExpectIdentifier(const char* What) {
   if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected(What);
   const std::string_view text = FLexer.Current().Text;
-  FLexer.Next();
+  FLexer.Scan();
   return text;
 }
 
@@ -56,7 +63,7 @@ std::span<const T> TFormParser::Seal(std::vector<T>& Stack, std::size_t Base) {
 }
 
 TFormTree TFormParser::ParseRoot() {
-  FLexer.Next();
+  FLexer.Scan();
   if (!AtObjectKeyword()) Expected("'object'");
   const TFormObject* root = ParseObject(0);
   if (FLexer.Current().Kind != TFormTokenKind::EndOfFile) Expected("end of file after the root object");
@@ -70,11 +77,18 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   obj.Kind = At(TFormKeyword::Inline)      ? TFormObjectKind::Inline
              : At(TFormKeyword::Inherited) ? TFormObjectKind::Inherited
                                            : TFormObjectKind::Object;
-  FLexer.Next();
+  FLexer.Scan();
   // "object Name: TClass", or "object TClass" for an unnamed component.
-  const std::string_view first = ExpectIdentifier("a component name");
-  if (AtSymbol(':')) {
-    FLexer.Next();
+  // The usual ':' right after the name is passed over without a token.
+  if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected("a component name");
+  const std::string_view first = FLexer.Current().Text;
+  bool named = FLexer.SkipSymbol(':');
+  if (!named) {
+    FLexer.Scan();
+    named = AtSymbol(':');
+  }
+  if (named) {
+    FLexer.Scan();
     obj.Name = first;
     obj.ClassName = ExpectIdentifier("a class name after ':'");
   } else {
@@ -83,12 +97,17 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   const std::size_t props = FProps.size(), children = FChildren.size();
   for (;;) {
     const TFormToken& t = FLexer.Current();
+    // Most lines are properties: a name that is no keyword.
+    if (t.Kind == TFormTokenKind::Identifier && t.Keyword == TFormKeyword::None) {
+      ParseProperty(Depth);
+      continue;
+    }
     if (t.Kind == TFormTokenKind::EndOfFile)
       FLexer.Error("expected 'end' of " + std::string(obj.Name.empty() ? obj.ClassName : obj.Name) +
                    " (begun on line " + std::to_string(obj.Line) + ") but found end of file");
     if (t.Kind != TFormTokenKind::Identifier) Expected("a property name, 'object' or 'end'");
     if (At(TFormKeyword::End)) {
-      FLexer.Next();
+      FLexer.Scan();
       break;
     }
     if (AtObjectKeyword()) {
@@ -103,11 +122,16 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   return FArena.New(obj);
 }
 
-void TFormParser::ParseProperty(int Depth) {
+inline void TFormParser::ParseProperty(int Depth) {
   const int line = FLexer.Current().Line;
   const std::string_view path = FLexer.Current().Text;
-  FLexer.Next();
-  ExpectSymbol('=', " after the property name");
+  // The usual " = " after the name is passed over without a token.
+  if (FLexer.SkipSymbol('=')) {
+    FLexer.Scan();
+  } else {
+    FLexer.Scan();
+    ExpectSymbol('=', " after the property name");
+  }
   // A collection pushes properties of its own, so its value is read before
   // the property joins the stack; any other value is read in its place on
   // the stack, which spares copying the record.
@@ -130,19 +154,19 @@ inline std::string_view TFormParser::ParseStringSum() {
   // A piece decoded into the lexer's own buffer is kept before the next
   // token overwrites it; a view into the source stays valid.
   if (!out.empty() && out.data() == FLexer.Current().Str.data()) out = FArena.Copy(out);
-  FLexer.Next();
+  FLexer.Scan();
   if (!AtSymbol('+')) return out;
   FJoined.assign(out);
   while (AtSymbol('+')) {
-    FLexer.Next();
+    FLexer.Scan();
     if (FLexer.Current().Kind != TFormTokenKind::String) Expected("a string after '+'");
     FJoined += FLexer.Current().Value;
-    FLexer.Next();
+    FLexer.Scan();
   }
   return FArena.Copy(FJoined);
 }
 
-void TFormParser::ParseValue(TFormValue& Value, int Depth) {
+inline void TFormParser::ParseValue(TFormValue& Value, int Depth) {
   const TFormToken& t = FLexer.Current();
   Value.Line = t.Line;
   switch (t.Kind) {
@@ -151,13 +175,13 @@ void TFormParser::ParseValue(TFormValue& Value, int Depth) {
       Value.Int = t.Int;
       Value.Hex = t.Hex;
       Value.Text = t.Text;
-      FLexer.Next();
+      FLexer.Scan();
       return;
     case TFormTokenKind::Float:
       Value.Kind = TFormValueKind::Float;
       Value.Float = t.Float;
       Value.Text = t.Text;
-      FLexer.Next();
+      FLexer.Scan();
       return;
     case TFormTokenKind::String:
       Value.Kind = TFormValueKind::String;
@@ -168,16 +192,20 @@ void TFormParser::ParseValue(TFormValue& Value, int Depth) {
         Expected("a value");
       Value.Kind = TFormValueKind::Identifier;
       Value.Text = t.Text;
-      FLexer.Next();
+      FLexer.Scan();
       return;
     case TFormTokenKind::EndOfFile:
       Expected("a value");
     case TFormTokenKind::Symbol:
-      break;
+      ParseCompoundValue(Value, Depth);
+      return;
   }
+}
+
+void TFormParser::ParseCompoundValue(TFormValue& Value, int Depth) {
   if (AtSymbol('[')) {
     Value.Kind = TFormValueKind::Set;
-    FLexer.Next();
+    FLexer.Scan();
     const std::size_t items = FItems.size();
     if (!AtSymbol(']')) {
       for (;;) {
@@ -186,17 +214,17 @@ void TFormParser::ParseValue(TFormValue& Value, int Depth) {
         ExpectSymbol(',', " or ']' in the set");
       }
     }
-    FLexer.Next();
+    FLexer.Scan();
     Value.Items = Seal(FItems, items);
   } else if (AtSymbol('(')) {
     Value.Kind = TFormValueKind::List;
-    FLexer.Next();
+    FLexer.Scan();
     const std::size_t items = FItems.size();
     while (!AtSymbol(')')) {
       if (FLexer.Current().Kind != TFormTokenKind::String) Expected("a string or ')' in the list");
       FItems.push_back(ParseStringSum());
     }
-    FLexer.Next();
+    FLexer.Scan();
     Value.Items = Seal(FItems, items);
   } else if (AtSymbol('<')) {
     ParseCollection(Value, Depth + 1);
@@ -208,17 +236,17 @@ void TFormParser::ParseValue(TFormValue& Value, int Depth) {
 void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("collections nested too deeply");
   Value.Kind = TFormValueKind::Collection;
-  FLexer.Next();
+  FLexer.Scan();
   const std::size_t items = FCollectionItems.size();
   while (!AtSymbol('>')) {
     if (!At(TFormKeyword::Item)) Expected("'item' or '>' in the collection");
     TFormItem item;
     item.Line = FLexer.Current().Line;
-    FLexer.Next();
+    FLexer.Scan();
     const std::size_t props = FProps.size();
     for (;;) {
       if (At(TFormKeyword::End)) {
-        FLexer.Next();
+        FLexer.Scan();
         break;
       }
       if (FLexer.Current().Kind == TFormTokenKind::EndOfFile)
@@ -231,7 +259,7 @@ void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
     item.Props = Seal(FProps, props);
     FCollectionItems.push_back(item);
   }
-  FLexer.Next();
+  FLexer.Scan();
   Value.Collection = Seal(FCollectionItems, items);
 }
 

@@ -24,7 +24,7 @@ struct TFormItem {
   std::span<const TFormProperty> Props;
 };
 
-enum class TFormValueKind { Integer, Float, String, Identifier, Set, List, Collection };
+enum class TFormValueKind : std::uint8_t { Integer, Float, String, Identifier, Set, List, Collection };
 
 struct TFormValue {
   TFormValueKind Kind = TFormValueKind::Integer;
@@ -89,6 +89,9 @@ private:
   const TFormObject* ParseObject(int Depth);
   void ParseProperty(int Depth);
   void ParseValue(TFormValue& Value, int Depth);
+  // A set, list or collection (or a fault): the values that begin with a
+  // symbol, read apart from the usual ones.
+  void ParseCompoundValue(TFormValue& Value, int Depth);
   std::string_view ParseStringSum();
   void ParseCollection(TFormValue& Value, int Depth);
   // What the scratch stack holds from Base up, moved into the arena.
@@ -99,7 +102,8 @@ private:
   bool AtSymbol(char Symbol) const;
   void ExpectSymbol(char Symbol, const char* Context);
   std::string_view ExpectIdentifier(const char* What);
-  [[noreturn]] void Expected(const std::string& What) const;
+  [[noreturn]] void Expected(const char* What) const;
+  [[noreturn]] void ExpectedSymbol(char Symbol, const char* Context) const;
 
   TFormLexer FLexer;
   TFormArena FArena;

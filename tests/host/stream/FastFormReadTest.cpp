@@ -250,4 +250,50 @@ TEST(FastFormRead, TreeHoldsWhatWasWrittenInItsOrder) {
   }
 }
 
+// The lexer's inline reading against the plain readers alone, token by
+// token, on random texts of every token kind and their mutations: each
+// token's fields, or the error each raises, must be the same.
+TEST(FastFormRead, InlineTokensAgreeWithThePlainReaders) {
+  const std::vector<std::string> tokens = {
+      "end", "ITEM", "Object", "inLine", "inherited", "Caption", "_x1", "Font.Style", "A.b.C", "A.", "A.1", "a..b",
+      "0", "7", "-12", "123456789012345678", "1234567890123456789", "99999999999999999999", "$7F", "-$FF", "$",
+      "1.5", "2.5E-3", "1e5", "1.", "12ab", "3.x", "'plain'", "''", "'it''s'", "'a'#13#10'b'", "#233", "#$E9",
+      "#55357#56832", "#55357", "#$110000", "#1114112", "#", "'caf\xC3\xA9'", "'open", "'x'+", "=", ":", "[", "]",
+      "(", ")", ",", "<", ">", "+", "-", "!", "\x01", "\xC3\xA9", "\xEF\xBB\xBF"};
+  const std::vector<std::string> blanks = {" ", "", "\t", "\n", "\r\n", "\r", "\n          ", "\r\n    \t  ", "  "};
+  std::mt19937 rng(61);
+  auto token = [](const TFormToken& t) {
+    return std::to_string(static_cast<int>(t.Kind)) + "/" + std::to_string(static_cast<int>(t.Keyword)) + "/" +
+           std::to_string(t.Line) + "/" + std::string(t.Text) + "/" + std::string(t.Value) + "/" +
+           std::to_string(t.Int) + "/" + std::to_string(t.Float) + "/" + std::to_string(t.Hex);
+  };
+  // Each step's token, or its error message, until the end or an error.
+  auto read = [&](const std::string& text, bool plain) {
+    TFormLexer lexer(text, "tokens.dfm");
+    std::vector<std::string> out;
+    try {
+      do out.push_back(token(plain ? lexer.NextPlain() : lexer.Next()));
+      while (lexer.Current().Kind != TFormTokenKind::EndOfFile);
+    } catch (const EReadError& e) {
+      out.push_back(e.what());
+    }
+    return out;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    for (int n = static_cast<int>(rng() % 12); n-- > 0;)
+      text += blanks[rng() % blanks.size()] + tokens[rng() % tokens.size()];
+    if (rng() % 2) text += blanks[rng() % blanks.size()];
+    // A mutation: a byte dropped, doubled or changed.
+    if (!text.empty() && rng() % 3 == 0) {
+      const std::size_t at = rng() % text.size();
+      const int how = static_cast<int>(rng() % 3);
+      if (how == 0) text.erase(at, 1);
+      else if (how == 1) text.insert(at, 1, text[at]);
+      else text[at] = "'#$.e9 \r\n_"[rng() % 10];
+    }
+    ASSERT_EQ(read(text, false), read(text, true)) << text;
+  }
+}
+
 }  // namespace

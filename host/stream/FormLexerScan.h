@@ -1,0 +1,216 @@
+// The lexer's inline part: the character table and the reading of the
+// usual tokens. Only the lexer and the parser include it.
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "host/stream/FormLexer.h"
+
+namespace host {
+
+namespace formchars {
+// What each byte can be in a form file, looked up once per character in
+// the lexer's loops.
+enum : unsigned char { IdentStart = 1, IdentChar = 2, Digit = 4, Symbol = 8 };
+struct TTable {
+  unsigned char Of[256] = {};
+  constexpr TTable() {
+    for (int c = 0; c < 256; ++c) {
+      const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+      const bool digit = c >= '0' && c <= '9';
+      Of[c] = static_cast<unsigned char>((letter ? IdentStart | IdentChar : 0) | (digit ? Digit | IdentChar : 0));
+    }
+    for (char c : {'=', ':', '[', ']', '(', ')', ',', '<', '>', '+'}) Of[static_cast<unsigned char>(c)] = Symbol;
+  }
+};
+inline constexpr TTable kTable;
+inline unsigned char Of(char c) { return kTable.Of[static_cast<unsigned char>(c)]; }
+
+// The first quote or line end from p on, or end: what ends a quoted piece.
+// Sixteen bytes at a time where SSE2 is there (every x86-64), else eight:
+// a byte equal to b leaves a zero in w ^ b, and the lowest byte the zero
+// test marks is always a true zero.
+inline const char* FindStringStop(const char* p, const char* end) {
+#if defined(__SSE2__)
+  const __m128i quote = _mm_set1_epi8('\''), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+  while (end - p >= 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, cr));
+    if (const int m = _mm_movemask_epi8(hit)) return p + std::countr_zero(static_cast<unsigned>(m));
+    p += 16;
+  }
+#endif
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    auto zeros = [](std::uint64_t x) { return (x - ones) & ~x & highs; };
+    while (end - p >= 8) {
+      std::uint64_t w;
+      std::memcpy(&w, p, 8);
+      const std::uint64_t m = zeros(w ^ (ones * '\'')) | zeros(w ^ (ones * '\n')) | zeros(w ^ (ones * '\r'));
+      if (m != 0) return p + std::countr_zero(m) / 8;
+      p += 8;
+    }
+  }
+  while (p < end && *p != '\'' && *p != '\n' && *p != '\r') ++p;
+  return p;
+}
+
+// Identifiers hold only ASCII letters, digits and '_', and setting bit 5
+// turns an upper-case letter into its lower case while mapping no digit or
+// '_' onto a letter: so this equals case-insensitive comparison here.
+template <std::size_t N>
+inline bool IsWord(const char* w, const char (&Lower)[N]) {
+  for (std::size_t i = 0; i + 1 < N; ++i)
+    if ((w[i] | 0x20) != Lower[i]) return false;
+  return true;
+}
+
+inline TFormKeyword KeywordOf(std::string_view w) {
+  switch (w.size()) {
+    case 3: return IsWord(w.data(), "end") ? TFormKeyword::End : TFormKeyword::None;
+    case 4: return IsWord(w.data(), "item") ? TFormKeyword::Item : TFormKeyword::None;
+    case 6:
+      return IsWord(w.data(), "object")   ? TFormKeyword::Object
+             : IsWord(w.data(), "inline") ? TFormKeyword::Inline
+                                          : TFormKeyword::None;
+    case 9: return IsWord(w.data(), "inherited") ? TFormKeyword::Inherited : TFormKeyword::None;
+    default: return TFormKeyword::None;
+  }
+}
+}  // namespace formchars
+
+inline int TFormLexer::ResetToken() {
+  // Field by field, so that the texts keep their buffers from token to token.
+  const int previous = FToken.Line;
+  FToken.Kind = TFormTokenKind::EndOfFile;
+  FToken.Keyword = TFormKeyword::None;
+  FToken.Text = {};
+  FToken.Value = {};
+  FToken.Int = 0;
+  FToken.Float = 0;
+  FToken.Hex = false;
+  FToken.Line = FLine;
+  return previous;
+}
+
+inline bool TFormLexer::SkipSymbol(char Symbol) {
+  const char* const begin = FSource.data();
+  const char* const end = begin + FSource.size();
+  const char* p = begin + FPos;
+  while (p < end && (*p == ' ' || *p == '\t')) ++p;
+  if (p == end || *p != Symbol) return false;
+  FPos = static_cast<std::size_t>(p + 1 - begin);
+  return true;
+}
+
+// The usual tokens of a form file: plain and dotted identifiers, decimal
+// integers of up to 18 digits, strings of one plain quoted piece, symbols.
+// Anything else starts over at the token with the plain readers.
+inline const TFormToken& TFormLexer::Scan() {
+  using namespace formchars;
+  const char* const begin = FSource.data();
+  const char* const end = begin + FSource.size();
+  const char* p = begin + FPos;
+  int line = FLine;
+  while (p < end) {
+    const char c = *p;
+    // Blanks lie at or below ' ': anything above ends them at once.
+    if (static_cast<unsigned char>(c) > ' ') break;
+    if (c == ' ' || c == '\t') {
+      ++p;
+      continue;
+    }
+    if (c == '\n') {
+      ++line;
+    } else if (c == '\r') {
+      // CR LF counts once, a lone CR as a line end of its own.
+      if (p + 1 == end || p[1] != '\n') ++line;
+    } else {
+      break;
+    }
+    ++p;
+    // The next line's indentation is a run of spaces: eight at a time.
+    if constexpr (std::endian::native == std::endian::little) {
+      while (end - p >= 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p, 8);
+        w ^= 0x2020202020202020ULL;
+        if (w != 0) {
+          p += std::countr_zero(w) / 8;
+          break;
+        }
+        p += 8;
+      }
+    }
+  }
+  FLine = line;
+  const int previous = ResetToken();
+  // The end of the file is reported where the text ends, not on the empty
+  // line after its last line break.
+  if (p == end) {
+    FPos = FSource.size();
+    FToken.Line = previous;
+    return FToken;
+  }
+  const char* const start = p;
+  const unsigned char kind = Of(*p);
+  if (kind & IdentStart) {
+    ++p;
+    for (;;) {
+      while (p < end && (Of(*p) & IdentChar)) ++p;
+      if (p + 1 < end && *p == '.' && (Of(p[1]) & IdentStart)) {
+        p += 2;
+        continue;
+      }
+      break;
+    }
+    if (p == end || *p != '.') {
+      FToken.Kind = TFormTokenKind::Identifier;
+      FToken.Text = std::string_view(start, static_cast<std::size_t>(p - start));
+      FToken.Keyword = KeywordOf(FToken.Text);
+      FPos = static_cast<std::size_t>(p - begin);
+      return FToken;
+    }
+  } else if (kind & Digit) {
+    std::uint64_t v = 0;
+    while (p < end && (Of(*p) & Digit)) v = v * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    // Eighteen digits cannot overflow; longer numbers, floats and what
+    // runs on into a letter or '.' take the plain reader.
+    if (p - start <= 18 && (p == end || (!(Of(*p) & IdentChar) && *p != '.'))) {
+      FToken.Kind = TFormTokenKind::Integer;
+      FToken.Int = static_cast<std::int64_t>(v);
+      FToken.Text = std::string_view(start, static_cast<std::size_t>(p - start));
+      FPos = static_cast<std::size_t>(p - begin);
+      return FToken;
+    }
+  } else if (*p == '\'') {
+    // One plain quoted piece: the value is the source's bytes between the
+    // quotes, with nothing to decode or copy.
+    const char* q = FindStringStop(p + 1, end);
+    if (q < end && *q == '\'' && (q + 1 == end || (q[1] != '\'' && q[1] != '#'))) {
+      FToken.Kind = TFormTokenKind::String;
+      FToken.Text = "string";
+      FToken.Value = std::string_view(p + 1, static_cast<std::size_t>(q - p - 1));
+      FPos = static_cast<std::size_t>(q + 1 - begin);
+      return FToken;
+    }
+    FPos = static_cast<std::size_t>(start - begin);
+    ReadStringPieces();
+    return FToken;
+  } else if (kind & Symbol) {
+    FToken.Kind = TFormTokenKind::Symbol;
+    FToken.Text = std::string_view(p, 1);
+    FPos = static_cast<std::size_t>(p + 1 - begin);
+    return FToken;
+  }
+  FPos = static_cast<std::size_t>(start - begin);
+  ReadToken();
+  return FToken;
+}
+
+}  // namespace host
