@@ -4,6 +4,17 @@
 
 namespace host {
 
+namespace {
+// Property names are a few bytes long: comparing them here costs less than
+// the call to memcmp that comparing the strings makes.
+bool SameBytes(const std::string& A, std::string_view B) {
+  if (A.size() != B.size()) return false;
+  for (std::size_t i = 0; i < B.size(); ++i)
+    if (A[i] != B[i]) return false;
+  return true;
+}
+}  // namespace
+
 const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) {
   TClassMemo* found = nullptr;
   for (const TRecent& r : FRecent)
@@ -17,7 +28,7 @@ const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name)
   const std::size_t n = memo.Entries.size();
   for (std::size_t k = 0; k < n; ++k) {
     const std::size_t i = memo.Next + k < n ? memo.Next + k : memo.Next + k - n;
-    if (memo.Entries[i].Name == Name) {
+    if (SameBytes(memo.Entries[i].Name, Name)) {
       memo.Next = i + 1;
       return memo.Entries[i].Info;
     }
