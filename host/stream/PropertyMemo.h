@@ -4,6 +4,7 @@
 // cheaper than folding and hashing it for the class's index each time.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -21,6 +22,7 @@ public:
 
 private:
   struct TEntry {
+    std::uint64_t Head;  // HeadOf(Name): most names differ there already
     std::string Name;
     const TPropInfo* Info;
   };
@@ -34,6 +36,11 @@ private:
   // Spellings past this many per class go straight to the class's index,
   // so that no file can make the scan long.
   static constexpr std::size_t MaxEntries = 32;
+
+  // The rare paths, kept out of Find: a class not among the recent ones,
+  // and a spelling not met before.
+  TClassMemo* Remember(const TClass& Class);
+  const TPropInfo* Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name, std::uint64_t Head);
 
   std::unordered_map<const TClass*, TClassMemo> FClasses;
   // The memos of the last few classes met, replaced in turn: a form's
