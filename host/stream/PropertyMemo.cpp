@@ -34,6 +34,12 @@ std::uint64_t HeadOf(std::string_view s) {
   if (n > k) w |= std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
   return w;
 }
+
+// Whether Name (whose head is Head) is spelled as Known (whose head is KnownHead).
+bool SameSpelling(const std::string& Known, std::uint64_t KnownHead, std::string_view Name, std::uint64_t Head) {
+  return KnownHead == Head && Known.size() == Name.size() &&
+         (Name.size() <= 8 || std::memcmp(Known.data() + 8, Name.data() + 8, Name.size() - 8) == 0);
+}
 }  // namespace
 
 const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) {
@@ -50,8 +56,7 @@ const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name)
   for (std::size_t k = 0; k < n; ++k, ++i) {
     if (i >= n) i = 0;
     const TEntry& e = memo->Entries[i];
-    if (e.Head == head && e.Name.size() == Name.size() &&
-        (Name.size() <= 8 || std::memcmp(e.Name.data() + 8, Name.data() + 8, Name.size() - 8) == 0)) {
+    if (SameSpelling(e.Name, e.Head, Name, head)) {
       memo->Next = i + 1;
       return e.Info;
     }
@@ -81,10 +86,11 @@ const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {
     FEntries.clear();
     FChanges = RegistryChanges();
   }
+  const std::uint64_t head = HeadOf(Name);
   for (const TEntry& e : FEntries)
-    if (e.Name == Name) return e.Class;
+    if (SameSpelling(e.Name, e.Head, Name, head)) return e.Class;
   const TRegisteredClass* cls = FindRegisteredClass(Name);
-  if (FEntries.size() < MaxEntries) FEntries.push_back({std::string(Name), cls});
+  if (FEntries.size() < MaxEntries) FEntries.push_back({head, std::string(Name), cls});
   return cls;
 }
 

@@ -65,6 +65,7 @@ public:
 
 private:
   struct TEntry {
+    std::uint64_t Head;  // as in TPropertyMemo
     std::string Name;
     const TRegisteredClass* Class;
   };
