@@ -86,11 +86,10 @@ const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {
     FEntries.clear();
     FChanges = RegistryChanges();
   }
-  const std::uint64_t head = HeadOf(Name);
   for (const TEntry& e : FEntries)
-    if (SameSpelling(e.Name, e.Head, Name, head)) return e.Class;
+    if (e.Name == Name) return e.Class;
   const TRegisteredClass* cls = FindRegisteredClass(Name);
-  if (FEntries.size() < MaxEntries) FEntries.push_back({head, std::string(Name), cls});
+  if (FEntries.size() < MaxEntries) FEntries.push_back({std::string(Name), cls});
   return cls;
 }
 

@@ -65,7 +65,6 @@ public:
 
 private:
   struct TEntry {
-    std::uint64_t Head;  // as in TPropertyMemo
     std::string Name;
     const TRegisteredClass* Class;
   };
