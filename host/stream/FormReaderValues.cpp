@@ -69,10 +69,9 @@ void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const T
 bool TFormReader::AssignPlain(TObject& Target, const TClass& Class, const TFormProperty& Prop,
                               const std::string& Context) {
   const std::string_view path = Prop.Path;
-  if (path.find('.') != std::string_view::npos) return false;
   // What may be Strings or Nodes goes the long way, which tells them apart.
   if ((path.size() == 7 && (path[0] | 0x20) == 's') || (path.size() == 5 && (path[0] | 0x20) == 'n')) return false;
-  const TPropInfo* info = FProps.Find(Class, path);
+  const TPropInfo* info = FProps.FindPlain(Class, path);
   if (!info) return false;
   const TFormValue& v = Prop.Value;
   try {

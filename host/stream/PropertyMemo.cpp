@@ -42,7 +42,7 @@ bool SameSpelling(const std::string& Known, std::uint64_t KnownHead, std::string
 }
 }  // namespace
 
-const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) {
+const TPropertyMemo::TEntry& TPropertyMemo::Look(const TClass& Class, std::string_view Name) {
   TClassMemo* memo = nullptr;
   for (const TRecent& r : FRecent)
     if (r.Class == &Class) {
@@ -58,10 +58,16 @@ const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name)
     const TEntry& e = memo->Entries[i];
     if (SameSpelling(e.Name, e.Head, Name, head)) {
       memo->Next = i + 1;
-      return e.Info;
+      return e;
     }
   }
   return Learn(*memo, Class, Name, head);
+}
+
+const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) { return Look(Class, Name).Info; }
+
+const TPropInfo* TPropertyMemo::FindPlain(const TClass& Class, std::string_view Name) {
+  return Look(Class, Name).Plain;
 }
 
 TPropertyMemo::TClassMemo* TPropertyMemo::Remember(const TClass& Class) {
@@ -71,14 +77,17 @@ TPropertyMemo::TClassMemo* TPropertyMemo::Remember(const TClass& Class) {
   return memo;
 }
 
-const TPropInfo* TPropertyMemo::Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name,
-                                      std::uint64_t Head) {
+const TPropertyMemo::TEntry& TPropertyMemo::Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name,
+                                                  std::uint64_t Head) {
   const TPropInfo* info = Class.FindProperty(Name);
-  if (Memo.Entries.size() < MaxEntries) {
-    Memo.Entries.push_back({Head, std::string(Name), info});
-    Memo.Next = Memo.Entries.size();
+  TEntry entry{Head, std::string(Name), info, Name.find('.') == std::string_view::npos ? info : nullptr};
+  if (Memo.Entries.size() >= MaxEntries) {
+    FSpare = std::move(entry);
+    return FSpare;
   }
-  return info;
+  Memo.Entries.push_back(std::move(entry));
+  Memo.Next = Memo.Entries.size();
+  return Memo.Entries.back();
 }
 
 const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {

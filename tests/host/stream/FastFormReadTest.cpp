@@ -38,6 +38,8 @@ TEST(FastFormRead, PropertyMemoFindsWhatTheClassIndexFinds) {
     std::string name = VaryCase(names[rng() % names.size()], rng);
     if (rng() % 8 == 0) name += std::to_string(rng() % 50);
     ASSERT_EQ(memo.Find(cls, name), cls.FindProperty(name)) << cls.Name() << " " << name;
+    const TPropInfo* plain = name.find('.') == std::string::npos ? cls.FindProperty(name) : nullptr;
+    ASSERT_EQ(memo.FindPlain(cls, name), plain) << cls.Name() << " " << name;
   }
 }
 
