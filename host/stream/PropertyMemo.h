@@ -41,9 +41,10 @@ private:
   // so that no file can make the scan long.
   static constexpr std::size_t MaxEntries = 32;
 
-  // The rare paths, kept out of Find: a class not among the recent ones,
-  // and a spelling not met before.
+  // The entry of Name, learnt if new (Find and FindPlain).
   const TEntry& Look(const TClass& Class, std::string_view Name);
+  // The rare paths, kept out of Look: a class not among the recent ones,
+  // and a spelling not met before.
   TClassMemo* Remember(const TClass& Class);
   const TEntry& Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name, std::uint64_t Head);
   TEntry FSpare;  // the answer for a spelling past MaxEntries
