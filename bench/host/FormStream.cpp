@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+#include <unistd.h>
+
 #include "host/controls/Buttons.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/Forms.h"
@@ -82,7 +84,8 @@ TFixture& Fixture(std::int64_t Components) {
   x.Form = BuildForm(Components);
   x.Text = WriteComponentText(*x.Form);
   x.Path = (std::filesystem::temp_directory_path() /
-            ("ambit_bench_FormStream_" + std::to_string(Components) + ".dfm")).string();
+            ("ambit_bench_FormStream_" + std::to_string(::getpid()) + "_" + std::to_string(Components) + ".dfm"))
+               .string();
   WriteComponentFile(*x.Form, x.Path);
   return fixtures.emplace(Components, std::move(x)).first->second;
 }

@@ -69,6 +69,15 @@ private:
 
   // Property assignment (FormReaderValues.cpp).
   void AssignProperty(TObject& Target, TComponent& Component, const TFormProperty& Prop, const std::string& Context);
+  // The commonest case, kept lean: an integer, string or identifier for a
+  // property of Target itself (of class Class) that takes it. False, with
+  // nothing changed, for anything else, which AssignPath then reads as it
+  // reads everything.
+  bool AssignPlain(TObject& Target, const TClass& Class, const TFormProperty& Prop, const std::string& Context);
+  [[gnu::noinline]] void AssignPath(TObject& Target, TComponent& Component, const TFormProperty& Prop,
+                                    const std::string& Context);
+  // A setter rejected the value: the reader's error at its place.
+  [[noreturn, gnu::cold]] void SetterFailed(const TPlace& Place, int Line, const std::exception& Error) const;
   void AssignValue(TObject& Target, TComponent& Component, const TPropInfo& Info, const TFormValue& Value,
                    const TPlace& Place, int Line);
   void ReadStrings(TStrings& Strings, const TFormValue& Value, const std::string& Context, int Line);

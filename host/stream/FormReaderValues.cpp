@@ -63,6 +63,56 @@ void TFormReader::BadValue(const std::string& Context, int Line, const std::stri
 
 void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const TFormProperty& Prop,
                                  const std::string& Context) {
+  if (!AssignPlain(Target, Target.ClassType(), Prop, Context)) AssignPath(Target, Component, Prop, Context);
+}
+
+bool TFormReader::AssignPlain(TObject& Target, const TClass& Class, const TFormProperty& Prop,
+                              const std::string& Context) {
+  const std::string_view path = Prop.Path;
+  // What may be Strings or Nodes goes the long way, which tells them apart.
+  if ((path.size() == 7 && (path[0] | 0x20) == 's') || (path.size() == 5 && (path[0] | 0x20) == 'n')) return false;
+  const TPropInfo* info = FProps.FindPlain(Class, path);
+  if (!info) return false;
+  const TFormValue& v = Prop.Value;
+  try {
+    switch (info->Kind) {
+      case tkInteger:
+        // Within 32 bits, a hexadecimal number needs no reinterpreting.
+        if (v.Kind != TFormValueKind::Integer || v.Int < std::numeric_limits<std::int32_t>::min() ||
+            v.Int > std::numeric_limits<std::int32_t>::max() || !info->SetOrd)
+          return false;
+        info->SetOrd(Target, v.Int);
+        return true;
+      case tkString:
+      case tkLString:
+      case tkWString:
+        if (v.Kind != TFormValueKind::String || !info->SetStr) return false;
+        FText.assign(v.Text);
+        info->SetStr(Target, FText);
+        return true;
+      case tkEnumeration: {
+        if (v.Kind != TFormValueKind::Identifier || !info->SetOrd) return false;
+        const int e = GetEnumValue(info->PropType, v.Text);
+        if (e < 0) return false;
+        info->SetOrd(Target, e);
+        return true;
+      }
+      default:
+        return false;
+    }
+  } catch (const EReadError&) {
+    throw;
+  } catch (const std::exception& e) {
+    SetterFailed(TPlace{Context, Prop.Path}, Prop.Line, e);
+  }
+}
+
+void TFormReader::SetterFailed(const TPlace& Place, int Line, const std::exception& Error) const {
+  Fail(Line, Place.Name() + ": " + Error.what());
+}
+
+void TFormReader::AssignPath(TObject& Target, TComponent& Component, const TFormProperty& Prop,
+                             const std::string& Context) {
   const TPlace place{Context, Prop.Path};
   TObject* target = &Target;
   std::string_view path = Prop.Path;
@@ -222,7 +272,7 @@ void TFormReader::AssignValue(TObject& Target, TComponent& Component, const TPro
     throw;
   } catch (const std::exception& e) {
     // Setters reject values in their own words; keep the place.
-    Fail(Line, Place.Name() + ": " + e.what());
+    SetterFailed(Place, Line, e);
   }
 }
 

@@ -1,33 +1,93 @@
 #include "host/stream/PropertyMemo.h"
 
+#include <cstdint>
+#include <cstring>
 #include <iterator>
 
 namespace host {
 
-const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) {
-  TClassMemo* found = nullptr;
-  for (const TRecent& r : FRecent)
-    if (r.Class == &Class) found = r.Memo;
-  if (!found) {
-    found = &FClasses[&Class];
-    FRecent[FReplace] = {&Class, found};
-    FReplace = (FReplace + 1) % std::size(FRecent);
+namespace {
+// The first eight bytes of a name (fewer for a shorter one, the rest zero),
+// read in fixed-size pieces: with the length it tells names of up to eight
+// bytes apart, and nearly every property name is that short.
+std::uint64_t HeadOf(std::string_view s) {
+  const char* p = s.data();
+  const std::size_t n = s.size() < 8 ? s.size() : 8;
+  std::uint64_t w = 0;
+  if (n == 8) {
+    std::memcpy(&w, p, 8);
+    return w;
   }
-  TClassMemo& memo = *found;
-  const std::size_t n = memo.Entries.size();
-  for (std::size_t k = 0; k < n; ++k) {
-    const std::size_t i = memo.Next + k < n ? memo.Next + k : memo.Next + k - n;
-    if (memo.Entries[i].Name == Name) {
-      memo.Next = i + 1;
-      return memo.Entries[i].Info;
+  std::size_t k = 0;
+  if (n >= 4) {
+    std::uint32_t x;
+    std::memcpy(&x, p, 4);
+    w = x;
+    k = 4;
+  }
+  if (n - k >= 2) {
+    std::uint16_t x;
+    std::memcpy(&x, p + k, 2);
+    w |= std::uint64_t{x} << (8 * k);
+    k += 2;
+  }
+  if (n > k) w |= std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
+  return w;
+}
+
+// Whether Name (whose head is Head) is spelled as Known (whose head is KnownHead).
+bool SameSpelling(const std::string& Known, std::uint64_t KnownHead, std::string_view Name, std::uint64_t Head) {
+  return KnownHead == Head && Known.size() == Name.size() &&
+         (Name.size() <= 8 || std::memcmp(Known.data() + 8, Name.data() + 8, Name.size() - 8) == 0);
+}
+}  // namespace
+
+const TPropertyMemo::TEntry& TPropertyMemo::Look(const TClass& Class, std::string_view Name) {
+  TClassMemo* memo = nullptr;
+  for (const TRecent& r : FRecent)
+    if (r.Class == &Class) {
+      memo = r.Memo;
+      break;
+    }
+  if (!memo) memo = Remember(Class);
+  const std::uint64_t head = HeadOf(Name);
+  const std::size_t n = memo->Entries.size();
+  std::size_t i = memo->Next;
+  for (std::size_t k = 0; k < n; ++k, ++i) {
+    if (i >= n) i = 0;
+    const TEntry& e = memo->Entries[i];
+    if (SameSpelling(e.Name, e.Head, Name, head)) {
+      memo->Next = i + 1;
+      return e;
     }
   }
+  return Learn(*memo, Class, Name, head);
+}
+
+const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) { return Look(Class, Name).Info; }
+
+const TPropInfo* TPropertyMemo::FindPlain(const TClass& Class, std::string_view Name) {
+  return Look(Class, Name).Plain;
+}
+
+TPropertyMemo::TClassMemo* TPropertyMemo::Remember(const TClass& Class) {
+  TClassMemo* memo = &FClasses[&Class];
+  FRecent[FReplace] = {&Class, memo};
+  FReplace = (FReplace + 1) % std::size(FRecent);
+  return memo;
+}
+
+const TPropertyMemo::TEntry& TPropertyMemo::Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name,
+                                                  std::uint64_t Head) {
   const TPropInfo* info = Class.FindProperty(Name);
-  if (n < MaxEntries) {
-    memo.Entries.push_back({std::string(Name), info});
-    memo.Next = n + 1;
+  TEntry entry{Head, std::string(Name), info, Name.find('.') == std::string_view::npos ? info : nullptr};
+  if (Memo.Entries.size() >= MaxEntries) {
+    FSpare = std::move(entry);
+    return FSpare;
   }
-  return info;
+  Memo.Entries.push_back(std::move(entry));
+  Memo.Next = Memo.Entries.size();
+  return Memo.Entries.back();
 }
 
 const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {

@@ -4,6 +4,7 @@
 // cheaper than folding and hashing it for the class's index each time.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,11 +19,16 @@ class TPropertyMemo {
 public:
   // The same record as Class.FindProperty(Name), null included.
   const TPropInfo* Find(const TClass& Class, std::string_view Name);
+  // The same, but null for a dotted path (Font.Name): what it names is no
+  // property of the class itself, and the caller need not look for dots.
+  const TPropInfo* FindPlain(const TClass& Class, std::string_view Name);
 
 private:
   struct TEntry {
+    std::uint64_t Head;  // HeadOf(Name): most names differ there already
     std::string Name;
     const TPropInfo* Info;
+    const TPropInfo* Plain;  // Info, or null when Name holds a dot
   };
   // A class's spellings in the order first met, and where to look first:
   // after the last one found, as components of a class mostly set their
@@ -34,6 +40,14 @@ private:
   // Spellings past this many per class go straight to the class's index,
   // so that no file can make the scan long.
   static constexpr std::size_t MaxEntries = 32;
+
+  // The entry of Name, learnt if new (Find and FindPlain).
+  const TEntry& Look(const TClass& Class, std::string_view Name);
+  // The rare paths, kept out of Look: a class not among the recent ones,
+  // and a spelling not met before.
+  TClassMemo* Remember(const TClass& Class);
+  const TEntry& Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name, std::uint64_t Head);
+  TEntry FSpare;  // the answer for a spelling past MaxEntries
 
   std::unordered_map<const TClass*, TClassMemo> FClasses;
   // The memos of the last few classes met, replaced in turn: a form's

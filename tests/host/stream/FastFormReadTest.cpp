@@ -10,6 +10,7 @@
 #include "host/core/ClassRegistry.h"
 #include "host/stream/FormLexer.h"
 #include "host/stream/FormParser.h"
+#include "host/stream/FormStream.h"
 #include "host/stream/PropertyMemo.h"
 
 using namespace host;
@@ -37,6 +38,8 @@ TEST(FastFormRead, PropertyMemoFindsWhatTheClassIndexFinds) {
     std::string name = VaryCase(names[rng() % names.size()], rng);
     if (rng() % 8 == 0) name += std::to_string(rng() % 50);
     ASSERT_EQ(memo.Find(cls, name), cls.FindProperty(name)) << cls.Name() << " " << name;
+    const TPropInfo* plain = name.find('.') == std::string::npos ? cls.FindProperty(name) : nullptr;
+    ASSERT_EQ(memo.FindPlain(cls, name), plain) << cls.Name() << " " << name;
   }
 }
 
@@ -58,6 +61,38 @@ TEST(FastFormRead, ClassNameMemoFindsWhatTheRegistryFinds) {
     ASSERT_EQ(memo.Find(name), FindRegisteredClass(name)) << name;
   }
   RegisterTestClasses();
+}
+
+// A value for a property of the component itself takes a short way; the
+// same value for a property of a nested object takes the long one. Both
+// must set the same value or fail with the same words.
+TEST(FastFormRead, PlainValuesEndAsThroughANestedObject) {
+  RegisterTestClasses();
+  const std::vector<std::string> numbers = {"0",  "-1",        "2147483647", "2147483648", "-2147483648",
+                                            "-2147483649",     "$7FFFFFFF",  "$80000000",  "$FFFFFFFF",
+                                            "$100000000",      "12.5",       "'12'",       "Wide"};
+  const std::vector<std::string> texts = {"''", "'a'", "'it''s'", "'x'#13#10'y'", "#233", "'caf\xC3\xA9'", "12", "nil"};
+  // The property's value, or the reader's words after the place.
+  auto read = [](const std::string& path, const std::string& value, const auto& get) {
+    const std::string text = "object F: TTestForm\n  object B: TTestButton\n    " + path + " = " + value + "\n  end\nend\n";
+    try {
+      auto form = ReadComponentText(text, "plain.dfm");
+      return "= " + get(*static_cast<TTestButton*>(form->FindComponent("B")));
+    } catch (const EReadError& e) {
+      const std::string place = "B." + path;
+      const std::size_t at = e.Detail().find(place);
+      return at == std::string::npos ? "? " + e.Detail() : e.Detail().substr(at + place.size());
+    }
+  };
+  for (const std::string& n : numbers)
+    EXPECT_EQ(read("Width", n, [](TTestButton& b) { return std::to_string(b.Width()); }),
+              read("Font.Height", n, [](TTestButton& b) { return std::to_string(b.Font()->Height()); }))
+        << n;
+  // A font keeps its name when given none.
+  for (const std::string& t : texts)
+    EXPECT_EQ(read("Caption", t, [](TTestButton& b) { return b.Caption().empty() ? b.Font()->Name() : b.Caption(); }),
+              read("Font.Name", t, [](TTestButton& b) { return b.Font()->Name(); }))
+        << t;
 }
 
 TEST(FastFormRead, KeywordsAreTheStructureWordsInAnyCase) {
