@@ -27,9 +27,9 @@ public:
   // device), raises EFOpenError.
   explicit TMemIniFile(std::string FileName);
   // The same, reading into the storage of Spare (a file read before and no
-  // longer needed, which is emptied): a section read again under the name
-  // and place it had there, with the same keys in the same order, takes
-  // its lines without allocating them.
+  // longer needed; it goes with the construction): a section read again
+  // under the name and place it had there, with the same keys in the same
+  // order, takes its lines without allocating them.
   TMemIniFile(std::string FileName, std::unique_ptr<TMemIniFile> Spare);
   ~TMemIniFile() override;
 

@@ -58,7 +58,6 @@ public:
   }
 
 private:
-
   TFontCharset FCharSet;
   TBiDiMode FMode;
   std::deque<TCharsetProps> FClasses;  // FLast stays valid as it grows
