@@ -162,9 +162,10 @@ private:
   // What Resolve's answers depend on, as it stands now.
   TAmTargetKey TargetKey() const;
   // Resolve, or what Memo (when given) remembers of Name at Position; Whole
-  // also turns away a name Excluded lists whole.
-  host::TPersistent* ResolveAt(TAmTargetMemo* Memo, std::size_t Position, std::string_view& Name,
-                               bool Whole) const;
+  // also turns away a name Excluded lists whole. Known: Name is the one the
+  // memo stored at Position, if any (it need not be compared).
+  host::TPersistent* ResolveAt(TAmTargetMemo* Memo, std::size_t Position, std::string_view& Name, bool Whole,
+                               bool Known = false) const;
   // Applies a language's records (a loaded list or the store's own) and the
   // snapshot's texts for the names they lack. Memo, when given, is the
   // switch's.

@@ -22,6 +22,9 @@ const host::TClass& TAmLanguageFile::ClassType() const { return StaticClass(); }
 
 TAmLanguageFile::TAmLanguageFile(std::string FileName) : host::TMemIniFile(std::move(FileName)) {}
 
+TAmLanguageFile::TAmLanguageFile(std::string FileName, std::unique_ptr<TAmLanguageFile> Spare)
+    : host::TMemIniFile(std::move(FileName), std::move(Spare)) {}
+
 std::string TAmLanguageFile::ReadString(std::string_view Section, std::string_view Ident, const std::string& Default) {
   return GetDecodedString(host::TMemIniFile::ReadString(Section, Ident, Default), kQuote, kEscape);
 }
@@ -186,7 +189,8 @@ TAmLanguageSource::~TAmLanguageSource() {
 void TAmLanguageSource::OpenLanguage() {
   TAmFileLanguageSource::OpenLanguage();
   CloseLanguage();
-  if (ActiveLanguage() >= 0) FFile = std::make_unique<TAmLanguageFile>(LanguageFilePath(ActiveLanguage()));
+  if (ActiveLanguage() >= 0)
+    FFile = std::make_unique<TAmLanguageFile>(LanguageFilePath(ActiveLanguage()), std::move(FSpare));
 }
 
 // The name as the source gives it, inside its form's folder when a designer
@@ -197,7 +201,7 @@ std::string TAmLanguageSource::LanguageFilePath(int Index) const {
 
 void TAmLanguageSource::CloseLanguage() {
   TAmFileLanguageSource::CloseLanguage();
-  FFile.reset();
+  if (FFile) FSpare = std::move(FFile);
 }
 
 bool TAmLanguageSource::GetReadOnly() const { return false; }

@@ -18,6 +18,8 @@ class TAmLanguageFile : public host::TMemIniFile {
   HOST_CLASS(TAmLanguageFile)
 public:
   explicit TAmLanguageFile(std::string FileName);
+  // Reads into the storage of Spare (see TMemIniFile).
+  TAmLanguageFile(std::string FileName, std::unique_ptr<TAmLanguageFile> Spare);
 
   // The stored value decoded; the Default is decoded too when it is used.
   std::string ReadString(std::string_view Section, std::string_view Ident, const std::string& Default) override;
@@ -71,6 +73,10 @@ public:
 
 private:
   std::unique_ptr<TAmLanguageFile> FFile;
+  // The file last closed, whose storage the next one opened reads into:
+  // switching between languages of the same records then allocates
+  // nothing per line, and frees nothing.
+  std::unique_ptr<TAmLanguageFile> FSpare;
   bool FSortSections = false;
 };
 

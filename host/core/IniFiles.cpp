@@ -72,12 +72,20 @@ const TClass& TMemIniFile::StaticClass() {
 }
 const TClass& TMemIniFile::ClassType() const { return StaticClass(); }
 
-TMemIniFile::TMemIniFile(std::string FileName) : FFileName(std::move(FileName)) {
+TMemIniFile::TMemIniFile(std::string FileName) : FFileName(std::move(FileName)) { Load({}); }
+
+TMemIniFile::TMemIniFile(std::string FileName, std::unique_ptr<TMemIniFile> Spare) : FFileName(std::move(FileName)) {
+  std::vector<Section> recycled;
+  if (Spare) recycled.swap(Spare->FSections);
+  Load(std::move(recycled));
+}
+
+void TMemIniFile::Load(std::vector<Section>&& Recycled) {
   if (FFileName.empty()) return;
   std::string data;
   TFileStamp stamp;
   if (!ReadRegularFile(FFileName, data, &stamp)) return;  // missing: empty
-  SetText(data);
+  Parse(data, std::move(Recycled));
   FStamp = stamp;
   FBase = std::move(data);
 }
@@ -123,13 +131,37 @@ std::string_view TrimView(std::string_view s) {
 
 }  // namespace
 
-void TMemIniFile::SetText(std::string_view Text) {
+void TMemIniFile::SetText(std::string_view Text) { Parse(Text, {}); }
+
+void TMemIniFile::Parse(std::string_view Text, std::vector<Section>&& Recycled) {
   // Every byte order mark goes: one left in the kept leading lines would be
   // taken for the file's own on the next read.
   while (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   Clear();
   FPreamble.clear();
   Section* current = nullptr;
+  // A section of the name and place it had in Recycled takes over its list
+  // with the lines kept for a refill, when their names were distinct.
+  bool refilling = false;
+  auto addSection = [&](std::string Name) {
+    refilling = false;
+    const std::size_t k = FSections.size();
+    if (k >= Recycled.size() || !Recycled[k].Lines || Recycled[k].Name != Name) return &AddSection(std::move(Name));
+    Section& old = Recycled[k];
+    Section& added = FSections.emplace_back();
+    added.Name = std::move(Name);
+    added.Lines = std::move(old.Lines);
+    FIndex.try_emplace(added.Name, k);
+    refilling = old.Keepable;
+    if (refilling)
+      added.Lines->ClearKeepingLines();
+    else
+      added.Lines->Clear();
+    return &added;
+  };
+  // Each line is built in here while a refill goes on: the kept line of its
+  // place takes a copy, and this buffer stays for the next.
+  std::string scratch;
   std::size_t p = 0;
   // Each stored line is built once and moved into its section.
   while (p < Text.size()) {
@@ -147,18 +179,32 @@ void TMemIniFile::SetText(std::string_view Text) {
     }
     if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
       if (!current) FPreamble.assign(Text.substr(0, start));
-      current = &AddSection(std::string(TrimView(line.substr(1, line.size() - 2))));
+      current = addSection(std::string(TrimView(line.substr(1, line.size() - 2))));
       continue;
     }
     if (!current) continue;  // lines before the first section: kept as they stand
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
+      current->Keepable = refilling = false;  // a list with such a line keeps nothing
       current->Lines->Add(std::string(line));
       continue;
     }
     std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
     while (!key.empty() && Blank(key.back())) key.remove_suffix(1);
     while (!value.empty() && Blank(value.front())) value.remove_prefix(1);
+    if (refilling) {
+      scratch.assign(key).append(1, '=').append(value);
+      TStringList& lines = *current->Lines;
+      const int count = lines.Count();
+      lines.AddUniqueName(std::move(scratch));
+      if (lines.Count() == count) {
+        // A repeated key: the file keeps every line, and the next read of
+        // this section does without a refill.
+        lines.Add(std::move(scratch));
+        current->Keepable = refilling = false;
+      }
+      continue;
+    }
     std::string stored;
     stored.reserve(key.size() + 1 + value.size());
     stored.append(key).append(1, '=').append(value);

@@ -26,6 +26,11 @@ public:
   // that exists but cannot be read, or is no regular file (a named pipe, a
   // device), raises EFOpenError.
   explicit TMemIniFile(std::string FileName);
+  // The same, reading into the storage of Spare (a file read before and no
+  // longer needed; it goes with the construction): a section read again
+  // under the name and place it had there, with the same keys in the same
+  // order, takes its lines without allocating them.
+  TMemIniFile(std::string FileName, std::unique_ptr<TMemIniFile> Spare);
   ~TMemIniFile() override;
 
   const std::string& FileName() const { return FFileName; }
@@ -98,11 +103,18 @@ private:
     mutable std::string Cache;
     mutable std::vector<std::size_t> Starts;
     mutable bool CacheValid = false;
+    // Whether the next read of the section may refill the kept lines
+    // (see TStringList::ClearKeepingLines): false once a line without "="
+    // or a repeated key was met, as such a list keeps nothing.
+    bool Keepable = true;
   };
   Section* FindSection(std::string_view Name) const;
   static const std::string& SectionText(const Section& S);
   static void CacheLine(Section& S, int Index, const std::string& Line, std::size_t OldLength);
   Section& AddSection(std::string Name);
+  // SetText, taking the storage of the sections in Recycled (emptied).
+  void Parse(std::string_view Text, std::vector<Section>&& Recycled);
+  void Load(std::vector<Section>&& Recycled);
   void Reindex();
   // Takes over what another writer changed on disk (Theirs) since this
   // object read or wrote FBase.

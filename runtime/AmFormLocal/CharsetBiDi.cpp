@@ -15,14 +15,16 @@ using namespace host;
 
 namespace {
 
-// The four properties the pass sets, looked up once per class and pass: a
-// form of many controls has only a few classes.
+// The four properties the pass sets, and whether the class is a frame,
+// looked up once per class and pass: a form of many controls has only a
+// few classes.
 struct TCharsetProps {
   const TClass* Class = nullptr;
   const TPropInfo* Font = nullptr;
   const TPropInfo* ParentFont = nullptr;
   const TPropInfo* BiDiMode = nullptr;
   const TPropInfo* ParentBiDiMode = nullptr;
+  bool Frame = false;
 };
 
 class TCharsetPass {
@@ -30,8 +32,7 @@ public:
   TCharsetPass(TFontCharset CharSet, TBiDiMode Mode) : FCharSet(CharSet), FMode(Mode) {}
   TFontCharset CharSet() const { return FCharSet; }
 
-  void SetFontCharset(TObject* Obj) {
-    const TCharsetProps& p = PropsOf(Obj);
+  void SetFontCharset(TObject* Obj, const TCharsetProps& p) {
     if (!p.Font || p.Font->Kind != tkClass) return;
     TObject* held = GetObjectProp(Obj, p.Font);
     auto* font = Is<TFont>(held) ? static_cast<TFont*>(held) : nullptr;
@@ -41,23 +42,22 @@ public:
     if (held && p.ParentFont && p.ParentFont->Kind == tkEnumeration) SetOrdProp(Obj, p.ParentFont, font ? 0 : 1);
   }
 
-  void SetReadingOrder(TObject* Obj) {
-    const TCharsetProps& p = PropsOf(Obj);
+  void SetReadingOrder(TObject* Obj, const TCharsetProps& p) {
     if (p.BiDiMode && p.BiDiMode->Kind == tkEnumeration) SetOrdProp(Obj, p.BiDiMode, FMode);
     if (p.ParentBiDiMode && p.ParentBiDiMode->Kind == tkEnumeration) SetOrdProp(Obj, p.ParentBiDiMode, 0);
   }
 
-private:
   const TCharsetProps& PropsOf(const TObject* Obj) {
     const TClass* cls = &Obj->ClassType();
     if (FLast && FLast->Class == cls) return *FLast;
     for (TCharsetProps& p : FClasses)
       if (p.Class == cls) return *(FLast = &p);
     FClasses.push_back({cls, cls->FindProperty("Font"), cls->FindProperty("ParentFont"), cls->FindProperty("BiDiMode"),
-                        cls->FindProperty("ParentBiDiMode")});
+                        cls->FindProperty("ParentBiDiMode"), cls->InheritsFrom(TFrame::StaticClass())});
     return *(FLast = &FClasses.back());
   }
 
+private:
   TFontCharset FCharSet;
   TBiDiMode FMode;
   std::deque<TCharsetProps> FClasses;  // FLast stays valid as it grows
@@ -75,13 +75,15 @@ void Apply(TCharsetPass& Pass, const TAmFormLocalizer& Localizer, TComponent* Co
   }
   if (!Component) return;
   // The designer keeps the form's own font as designed.
-  if (!designing || Component != form) Pass.SetFontCharset(Component);
-  Pass.SetReadingOrder(Component);
+  const TCharsetProps& own = Pass.PropsOf(Component);
+  if (!designing || Component != form) Pass.SetFontCharset(Component, own);
+  Pass.SetReadingOrder(Component, own);
   for (int i = 0; i < Component->ComponentCount(); ++i) {
     TComponent* child = Component->Components(i);
-    Pass.SetFontCharset(child);
-    Pass.SetReadingOrder(child);
-    if (Is<TFrame>(child) && Localizer.SaveOptions().Contains(soIncludeFrames)) Apply(Pass, Localizer, child);
+    const TCharsetProps& p = Pass.PropsOf(child);
+    Pass.SetFontCharset(child, p);
+    Pass.SetReadingOrder(child, p);
+    if (p.Frame && Localizer.SaveOptions().Contains(soIncludeFrames)) Apply(Pass, Localizer, child);
   }
 }
 

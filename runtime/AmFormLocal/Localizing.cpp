@@ -151,18 +151,22 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
   }
 
   // Each record is resolved once, or found where the last switch left it;
-  // Resolve has checked its path against PropNames already.
+  // Resolve has checked its path against PropNames already. Records of the
+  // names the last whole pass met need no compare of their names.
   std::string pathText;
   TAmTargetMemo* targets = Memo ? &Memo->RecordTargets : nullptr;
+  const bool known = targets && names != 0 && targets->NamesId() == names;
+  if (targets) targets->SetNamesId(0);  // until this pass is whole
   for (int i = 0; i < records.Count(); ++i) {
     std::string_view path = records.Name(i);
     const auto at = static_cast<std::size_t>(i);
-    TPersistent* obj = ResolveAt(targets, at, path, true);
+    TPersistent* obj = ResolveAt(targets, at, path, true, known);
     if (!obj) continue;
     pathText.assign(path);
     text.assign(records.ValueView(i));
     ApplyText(obj, pathText, text, &lookups, targets ? targets->PropAt(at) : nullptr);
   }
+  if (targets) targets->SetNamesId(names);
 }
 
 TPersistent* TAmFormLocalizer::GetObject(std::string& Name) const {
@@ -173,11 +177,13 @@ TPersistent* TAmFormLocalizer::GetObject(std::string& Name) const {
 }
 
 TPersistent* TAmFormLocalizer::ResolveAt(TAmTargetMemo* Memo, std::size_t Position, std::string_view& Name,
-                                         bool Whole) const {
+                                         bool Whole, bool Known) const {
   const std::string_view name = Name;
   // The key is taken for each record: applying one may change what it covers.
   const TAmTargetKey key = Memo ? TargetKey() : TAmTargetKey{};
-  if (const TAmTargetMemo::TTarget* known = Memo ? Memo->Find(key, Position, name) : nullptr) {
+  const TAmTargetMemo::TTarget* known =
+      !Memo ? nullptr : Known ? Memo->FindKnown(key, Position) : Memo->Find(key, Position, name);
+  if (known) {
     Name.remove_prefix(known->PathAt);
     return known->Object;
   }

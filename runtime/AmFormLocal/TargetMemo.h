@@ -52,8 +52,19 @@ public:
     if (e.NameSize == kUnset || std::string_view(FNames).substr(e.NameAt, e.NameSize) != Name) return nullptr;
     return &e.Target;
   }
+  // Find for a name known to be the one stored at Position (see NamesId).
+  const TTarget* FindKnown(const TAmTargetKey& Key, std::size_t Position) const {
+    if (!(Key == FKey) || Position >= FEntries.size()) return nullptr;
+    const TEntry& e = FEntries[Position];
+    return e.NameSize == kUnset ? nullptr : &e.Target;
+  }
   // Remembers Target for Name at Position; a new Key forgets the rest.
   void Store(const TAmTargetKey& Key, std::size_t Position, std::string_view Name, TTarget Target);
+  // The records (TAmFormRecords::NamesId) whose names a whole pass of Find
+  // and Store left at every place; 0: none. While records of that id come,
+  // each name is the one stored at its place, or its place is unset.
+  std::uint64_t NamesId() const { return FNamesId; }
+  void SetNamesId(std::uint64_t Value) { FNamesId = Value; }
   // Where the write of the record at Position keeps its property: valid
   // right after a Find or Store of that position, while no other switch
   // uses the memo.
@@ -71,6 +82,7 @@ private:
   TAmTargetKey FKey;
   std::string FNames;  // spellings, back to back (replaced ones stay until Forget)
   std::vector<TEntry> FEntries;
+  std::uint64_t FNamesId = 0;
 };
 
 // Copies of a list's lines in one block of text: one allocation for the

@@ -6,17 +6,29 @@ namespace ambit {
 
 void TAmFormRecords::Clear() {
   // Cleared twice, the guess stays.
-  if (!FItems.empty() || !FNames.empty()) {
+  if (!FItems.empty()) {
     // The records read are distinct; they become the guess of the next
     // read, and an index of them stays valid for a read that repeats them.
     FGuessIndexed = FIndexed || (FGuessIndexed && FItems.size() == FGuessItems.size());
     FGuessId = NamesId();
-    FGuessNames.swap(FNames);
     FGuessItems.swap(FItems);
-    FNames.clear();
     FValues.clear();
     FItems.clear();
     FIndexed = false;  // BuildIndex starts the index afresh
+    // Spellings no record of the guess uses any more go, once they are
+    // the most of the text.
+    std::size_t used = 0;
+    for (const TItem& item : FGuessItems) used += item.NameSize;
+    if (FNames.size() > 2 * used + 4096) {
+      std::string names;
+      names.reserve(used);
+      for (TItem& item : FGuessItems) {
+        const std::size_t at = names.size();
+        names.append(NameIn(FNames, item));
+        item.NameAt = at;
+      }
+      FNames.swap(names);
+    }
   }
   FOwnId = (FGuessId > FOwnId ? FGuessId : FOwnId) + 1;
   FMatching = true;
@@ -46,14 +58,19 @@ void TAmFormRecords::Append(std::string_view Name, std::size_t ValueAt) {
   FNames.append(Name);
 }
 
+void TAmFormRecords::AppendAsGuessed(std::size_t At, std::size_t ValueAt) {
+  const TItem& guess = FGuessItems[At];
+  FItems.push_back({guess.NameAt, guess.NameSize, ValueAt, FValues.size() - ValueAt});
+}
+
 int TAmFormRecords::Take(std::string_view Name, std::size_t ValueAt) {
   const int position = Count();
   if (!FIndexed) {
     // Every record so far has the guess's name at its place, and the
     // guess's names are distinct: the same spelling here is new too.
     const auto at = static_cast<std::size_t>(position);
-    if (at < FGuessItems.size() && NameIn(FGuessNames, FGuessItems[at]) == Name) {
-      Append(Name, ValueAt);
+    if (at < FGuessItems.size() && NameIn(FNames, FGuessItems[at]) == Name) {
+      AppendAsGuessed(at, ValueAt);
       return position;
     }
     BuildIndex();

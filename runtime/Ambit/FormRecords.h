@@ -68,13 +68,16 @@ private:
   // dropped when the name is there already.
   int Take(std::string_view Name, std::size_t ValueAt);
   void Append(std::string_view Name, std::size_t ValueAt);
+  // Append, sharing the spelling of the guess's record At.
+  void AppendAsGuessed(std::size_t At, std::size_t ValueAt);
   void BuildIndex() const;
 
-  std::string FNames;   // every spelling, back to back
+  // Every spelling, back to back: the guess's and this read's. A record
+  // spelt as the guess's at its place shares its text.
+  std::string FNames;
   std::string FValues;  // every value, back to back
   std::vector<TItem> FItems;
   // The previous read's records (distinct names), as the guess for this one.
-  std::string FGuessNames;
   std::vector<TItem> FGuessItems;
   // Valid while FIndexed; until then every name equals the guess's at its
   // place, and while FGuessIndexed it indexes the guess.
