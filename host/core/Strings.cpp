@@ -463,14 +463,19 @@ int TStringList::AddUniqueName(std::string&& S) {
 }
 
 int TStringList::AppendKept(const std::string& S) {
-  const int index = Count();
-  std::string& line = FKept[static_cast<std::size_t>(index)];
-  line.assign(S);
-  Changing();
-  FList.push_back({std::move(line), nullptr});
+  FKept[FList.size()].assign(S);
+  return AddNextKept();
+}
+
+int TStringList::AddNextKept() {
+  // Only a plain list keeps lines, so its own Changing and Changed are called
+  // straight.
+  const std::size_t index = FList.size();
+  TStringList::Changing();
+  FList.push_back({std::move(FKept[index]), nullptr});
   const std::uint64_t change = FChangeCount;
-  Changed();
-  if (FChangeCount != change) return index;  // a handler changed the list: the refill ends
+  TStringList::Changed();
+  if (FChangeCount != change) return static_cast<int>(index);  // a handler changed the list: the refill ends
   FKeptChange = change;
   if (FList.size() == FKept.size()) {
     // Every name is where it was: the kept index holds for the lines.
@@ -478,7 +483,7 @@ int TStringList::AppendKept(const std::string& S) {
     FIndexValid = true;
     DropKept();
   }
-  return index;
+  return static_cast<int>(index);
 }
 
 void TStringList::ClearKeepingLines() {

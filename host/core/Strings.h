@@ -140,6 +140,15 @@ public:
   // Any other change ends the refill. Plain lists whose lines all have
   // names of their own only; others are simply cleared.
   void ClearKeepingLines();
+  // While a refill goes on and would take the next line as the kept line
+  // of its place: that kept line as it stands, else null. A caller whose
+  // line is byte-identical appends it with AddNextKept, without copying.
+  const std::string* NextKept() const {
+    return !FKept.empty() && Refilling() && !FOnChanging && !FSorted ? &FKept[FList.size()] : nullptr;
+  }
+  // Appends the line NextKept has just shown, unchanged: what AddUniqueName
+  // does with a line of the same text.
+  int AddNextKept();
   // One look-up for the name, and an appended line moved in.
   void SetValues(std::string_view Name, const std::string& Value) override;
   // Clear, then SetValues for each pair in order. While no pair's value is

@@ -194,6 +194,8 @@ TEST(FastLookup, RefillOfKeptLinesAgreesWithAFreshFill) {
         if (what == 1 && kept.Count() > 0) kept.Put(0, line), fresh.Put(0, line);
         if (pass == 0 && round % 2)  // a first fill that may repeat names
           ASSERT_EQ(kept.Add(line), fresh.Add(line));
+        else if (const std::string* next = kept.NextKept(); next && *next == line && rng() % 2)
+          ASSERT_EQ(kept.AddNextKept(), fresh.AddUniqueName(std::string(line))) << line;
         else
           ASSERT_EQ(kept.AddUniqueName(std::string(line)), fresh.AddUniqueName(std::string(line))) << line;
       }
