@@ -463,7 +463,10 @@ int TStringList::AddUniqueName(std::string&& S) {
 }
 
 int TStringList::AppendKept(const std::string& S) {
-  FKept[FList.size()].assign(S);
+  if (std::string& line = FKept[FList.size()]; line != S) {
+    line.assign(S);
+    FRefillSame = false;
+  }
   return AddNextKept();
 }
 
@@ -481,6 +484,10 @@ int TStringList::AddNextKept() {
     // Every name is where it was: the kept index holds for the lines.
     std::swap(FNameIndex, FKeptIndex);
     FIndexValid = true;
+    if (FRefillSame) {
+      FRestoredId = FKeptId;
+      FRestoredAt = FChangeCount;
+    }
     DropKept();
   }
   return static_cast<int>(index);
@@ -494,6 +501,8 @@ void TStringList::ClearKeepingLines() {
   EnsureNameIndex();
   if (FNameIndex.Count() != FList.size()) return Clear();  // a name repeats, or a line has none
   FKept.reserve(FList.size());
+  FKeptId = ContentId();
+  FRefillSame = true;
   std::vector<TObject*> owned;
   if (FOwnsObjects) owned.reserve(FList.size());
   Changing();
@@ -675,10 +684,16 @@ void TStringList::SetCaseSensitive(bool Value) {
 }
 
 void TStringList::SetUpdateState(bool Updating) {
-  if (Updating)
-    Changing();
-  else
-    Changed();
+  if (!Updating) return Changed();
+  // Opening an update changes no line: the lines keep their content id,
+  // unless a handler changed them.
+  const std::uint64_t id = ContentId();
+  const std::uint64_t at = FChangeCount + 1;
+  Changing();
+  if (FChangeCount == at) {
+    FRestoredId = id;
+    FRestoredAt = at;
+  }
 }
 
 void TStringList::Changed() {

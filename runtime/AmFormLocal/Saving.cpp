@@ -213,14 +213,14 @@ void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TSt
   // components' own texts straight (see TSavePass::SnapshotOwnTexts).
   const auto* paths =
       typeid(*PropList) == typeid(TStringList) ? static_cast<const TStringList*>(PropList) : nullptr;
-  const bool straight = Buffer == FOriginals.get() && paths && !FOriginals->OnChange() &&
+  const bool straight = Buffer == FOriginals.get() && paths && Owner() && !FOriginals->OnChange() &&
                         !FOriginals->OnChanging() && FDependencies->Count() == 0 && !FSavePass->BuffersTaken;
   const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
   // By index: an event handler may add or remove components on the way.
   for (int i = 0; i < Component->ComponentCount(); ++i) {
     TComponent* child = Component->Components(i);
     if (!excluded(child) &&
-        !(straight && FSavePass->SnapshotOwnTexts(*child, *Root, *paths, saveEmpty, *FOriginals)))
+        !(straight && FSavePass->SnapshotOwnTexts(*child, *Owner(), *paths, saveEmpty, *FOriginals)))
       SaveObject(child, Buffer, Section, {}, PropList);
     // A frame's own properties are saved once more here, then what it owns.
     // The snapshot covers frames also without the option: their records are
