@@ -19,19 +19,24 @@ namespace {
 
 inline unsigned char Code(char c) { return static_cast<unsigned char>(c); }
 
+constexpr std::uint64_t kOnes = 0x0101010101010101ull, kHighs = 0x8080808080808080ull;
+
+// The high bits of the bytes of W below 32 and of those equal to Quote's
+// (Quotes: Quote in every byte); the lowest one marked is always a true one.
+inline std::uint64_t SpecialBytes(std::uint64_t W, std::uint64_t Quotes) {
+  const std::uint64_t q = W ^ Quotes;
+  return ((W - kOnes * 32) & ~W & kHighs) | ((q - kOnes) & ~q & kHighs);
+}
+
 // Where the run of plain characters (neither control characters nor Quote)
 // that starts at I ends: eight bytes a round, as most texts are all plain.
 std::size_t PlainRunEnd(std::string_view S, std::size_t I, char Quote) {
   if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
-    const std::uint64_t quotes = ones * Code(Quote);
+    const std::uint64_t quotes = kOnes * Code(Quote);
     for (; I + 8 <= S.size(); I += 8) {
       std::uint64_t w;
       std::memcpy(&w, S.data() + I, 8);
-      const std::uint64_t q = w ^ quotes;
-      // High bits of bytes below 32 and of quotes (zero bytes of q); the
-      // lowest one marked is always a true one.
-      const std::uint64_t hit = ((w - ones * 32) & ~w & highs) | ((q - ones) & ~q & highs);
+      const std::uint64_t hit = SpecialBytes(w, quotes);
       if (hit) return I + static_cast<std::size_t>(std::countr_zero(hit)) / 8;
     }
   }
@@ -74,6 +79,31 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
   std::string out;
   AppendEncodedString(out, S, Quote, Escape);
   return out;
+}
+
+bool IsPlainEncoding(std::string_view S, std::string_view Encoded, char Quote) {
+  if (Code(Quote) < 32 || Encoded.size() != S.size() + 2 || Encoded.front() != Quote || Encoded.back() != Quote)
+    return false;
+  const char* inner = Encoded.data() + 1;
+  const std::size_t n = S.size();
+  std::size_t i = 0;
+  // One pass compares and looks for what encoding would change.
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t quotes = kOnes * Code(Quote);
+    auto same = [&](std::size_t at) {
+      std::uint64_t w, e;
+      std::memcpy(&w, S.data() + at, 8);
+      std::memcpy(&e, inner + at, 8);
+      return w == e && SpecialBytes(w, quotes) == 0;
+    };
+    for (; i + 8 <= n; i += 8)
+      if (!same(i)) return false;
+    // The last bytes in one word that overlaps the words before.
+    if (i < n && n >= 8) return same(n - 8);
+  }
+  for (; i < n; ++i)
+    if (S[i] != inner[i] || Code(S[i]) < 32 || S[i] == Quote) return false;
+  return true;
 }
 
 void AppendEncodedString(std::string& out, std::string_view S, char Quote, char Escape) {

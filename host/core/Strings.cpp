@@ -463,22 +463,34 @@ int TStringList::AddUniqueName(std::string&& S) {
 }
 
 int TStringList::AppendKept(const std::string& S) {
-  const int index = Count();
-  std::string& line = FKept[static_cast<std::size_t>(index)];
-  line.assign(S);
-  Changing();
-  FList.push_back({std::move(line), nullptr});
+  if (std::string& line = FKept[FList.size()]; line != S) {
+    line.assign(S);
+    FRefillSame = false;
+  }
+  return AddNextKept();
+}
+
+int TStringList::AddNextKept() {
+  // Only a plain list keeps lines, so its own Changing and Changed are called
+  // straight.
+  const std::size_t index = FList.size();
+  TStringList::Changing();
+  FList.push_back({std::move(FKept[index]), nullptr});
   const std::uint64_t change = FChangeCount;
-  Changed();
-  if (FChangeCount != change) return index;  // a handler changed the list: the refill ends
+  TStringList::Changed();
+  if (FChangeCount != change) return static_cast<int>(index);  // a handler changed the list: the refill ends
   FKeptChange = change;
   if (FList.size() == FKept.size()) {
     // Every name is where it was: the kept index holds for the lines.
     std::swap(FNameIndex, FKeptIndex);
     FIndexValid = true;
+    if (FRefillSame) {
+      FRestoredId = FKeptId;
+      FRestoredAt = FChangeCount;
+    }
     DropKept();
   }
-  return index;
+  return static_cast<int>(index);
 }
 
 void TStringList::ClearKeepingLines() {
@@ -489,6 +501,8 @@ void TStringList::ClearKeepingLines() {
   EnsureNameIndex();
   if (FNameIndex.Count() != FList.size()) return Clear();  // a name repeats, or a line has none
   FKept.reserve(FList.size());
+  FKeptId = ContentId();
+  FRefillSame = true;
   std::vector<TObject*> owned;
   if (FOwnsObjects) owned.reserve(FList.size());
   Changing();
@@ -670,10 +684,16 @@ void TStringList::SetCaseSensitive(bool Value) {
 }
 
 void TStringList::SetUpdateState(bool Updating) {
-  if (Updating)
-    Changing();
-  else
-    Changed();
+  if (!Updating) return Changed();
+  // Opening an update changes no line: the lines keep their content id,
+  // unless a handler changed them.
+  const std::uint64_t id = ContentId();
+  const std::uint64_t at = FChangeCount + 1;
+  Changing();
+  if (FChangeCount == at) {
+    FRestoredId = id;
+    FRestoredAt = at;
+  }
 }
 
 void TStringList::Changed() {

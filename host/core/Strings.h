@@ -140,6 +140,15 @@ public:
   // Any other change ends the refill. Plain lists whose lines all have
   // names of their own only; others are simply cleared.
   void ClearKeepingLines();
+  // While a refill goes on and would take the next line as the kept line
+  // of its place: that kept line as it stands, else null. A caller whose
+  // line is byte-identical appends it with AddNextKept, without copying.
+  const std::string* NextKept() const {
+    return !FKept.empty() && Refilling() && !FOnChanging && !FSorted ? &FKept[FList.size()] : nullptr;
+  }
+  // Appends the line NextKept has just shown, unchanged: what AddUniqueName
+  // does with a line of the same text.
+  int AddNextKept();
   // One look-up for the name, and an appended line moved in.
   void SetValues(std::string_view Name, const std::string& Value) override;
   // Clear, then SetValues for each pair in order. While no pair's value is
@@ -188,6 +197,11 @@ public:
   // Counts every change of the lines and of the case rule, also inside an
   // update bracket: what was worked out from the list holds while it stands.
   std::uint64_t ChangeCount() const { return FChangeCount; }
+  // Equal ids mean the same lines under the same case rule. Usually the
+  // change count; opening an update keeps the id, and a refill that put
+  // back every kept line unchanged gives the id the lines had before
+  // ClearKeepingLines.
+  std::uint64_t ContentId() const { return FChangeCount == FRestoredAt ? FRestoredId : FChangeCount; }
 
 protected:
   void SetUpdateState(bool Updating) override;
@@ -234,6 +248,13 @@ private:
   std::vector<std::string> FKept;
   TNameIndex FKeptIndex;
   std::uint64_t FKeptChange = 0;
+  // The kept lines' content id, and whether the refill so far put back
+  // each of them unchanged; the id restored, and the change count it
+  // holds for.
+  std::uint64_t FKeptId = 0;
+  bool FRefillSame = false;
+  std::uint64_t FRestoredId = 0;
+  std::uint64_t FRestoredAt = ~std::uint64_t(0);
 };
 
 }  // namespace host

@@ -125,7 +125,7 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
   const std::uint64_t names = NamesIdOf(records);
   if (Memo && names != 0) {
     defaults = &Memo->Defaults;
-    const std::uint64_t originals = FOriginals->ChangeCount();
+    const std::uint64_t originals = FOriginals->ContentId();
     const bool caseRule = FOriginals->CaseSensitive();
     if (Memo->DefaultsNames != names || Memo->DefaultsOriginals != originals || Memo->DefaultsCase != caseRule) {
       Memo->DefaultsNames = 0;  // until the list is whole

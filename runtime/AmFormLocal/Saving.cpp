@@ -2,6 +2,8 @@
 // (Save, SaveAs) or, encoded, to the snapshot of the designed texts
 // (SaveToBuffer, SaveAllToBuffer).
 #include <algorithm>
+#include <cstdint>
+#include <deque>
 #include <string_view>
 #include <typeinfo>
 #include <utility>
@@ -26,6 +28,49 @@ bool HasOwnLocalizer(const TComponent* Frame) {
   const auto& owned = Frame->ComponentList();
   return std::any_of(owned.begin(), owned.end(), [](const TComponent* c) { return Is<TAmFormLocalizer>(c); });
 }
+
+// What a path of the list says about objects of one class.
+struct TOwnProp {
+  enum TKind { Walk, String, None } Kind;
+  const TPropInfo* Info;  // the string property, for String
+  std::string_view Path;  // the list's line
+};
+
+struct TOwnProps {
+  const TClass* Class = nullptr;
+  std::vector<TOwnProp> Props;  // one for each path, in order
+  bool Walks = false;           // some path must be walked
+  bool Nones = false;           // some path names nothing
+};
+
+// Whether a kept snapshot line is the record Name + Path = Text, with a
+// text that encodes as itself, quoted.
+bool KeptLineIs(std::string_view Kept, std::string_view Name, std::string_view Path, std::string_view Text) {
+  const std::size_t at = Name.size() + Path.size();
+  return Kept.size() > at && Kept[at] == '=' && Kept.substr(0, Name.size()) == Name &&
+         Kept.substr(Name.size(), Path.size()) == Path && IsPlainEncoding(Text, Kept.substr(at + 1), kQuote);
+}
+
+// Appends the snapshot line Line = Text, encoded, where Line holds the
+// record's name. A refill's kept line that is already exactly that is
+// taken as it stands: a snapshot retaken over unchanged texts encodes and
+// copies nothing.
+void AppendSnapshotLine(TStringList& List, std::string& Line, std::string_view Text) {
+  const std::string* kept = List.NextKept();
+  if (kept && KeptLineIs(*kept, Line, {}, Text)) {
+    List.AddNextKept();
+    return;
+  }
+  Line.push_back('=');
+  AppendEncodedString(Line, Text, kQuote, kEscape);
+  if (kept && *kept == Line) {
+    List.AddNextKept();
+    return;
+  }
+  const int count = List.Count();
+  const int added = List.AddUniqueName(std::move(Line));
+  if (List.Count() == count) List.Put(added, Line);  // not added: the line is still whole
+}
 }  // namespace
 
 struct TAmFormLocalizer::TSavePass {
@@ -35,6 +80,84 @@ struct TAmFormLocalizer::TSavePass {
   TRecordTarget Record;
   std::string Line;
   bool BuffersTaken = false;
+
+  // For each path of List, what it names on Class itself: a string
+  // property (read straight), nothing (no text), or more (walked).
+  const TOwnProps& OwnProps(const TClass& Class, const TStringList& List) {
+    if (&List != OwnPropsList || List.ChangeCount() != OwnPropsChange) {
+      OwnPropClasses.clear();
+      LastProps = nullptr;
+      OwnPropsList = &List;
+      OwnPropsChange = List.ChangeCount();
+    }
+    if (LastProps && LastProps->Class == &Class) return *LastProps;  // components come in runs of one class
+    for (const TOwnProps& props : OwnPropClasses)
+      if (props.Class == &Class) return *(LastProps = &props);
+    TOwnProps& props = OwnPropClasses.emplace_back();
+    props.Class = &Class;
+    for (int i = 0; i < List.Count(); ++i) {
+      const std::string& path = List.Line(i);
+      const bool walk = path.find_first_of(".=") != std::string::npos || IsBlankText(path);
+      const TPropInfo* info = walk ? nullptr : Class.FindProperty(path);
+      if (info && IsStringKind(info->Kind)) {
+        props.Props.push_back({TOwnProp::String, info, path});
+        continue;
+      }
+      props.Props.push_back({walk || info ? TOwnProp::Walk : TOwnProp::None, nullptr, path});
+      (walk || info ? props.Walks : props.Nones) = true;
+    }
+    return *(LastProps = &props);
+  }
+
+  // The snapshot lines of C (owned below Form, not the form itself) when
+  // every path names a string property of C's class or none: each text is
+  // read straight, without walking its path. What saving C record by
+  // record gives, while no handler can run and no dependency applies.
+  // False when C needs that walk.
+  bool SnapshotOwnTexts(const TComponent& C, const TComponent& Form, const TStringList& Paths, bool SaveEmpty,
+                        TStringList& Snapshot) {
+    const TOwnProps& own = OwnProps(C.ClassType(), Paths);
+    if (own.Walks || (own.Nones && SaveEmpty)) return false;
+    // Names are identifiers, so the stem holds no "=".
+    if (C.Owner() == &Form)
+      Stem.assign(C.Name());
+    else
+      Stem = GetFullName(&C, &Form);
+    if (Stem.empty()) return true;  // no full name: no record name either
+    Stem.push_back('.');
+    for (const TOwnProp& prop : own.Props) {
+      if (prop.Kind == TOwnProp::None) continue;
+      const std::string* text = StrPropRef(&C, prop.Info);
+      if (!text) text = &(Record.OwnText = GetStrProp(&C, prop.Info));
+      if (!SaveEmpty && IsBlankText(*text)) continue;
+      // The kept line is compared piece by piece before a line is built.
+      if (const std::string* kept = Snapshot.NextKept(); kept && KeptLineIs(*kept, Stem, prop.Path, *text)) {
+        Snapshot.AddNextKept();
+        continue;
+      }
+      Line.assign(Stem).append(prop.Path);
+      AppendSnapshotLine(Snapshot, Line, *text);
+    }
+    return true;
+  }
+
+  // Is<TFrame>, answered once for each run of components of one class.
+  bool IsFrame(const TComponent& C) {
+    if (const TClass* cls = &C.ClassType(); cls != FrameTestClass) {
+      FrameTest = cls->InheritsFrom(TFrame::StaticClass());
+      FrameTestClass = cls;
+    }
+    return FrameTest;
+  }
+
+  std::string Stem;
+  const TClass* FrameTestClass = nullptr;
+  bool FrameTest = false;
+  // A deque, so that a class's paths stay where they are while others join.
+  std::deque<TOwnProps> OwnPropClasses;
+  const TStringList* OwnPropsList = nullptr;
+  std::uint64_t OwnPropsChange = 0;
+  const TOwnProps* LastProps = nullptr;
 };
 
 void TAmFormLocalizer::Save() {
@@ -86,15 +209,24 @@ void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TSt
     return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
   };
   if (!excluded(Component)) SaveObject(Component, Buffer, Section, {}, PropList);
+  // The snapshot with no handler to run and no dependency to heed takes its
+  // components' own texts straight (see TSavePass::SnapshotOwnTexts).
+  const auto* paths =
+      typeid(*PropList) == typeid(TStringList) ? static_cast<const TStringList*>(PropList) : nullptr;
+  const bool straight = Buffer == FOriginals.get() && paths && Owner() && !FOriginals->OnChange() &&
+                        !FOriginals->OnChanging() && FDependencies->Count() == 0 && !FSavePass->BuffersTaken;
+  const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
   // By index: an event handler may add or remove components on the way.
   for (int i = 0; i < Component->ComponentCount(); ++i) {
     TComponent* child = Component->Components(i);
-    if (!excluded(child)) SaveObject(child, Buffer, Section, {}, PropList);
+    if (!excluded(child) &&
+        !(straight && FSavePass->SnapshotOwnTexts(*child, *Owner(), *paths, saveEmpty, *FOriginals)))
+      SaveObject(child, Buffer, Section, {}, PropList);
     // A frame's own properties are saved once more here, then what it owns.
     // The snapshot covers frames also without the option: their records are
     // applied either way, so their designed texts must be there to return
     // to. Not so a frame that localizes itself: the snapshot would undo it.
-    if (Is<TFrame>(child) && (FSaveOptions.Contains(soIncludeFrames) ||
+    if (FSavePass->IsFrame(*child) && (FSaveOptions.Contains(soIncludeFrames) ||
                               (Buffer == FOriginals.get() && !HasOwnLocalizer(child))))
       InternalSave(child, Root, Buffer, Section, PropList);
   }
@@ -218,11 +350,7 @@ void TAmFormLocalizer::SaveObject(TPersistent* Obj, TStrings* Buffer, const std:
       }
       // What SetValues does with a value that is never empty, with the
       // line built once in place of the name, the encoded text and a copy.
-      name.push_back('=');
-      AppendEncodedString(name, r.Value, kQuote, kEscape);
-      const int count = FOriginals->Count();
-      const int at = FOriginals->AddUniqueName(std::move(name));
-      if (FOriginals->Count() == count) FOriginals->Put(at, name);  // not added: the line is still whole
+      AppendSnapshotLine(*FOriginals, name, r.Value);
       continue;
     }
     if (!Source()) continue;

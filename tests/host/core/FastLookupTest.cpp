@@ -4,6 +4,7 @@
 // input: names in several spellings, empty values, lines without "=".
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 #include "host/controls/Buttons.h"
@@ -177,6 +178,7 @@ TEST(FastLookup, RefillOfKeptLinesAgreesWithAFreshFill) {
   std::mt19937 rng(13);
   for (int round = 0; round < 300; ++round) {
     TStringList kept, fresh;
+    std::map<std::uint64_t, std::string> texts;
     std::vector<std::string> lines;
     for (std::size_t n = rng() % 10; n > 0; --n)
       lines.push_back(Pick(rng, kNames) + (rng() % 8 ? "=" + std::to_string(rng() % 3) : ""));
@@ -192,13 +194,19 @@ TEST(FastLookup, RefillOfKeptLinesAgreesWithAFreshFill) {
           EXPECT_EQ(kept.IndexOfName(probe), fresh.IndexOfName(probe));
         }
         if (what == 1 && kept.Count() > 0) kept.Put(0, line), fresh.Put(0, line);
+        if (what == 2) kept.BeginUpdate(), kept.EndUpdate(), fresh.BeginUpdate(), fresh.EndUpdate();
         if (pass == 0 && round % 2)  // a first fill that may repeat names
           ASSERT_EQ(kept.Add(line), fresh.Add(line));
+        else if (const std::string* next = kept.NextKept(); next && *next == line && rng() % 2)
+          ASSERT_EQ(kept.AddNextKept(), fresh.AddUniqueName(std::string(line))) << line;
         else
           ASSERT_EQ(kept.AddUniqueName(std::string(line)), fresh.AddUniqueName(std::string(line))) << line;
       }
       ASSERT_EQ(kept.Text(), fresh.Text()) << "round " << round << " pass " << pass;
       EXPECT_EQ(kept.ChangeCount(), fresh.ChangeCount());
+      // An id once given stands for one text only.
+      const auto [seen, added] = texts.try_emplace(kept.ContentId(), kept.Text() + (kept.CaseSensitive() ? "1" : "0"));
+      if (!added) EXPECT_EQ(seen->second, kept.Text() + (kept.CaseSensitive() ? "1" : "0"));
       for (const std::string& n : kNames) EXPECT_EQ(kept.IndexOfName(n), fresh.IndexOfName(n)) << n;
       for (int i = 0; i < kept.Count(); ++i) EXPECT_EQ(kept.IndexOfNameAt(i), fresh.IndexOfNameAt(i));
       // Mostly the same names again, with other values; now and then one

@@ -131,10 +131,17 @@ TEST(FastSnapshot, RetakenAfterReturningToTheDesignedTexts) {
       PlainSnapshot(*loc, &form, expected);
       ASSERT_EQ(loc->Originals()->Text(), expected.Text()) << "seed " << seed << " pass " << pass;
       loc->LoadAllFromBuffer();
-      // Then the form changes a little: a text, a component gone or added.
+      // Then the form changes a little: a text (also in its last byte
+      // alone), a component gone or added, or a hint becomes what its
+      // encoding quotes (the old line then reads as the new text quoted,
+      // yet is not its encoding).
       auto* c = dynamic_cast<TControl*>(form.Components(static_cast<int>(rng() % form.ComponentCount())));
-      const unsigned change = rng() % 3;
+      const unsigned change = rng() % 5;
       if (c && change == 0) c->SetCaption(RandomText(rng));
+      if (std::string t = c ? c->Caption() : ""; change == 4 && !t.empty())
+        t.back() = t.back() == 'x' ? 'y' : 'x', c->SetCaption(t);
+      if (const std::string e = c ? GetEncodedString(c->Hint(), '"', '#') : ""; change == 3 && c)
+        c->SetHint(e.substr(1, e.size() - 2));
       if (c && change == 1) delete c;
       if (change == 2) (new TButton(&form))->SetName("Added" + std::to_string(pass));
     }
