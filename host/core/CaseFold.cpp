@@ -131,30 +131,8 @@ std::uint64_t LowerAscii8(std::uint64_t x) {
 }
 
 std::uint64_t Load(const char* p, std::size_t n) {
+  if constexpr (std::endian::native == std::endian::little) return LoadUpTo8(p, n);
   std::uint64_t w = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    // Fixed-size pieces: a copy of a varying length is a library call, and
-    // names are mostly shorter than eight bytes.
-    if (n == 8) {
-      std::memcpy(&w, p, 8);
-      return w;
-    }
-    std::size_t k = 0;
-    if (n >= 4) {
-      std::uint32_t x;
-      std::memcpy(&x, p, 4);
-      w = x;
-      k = 4;
-    }
-    if (n - k >= 2) {
-      std::uint16_t x;
-      std::memcpy(&x, p + k, 2);
-      w |= std::uint64_t{x} << (8 * k);
-      k += 2;
-    }
-    if (n > k) w |= std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
-    return w;
-  }
   std::memcpy(&w, p, n);
   return w;
 }

@@ -4,6 +4,8 @@
 // everywhere alike.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -34,5 +36,32 @@ struct TextEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
 };
+
+// The first N bytes at P (N at most 8) as one word, the rest zero, with
+// the bytes in memory order on a little-endian machine. Read in fixed-size
+// pieces: a copy of varying length is a library call, and names are mostly
+// shorter than eight bytes.
+inline std::uint64_t LoadUpTo8(const char* P, std::size_t N) {
+  std::uint64_t w = 0;
+  if (N == 8) {
+    std::memcpy(&w, P, 8);
+    return w;
+  }
+  std::size_t k = 0;
+  if (N >= 4) {
+    std::uint32_t x;
+    std::memcpy(&x, P, 4);
+    w = x;
+    k = 4;
+  }
+  if (N - k >= 2) {
+    std::uint16_t x;
+    std::memcpy(&x, P + k, 2);
+    w |= std::uint64_t{x} << (8 * k);
+    k += 2;
+  }
+  if (N > k) w |= std::uint64_t{static_cast<unsigned char>(P[k])} << (8 * k);
+  return w;
+}
 
 }  // namespace host

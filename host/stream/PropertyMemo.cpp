@@ -1,5 +1,7 @@
 #include "host/stream/PropertyMemo.h"
 
+#include "host/core/CaseFold.h"
+
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -7,33 +9,10 @@
 namespace host {
 
 namespace {
-// The first eight bytes of a name (fewer for a shorter one, the rest zero),
-// read in fixed-size pieces: with the length it tells names of up to eight
-// bytes apart, and nearly every property name is that short.
-std::uint64_t HeadOf(std::string_view s) {
-  const char* p = s.data();
-  const std::size_t n = s.size() < 8 ? s.size() : 8;
-  std::uint64_t w = 0;
-  if (n == 8) {
-    std::memcpy(&w, p, 8);
-    return w;
-  }
-  std::size_t k = 0;
-  if (n >= 4) {
-    std::uint32_t x;
-    std::memcpy(&x, p, 4);
-    w = x;
-    k = 4;
-  }
-  if (n - k >= 2) {
-    std::uint16_t x;
-    std::memcpy(&x, p + k, 2);
-    w |= std::uint64_t{x} << (8 * k);
-    k += 2;
-  }
-  if (n > k) w |= std::uint64_t{static_cast<unsigned char>(p[k])} << (8 * k);
-  return w;
-}
+// The first eight bytes of a name (fewer for a shorter one, the rest zero):
+// with the length it tells names of up to eight bytes apart, and nearly
+// every property name is that short.
+std::uint64_t HeadOf(std::string_view s) { return LoadUpTo8(s.data(), s.size() < 8 ? s.size() : 8); }
 
 // Whether Name (whose head is Head) is spelled as Known (whose head is KnownHead).
 bool SameSpelling(const std::string& Known, std::uint64_t KnownHead, std::string_view Name, std::uint64_t Head) {
