@@ -278,9 +278,6 @@ void TControl::SetParentFont(bool Value) {
 
 void TControl::ParentFontChanged() {
   if (!FParentFont || !FParent || IsDestroying()) return;
-  // A control placed into its parent mostly has its font already: that
-  // test alone is what Assign would do first.
-  if (FFont.Equals(*FParent->Font())) return;
   FFollowingParentFont = true;
   try {
     FFont.Assign(FParent->Font());
