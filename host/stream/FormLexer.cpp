@@ -77,20 +77,9 @@ void TFormLexer::SkipBlanks() {
   const char* p = begin + FPos;
   int line = FLine;
   for (; p < end; ++p) {
-    // Indentation is a run of spaces: measure it eight bytes at a time.
-    if constexpr (std::endian::native == std::endian::little) {
-      while (end - p >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        word ^= 0x2020202020202020ULL;
-        if (word != 0) {
-          p += std::countr_zero(word) / 8;
-          break;
-        }
-        p += 8;
-      }
-      if (p == end) break;
-    }
+    // Indentation is a run of spaces.
+    p = formchars::SkipSpaceRun(p, end);
+    if (p == end) break;
     const char c = *p;
     if (c == ' ' || c == '\t') continue;
     if (c == '\n') {

@@ -60,6 +60,22 @@ inline const char* FindStringStop(const char* p, const char* end) {
   return p;
 }
 
+// Past the run of spaces at p, eight bytes at a time; stops at the first
+// other byte, or short of the text's last few bytes, which the caller's
+// own loop reads.
+inline const char* SkipSpaceRun(const char* p, const char* end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (end - p >= 8) {
+      std::uint64_t w;
+      std::memcpy(&w, p, 8);
+      w ^= 0x2020202020202020ULL;
+      if (w != 0) return p + std::countr_zero(w) / 8;
+      p += 8;
+    }
+  }
+  return p;
+}
+
 // Identifiers hold only ASCII letters, digits and '_', and setting bit 5
 // turns an upper-case letter into its lower case while mapping no digit or
 // '_' onto a letter: so this equals case-insensitive comparison here.
@@ -133,20 +149,8 @@ inline const TFormToken& TFormLexer::Scan() {
     } else {
       break;
     }
-    ++p;
-    // The next line's indentation is a run of spaces: eight at a time.
-    if constexpr (std::endian::native == std::endian::little) {
-      while (end - p >= 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p, 8);
-        w ^= 0x2020202020202020ULL;
-        if (w != 0) {
-          p += std::countr_zero(w) / 8;
-          break;
-        }
-        p += 8;
-      }
-    }
+    // The next line's indentation is a run of spaces.
+    p = SkipSpaceRun(p + 1, end);
   }
   FLine = line;
   const int previous = ResetToken();
