@@ -26,28 +26,39 @@ struct TFormItem {
 
 enum class TFormValueKind : std::uint8_t { Integer, Float, String, Identifier, Set, List, Collection };
 
+// A value holds only what its kind uses: the members that no kind uses
+// together share their place, so that a big form's tree stays small
+// enough for the caches. Read a member only for the kinds named beside it.
 struct TFormValue {
+  // Spelled out: a union member's default initializer would not make the
+  // union's default constructor usable when its members' are not trivial.
+  constexpr TFormValue() : Int(0), Text() {}
+
   TFormValueKind Kind = TFormValueKind::Integer;
-  bool Hex = false;                         // Integer written as $hex
-  int Line = 0;
-  std::int64_t Int = 0;
-  double Float = 0;
-  std::string_view Text;                    // String (decoded), Identifier, number as written
-  std::span<const std::string_view> Items;  // Set: element names; List: strings
-  std::span<const TFormItem> Collection;    // Collection: its items
+  bool Hex = false;  // Integer written as $hex
+  std::int32_t Line = 0;
+  union {
+    std::int64_t Int;  // Integer
+    double Float;      // Float
+  };
+  union {
+    std::string_view Text;                    // String (decoded), Identifier, number as written
+    std::span<const std::string_view> Items;  // Set: element names; List: strings
+    std::span<const TFormItem> Collection;    // Collection: its items
+  };
 };
 
 struct TFormProperty {
   std::string_view Path;  // possibly dotted: Font.Charset, Items.Strings
-  int Line = 0;
+  std::int32_t Line = 0;
   TFormValue Value;
 };
 
-enum class TFormObjectKind { Object, Inherited, Inline };
+enum class TFormObjectKind : std::uint8_t { Object, Inherited, Inline };
 
 struct TFormObject {
   TFormObjectKind Kind = TFormObjectKind::Object;
-  int Line = 0;
+  std::int32_t Line = 0;
   std::string_view Name;  // may be empty
   std::string_view ClassName;
   std::span<const TFormProperty> Props;
