@@ -33,7 +33,7 @@ TFormArena::~TFormArena() {
   }
 }
 
-void* TFormArena::AllocateInNewBlock(std::size_t Size, std::size_t Align) {
+void* TFormArena::AllocateInNewBlock(TCursor& At, std::size_t Size, std::size_t Align) {
   // A value larger than a block gets a block of its own; the current block
   // stays the one to fill.
   if (Size + Align > BlockSize / 4) {
@@ -50,14 +50,14 @@ void* TFormArena::AllocateInNewBlock(std::size_t Size, std::size_t Align) {
   } else {
     FBlocks.push_back(std::make_unique_for_overwrite<std::byte[]>(BlockSize));
   }
-  FNext = FBlocks.back().get();
-  FLeft = BlockSize;
-  return Allocate(Size, Align);  // fits now
+  At.Next = FBlocks.back().get();
+  At.Left = BlockSize;
+  return Allocate(At, Size, Align);  // fits now
 }
 
 std::string_view TFormArena::Copy(std::string_view Text) {
   if (Text.empty()) return {};
-  char* out = static_cast<char*>(Allocate(Text.size(), 1));
+  char* out = static_cast<char*>(Allocate(FTexts, Text.size(), 1));
   std::memcpy(out, Text.data(), Text.size());
   return {out, Text.size()};
 }

@@ -23,7 +23,7 @@ public:
   // The arena moved from is left empty, never sharing a block.
   TFormArena(TFormArena&& Other) noexcept
       : FBlocks(std::move(Other.FBlocks)), FLarge(std::move(Other.FLarge)),
-        FNext(std::exchange(Other.FNext, nullptr)), FLeft(std::exchange(Other.FLeft, 0)),
+        FNodes(std::exchange(Other.FNodes, {})), FTexts(std::exchange(Other.FTexts, {})),
         FUsed(std::exchange(Other.FUsed, 0)) {
     Other.FBlocks.clear();
     Other.FLarge.clear();
@@ -36,39 +36,46 @@ public:
   template <class T>
   T* New(const T& Value) {
     static_assert(std::is_trivially_destructible_v<T>);
-    return ::new (Allocate(sizeof(T), alignof(T))) T(Value);
+    return ::new (Allocate(FNodes, sizeof(T), alignof(T))) T(Value);
   }
   template <class T>
   std::span<const T> Copy(std::span<const T> Items) {
     static_assert(std::is_trivially_destructible_v<T> && std::is_trivially_copyable_v<T>);
     if (Items.empty()) return {};
-    T* out = static_cast<T*>(Allocate(Items.size_bytes(), alignof(T)));
+    T* out = static_cast<T*>(Allocate(FNodes, Items.size_bytes(), alignof(T)));
     std::memcpy(static_cast<void*>(out), Items.data(), Items.size_bytes());
     return {out, Items.size()};
   }
+  // Texts fill blocks of their own, so that a component's node and its
+  // properties lie side by side in the order the reader visits them.
   std::string_view Copy(std::string_view Text);
 
   // Bytes handed out so far (for tests and measurements).
   std::size_t Used() const { return FUsed; }
 
 private:
+  // Where the next piece of one kind goes in its current block.
+  struct TCursor {
+    std::byte* Next = nullptr;
+    std::size_t Left = 0;
+  };
+
   // Inline: a parse allocates a few times per component. Align is a power
   // of two.
-  void* Allocate(std::size_t Size, std::size_t Align) {
-    const std::size_t skip = (0 - reinterpret_cast<std::uintptr_t>(FNext)) & (Align - 1);
-    if (FNext == nullptr || skip + Size > FLeft) return AllocateInNewBlock(Size, Align);
-    std::byte* p = FNext + skip;
-    FNext = p + Size;
-    FLeft -= skip + Size;
+  void* Allocate(TCursor& At, std::size_t Size, std::size_t Align) {
+    const std::size_t skip = (0 - reinterpret_cast<std::uintptr_t>(At.Next)) & (Align - 1);
+    if (At.Next == nullptr || skip + Size > At.Left) return AllocateInNewBlock(At, Size, Align);
+    std::byte* p = At.Next + skip;
+    At.Next = p + Size;
+    At.Left -= skip + Size;
     FUsed += Size;
     return p;
   }
-  void* AllocateInNewBlock(std::size_t Size, std::size_t Align);
+  void* AllocateInNewBlock(TCursor& At, std::size_t Size, std::size_t Align);
 
   std::vector<std::unique_ptr<std::byte[]>> FBlocks;  // all of BlockSize
   std::vector<std::unique_ptr<std::byte[]>> FLarge;   // one value each
-  std::byte* FNext = nullptr;
-  std::size_t FLeft = 0;
+  TCursor FNodes, FTexts;
   std::size_t FUsed = 0;
 };
 

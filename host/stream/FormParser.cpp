@@ -72,7 +72,9 @@ TFormTree TFormParser::ParseRoot() {
 
 const TFormObject* TFormParser::ParseObject(int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("objects nested too deeply");
-  TFormObject obj;
+  // The node goes first and its properties right after it, before its
+  // children's: the reader then walks the arena forward.
+  TFormObject& obj = *FArena.New(TFormObject());
   obj.Line = FLexer.Current().Line;
   obj.Kind = At(TFormKeyword::Inline)      ? TFormObjectKind::Inline
              : At(TFormKeyword::Inherited) ? TFormObjectKind::Inherited
@@ -111,15 +113,21 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
       break;
     }
     if (AtObjectKeyword()) {
+      // The properties so far are sealed before the first child's node.
+      if (FChildren.size() == children) obj.Props = Seal(FProps, props);
       FChildren.push_back(ParseObject(Depth + 1));
       continue;
     }
     if (At(TFormKeyword::Item)) FLexer.Error("'item' outside a collection");
     ParseProperty(Depth);
   }
-  obj.Props = Seal(FProps, props);
+  if (FProps.size() > props) {
+    // Properties after a child join those before it, in the order written.
+    FProps.insert(FProps.begin() + static_cast<std::ptrdiff_t>(props), obj.Props.begin(), obj.Props.end());
+    obj.Props = Seal(FProps, props);
+  }
   obj.Children = Seal(FChildren, children);
-  return FArena.New(obj);
+  return &obj;
 }
 
 inline void TFormParser::ParseProperty(int Depth) {

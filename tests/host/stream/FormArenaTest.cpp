@@ -1,5 +1,6 @@
-// The parse tree's arena: pieces keep their content, never overlap, and an
-// arena moved from never writes into the blocks it handed on.
+// The parse tree's arena: pieces, texts and nodes alike, keep their
+// content, never overlap, and an arena moved from never writes into the
+// blocks it handed on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,7 +23,12 @@ TEST(FormArena, PiecesKeepTheirContentApartAlsoInReusedBlocks) {
       std::string text(rng() % 50 == 0 ? 20000 + rng() % 70000 : 1 + rng() % 200, 'a');
       for (char& c : text) c = static_cast<char>('a' + rng() % 26);
       made.emplace_back(arena.Copy(text), text);
-      ASSERT_EQ(reinterpret_cast<std::uintptr_t>(arena.New(std::int64_t{i})) % alignof(std::int64_t), 0u);
+      // Nodes and texts fill blocks apart: neither may write into the other.
+      const std::int64_t value = i;
+      const std::int64_t* node = arena.New(value);
+      ASSERT_EQ(reinterpret_cast<std::uintptr_t>(node) % alignof(std::int64_t), 0u);
+      made.emplace_back(std::string_view(reinterpret_cast<const char*>(node), sizeof value),
+                        std::string(reinterpret_cast<const char*>(&value), sizeof value));
     }
     for (const auto& [piece, text] : made) ASSERT_EQ(piece, text);
     std::sort(made.begin(), made.end(), [](const auto& a, const auto& b) { return a.first.data() < b.first.data(); });
