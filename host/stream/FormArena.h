@@ -1,7 +1,8 @@
-// The memory of one parsed form: its nodes and decoded texts are laid out
-// one after another in a few large blocks and freed all at once. A form of
-// ten thousand components is otherwise tens of thousands of small
-// allocations scattered over the heap, each visited again to be freed.
+// The memory of one parsed form: its nodes, and apart from them its decoded
+// texts, are laid out one after another in a few large blocks and freed all
+// at once. A form of ten thousand components is otherwise tens of thousands
+// of small allocations scattered over the heap, each visited again to be
+// freed.
 #pragma once
 
 #include <cstddef>
