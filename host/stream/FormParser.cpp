@@ -57,6 +57,7 @@ inline std::string_view TFormParser::ExpectIdentifier(const char* What) {
 
 template <class T>
 std::span<const T> TFormParser::Seal(std::vector<T>& Stack, std::size_t Base) {
+  if (Stack.size() == Base) return {};  // most components have no children
   const std::span<const T> sealed = FArena.Copy(std::span<const T>(Stack.data() + Base, Stack.size() - Base));
   Stack.resize(Base);
   return sealed;
