@@ -151,29 +151,26 @@ struct TAmFormLocalizer::TSavePass {
       Stem = GetFullName(&C, &Form);
     if (Stem.empty()) return true;  // no full name: no record name either
     Stem.push_back('.');
-    // Kept lines found equal go in together, before anything else is added
-    // and before a getter runs that might look at the snapshot.
-    std::size_t taken = 0;
+    Taking = &Snapshot;
     for (const TOwnProp& prop : own.Props) {
       if (prop.Kind == TOwnProp::None) continue;
       const std::string* text = StrPropRef(&C, prop.Info);
       if (!text) {
-        if (taken > 0) Snapshot.AddNextKept(std::exchange(taken, 0));
+        AddTaken();
         text = &(Record.OwnText = GetStrProp(&C, prop.Info));
       }
       // A text that starts with a visible character is not blank.
       if (!SaveEmpty && (text->empty() || static_cast<unsigned char>(text->front()) <= ' ') && IsBlankText(*text))
         continue;
       // The kept line is compared piece by piece before a line is built.
-      if (const std::string* kept = Snapshot.NextKept(taken); kept && KeptLineIs(*kept, Stem, prop.Path, *text)) {
-        ++taken;
+      if (const std::string* kept = Snapshot.NextKept(Taken); kept && KeptLineIs(*kept, Stem, prop.Path, *text)) {
+        ++Taken;
         continue;
       }
-      if (taken > 0) Snapshot.AddNextKept(std::exchange(taken, 0));
+      AddTaken();
       Line.assign(Stem).append(prop.Path);
       AddSnapshotLine(Snapshot, Line, *text);
     }
-    if (taken > 0) Snapshot.AddNextKept(taken);
     return true;
   }
 
@@ -186,6 +183,15 @@ struct TAmFormLocalizer::TSavePass {
     }
     return FrameTest;
   }
+
+  // Kept snapshot lines found equal and not appended yet. They go in
+  // together, before anything else joins the snapshot and before any code
+  // runs that might look at it (a getter, a save, the pass's end).
+  void AddTaken() {
+    if (Taken > 0) Taking->AddNextKept(std::exchange(Taken, 0));
+  }
+  std::size_t Taken = 0;
+  TStringList* Taking = nullptr;
 
   std::string Stem;
   const TClass* FrameTestClass = nullptr;
@@ -241,33 +247,46 @@ void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TSt
     FSavePass = nullptr;
     return;
   }
-  // Full names are built only to be compared with Excluded.
-  auto excluded = [&](const TComponent* c) {
-    return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
-  };
-  if (!excluded(Component)) SaveObject(Component, Buffer, Section, {}, PropList);
-  // The snapshot with no handler to run and no dependency to heed takes its
-  // components' own texts straight (see TSavePass::SnapshotOwnTexts).
-  const auto* paths =
-      typeid(*PropList) == typeid(TStringList) ? static_cast<const TStringList*>(PropList) : nullptr;
-  const bool straight = Buffer == FOriginals.get() && paths && Owner() && !FOriginals->OnChange() &&
-                        !FOriginals->OnChanging() && FDependencies->Count() == 0 && !FSavePass->BuffersTaken;
-  const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
-  // By index: an event handler may add or remove components on the way.
-  for (int i = 0; i < Component->ComponentCount(); ++i) {
-    TComponent* child = Component->Components(i);
-    const TClass& cls = child->ClassType();
-    if (!excluded(child) &&
-        !(straight && FSavePass->SnapshotOwnTexts(*child, cls, *Owner(), *paths, saveEmpty, *FOriginals)))
-      SaveObject(child, Buffer, Section, {}, PropList);
-    // A frame's own properties are saved once more here, then what it owns.
-    // The snapshot covers frames also without the option: their records are
-    // applied either way, so their designed texts must be there to return
-    // to. Not so a frame that localizes itself: the snapshot would undo it.
-    if (FSavePass->IsFrame(cls) && (FSaveOptions.Contains(soIncludeFrames) ||
-                              (Buffer == FOriginals.get() && !HasOwnLocalizer(child))))
-      InternalSave(child, Root, Buffer, Section, PropList);
+  // What this call took of the kept lines goes in when it ends, also by an
+  // exception.
+  try {
+    // Full names are built only to be compared with Excluded.
+    auto excluded = [&](const TComponent* c) {
+      return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
+    };
+    if (!excluded(Component)) {
+      FSavePass->AddTaken();
+      SaveObject(Component, Buffer, Section, {}, PropList);
+    }
+    // The snapshot with no handler to run and no dependency to heed takes its
+    // components' own texts straight (see TSavePass::SnapshotOwnTexts).
+    const auto* paths =
+        typeid(*PropList) == typeid(TStringList) ? static_cast<const TStringList*>(PropList) : nullptr;
+    const bool straight = Buffer == FOriginals.get() && paths && Owner() && !FOriginals->OnChange() &&
+                          !FOriginals->OnChanging() && FDependencies->Count() == 0 && !FSavePass->BuffersTaken;
+    const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
+    // By index: an event handler may add or remove components on the way.
+    for (int i = 0; i < Component->ComponentCount(); ++i) {
+      TComponent* child = Component->Components(i);
+      const TClass& cls = child->ClassType();
+      if (!excluded(child) &&
+          !(straight && FSavePass->SnapshotOwnTexts(*child, cls, *Owner(), *paths, saveEmpty, *FOriginals))) {
+        FSavePass->AddTaken();
+        SaveObject(child, Buffer, Section, {}, PropList);
+      }
+      // A frame's own properties are saved once more here, then what it owns.
+      // The snapshot covers frames also without the option: their records are
+      // applied either way, so their designed texts must be there to return
+      // to. Not so a frame that localizes itself: the snapshot would undo it.
+      if (FSavePass->IsFrame(cls) && (FSaveOptions.Contains(soIncludeFrames) ||
+                                      (Buffer == FOriginals.get() && !HasOwnLocalizer(child))))
+        InternalSave(child, Root, Buffer, Section, PropList);
+    }
+  } catch (...) {
+    FSavePass->AddTaken();
+    throw;
   }
+  FSavePass->AddTaken();
 }
 
 std::string TAmFormLocalizer::ResolveDependency(const std::string& P) const {
