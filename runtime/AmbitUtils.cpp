@@ -123,7 +123,8 @@ struct TEncodedMatcher {
   }
 };
 
-// IsPlainEncoding under a quote of code 32 or more.
+// Whether Encoded is S's encoded form and that is S itself between two
+// Quotes (of code 32 or more): S holds no Quote and no control character.
 inline bool SamePlain(std::string_view S, std::string_view Encoded, char Quote) {
   if (Encoded.size() != S.size() + 2 || Encoded.front() != Quote || Encoded.back() != Quote)
     return false;
@@ -174,10 +175,6 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
   std::string out;
   AppendEncodedString(out, S, Quote, Escape);
   return out;
-}
-
-bool IsPlainEncoding(std::string_view S, std::string_view Encoded, char Quote) {
-  return Code(Quote) >= 32 && SamePlain(S, Encoded, Quote);
 }
 
 bool IsEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char Escape) {
