@@ -184,7 +184,10 @@ TEST(FastLookup, RefillOfKeptLinesAgreesWithAFreshFill) {
       lines.push_back(Pick(rng, kNames) + (rng() % 8 ? "=" + std::to_string(rng() % 3) : ""));
     // A watcher sees a change per line either way.
     int keptChanges = 0, freshChanges = 0;
-    if (round % 3 == 0) kept.SetOnChange([&](TObject*) { ++keptChanges; }), fresh.SetOnChange([&](TObject*) { ++freshChanges; });
+    if (round % 3 == 0) {
+      kept.SetOnChange([&](TObject*) { ++keptChanges; });
+      fresh.SetOnChange([&](TObject*) { ++freshChanges; });
+    }
     for (int pass = 0; pass < 5; ++pass) {
       kept.ClearKeepingLines();
       fresh.Clear();
