@@ -177,14 +177,21 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
   return out;
 }
 
-bool IsEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char Escape) {
+namespace {
+// IsEncodingOf for a text that is not plain, out of line: the plain one,
+// by far the most common, then needs no registers saved.
+[[gnu::noinline]] bool IsQuotedEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char Escape) {
   if (Code(Quote) < 32) return GetEncodedString(S, Quote, Escape) == Encoded;
-  // Only a plain text encodes in two more characters than it has: a quote
-  // adds one more, a control character at least two.
-  if (Encoded.size() == S.size() + 2) return SamePlain(S, Encoded, Quote);
-  if (Encoded.size() < S.size() + 2) return false;
   TEncodedMatcher matcher{Encoded};
   return EncodeQuoted(matcher, S, Quote, Escape) && matcher.At == Encoded.size();
+}
+}  // namespace
+
+bool IsEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char Escape) {
+  // Only a plain text encodes in two more characters than it has: a quote
+  // adds one more, a control character at least two.
+  if (Encoded.size() == S.size() + 2 && Code(Quote) >= 32) return SamePlain(S, Encoded, Quote);
+  return Encoded.size() >= S.size() + 2 && IsQuotedEncodingOf(S, Encoded, Quote, Escape);
 }
 
 void AppendEncodedString(std::string& out, std::string_view S, char Quote, char Escape) {
