@@ -111,7 +111,11 @@ struct TEncodedAppender {
 struct TEncodedMatcher {
   std::string_view Text;
   std::size_t At = 0;
-  bool Put(char c) { return At < Text.size() && Text[At] == c && (++At, true); }
+  bool Put(char c) {
+    if (At >= Text.size() || Text[At] != c) return false;
+    ++At;
+    return true;
+  }
   bool Run(std::string_view S) {
     if (Text.size() - At < S.size() || std::memcmp(Text.data() + At, S.data(), S.size()) != 0) return false;
     At += S.size();
