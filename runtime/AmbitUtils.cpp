@@ -44,14 +44,114 @@ std::size_t PlainRunEnd(std::string_view S, std::size_t I, char Quote) {
   return I;
 }
 
+// The decimal digits of Code, most significant first; how many.
+int CodeDigits(unsigned char code, char (&digits)[3]) {
+  const int n = code >= 100 ? 3 : code >= 10 ? 2 : 1;
+  for (int i = n - 1; i >= 0; --i) {
+    digits[i] = static_cast<char>('0' + code % 10);
+    code = static_cast<unsigned char>(code / 10);
+  }
+  return n;
+}
+
 void AppendCode(std::string& out, unsigned char code) {
   char digits[3];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + code % 10);
-    code = static_cast<unsigned char>(code / 10);
-  } while (code != 0);
-  while (n > 0) out.push_back(digits[--n]);
+  out.append(digits, static_cast<std::size_t>(CodeDigits(code, digits)));
+}
+
+// The encoding of S under a quote of code 32 or more, handed piece by piece
+// to Out (Put a character, Run a plain run, Code an escape's digits), so
+// that writing it and comparing with it are one walk. Stops, false, as
+// soon as Out refuses a piece.
+template <class Out>
+bool EncodeQuoted(Out& out, std::string_view S, char Quote, char Escape) {
+  // Runs of plain characters go in whole; only quotes and control
+  // characters are written one by one. Control means the last thing
+  // written stood for a control character, so quoting must reopen.
+  if (!out.Put(Quote)) return false;
+  bool control = false;
+  std::size_t i = 0;
+  while (i < S.size()) {
+    const std::size_t j = PlainRunEnd(S, i, Quote);
+    if (j == i) {
+      const char c = S[i++];
+      if (c == Quote) {
+        if ((control && !out.Put(Quote)) || !out.Put(Quote) || !out.Put(Quote)) return false;
+        control = false;
+      } else {
+        if ((!control && !out.Put(Quote)) || !out.Put(Escape) || !out.Code(Code(c))) return false;
+        control = true;
+      }
+      continue;
+    }
+    if ((control && !out.Put(Quote)) || !out.Run(S.substr(i, j - i))) return false;
+    control = false;
+    i = j;
+  }
+  return (!control || out.Put(Quote)) && out.Put(Quote);
+}
+
+struct TEncodedAppender {
+  std::string& Text;
+  bool Put(char c) {
+    Text.push_back(c);
+    return true;
+  }
+  bool Run(std::string_view S) {
+    Text.append(S);
+    return true;
+  }
+  bool Code(unsigned char c) {
+    AppendCode(Text, c);
+    return true;
+  }
+};
+
+// Follows an encoded text along the walk; At is how far it matched.
+struct TEncodedMatcher {
+  std::string_view Text;
+  std::size_t At = 0;
+  bool Put(char c) {
+    if (At >= Text.size() || Text[At] != c) return false;
+    ++At;
+    return true;
+  }
+  bool Run(std::string_view S) {
+    if (Text.size() - At < S.size() || std::memcmp(Text.data() + At, S.data(), S.size()) != 0) return false;
+    At += S.size();
+    return true;
+  }
+  bool Code(unsigned char c) {
+    char digits[3];
+    return Run(std::string_view(digits, static_cast<std::size_t>(CodeDigits(c, digits))));
+  }
+};
+
+// Whether Encoded is S's encoded form and that is S itself between two
+// Quotes (of code 32 or more): S holds no Quote and no control character.
+inline bool SamePlain(std::string_view S, std::string_view Encoded, char Quote) {
+  if (Encoded.size() != S.size() + 2 || Encoded.front() != Quote || Encoded.back() != Quote)
+    return false;
+  const char* inner = Encoded.data() + 1;
+  const std::size_t n = S.size();
+  std::size_t i = 0;
+  // One pass compares and looks for what encoding would change.
+  if constexpr (std::endian::native == std::endian::little) {
+    const std::uint64_t quotes = kOnes * Code(Quote);
+    auto same = [&](std::size_t at) {
+      std::uint64_t w, e;
+      std::memcpy(&w, S.data() + at, 8);
+      std::memcpy(&e, inner + at, 8);
+      return w == e && SpecialBytes(w, quotes) == 0;
+    };
+    for (; i + 8 <= n; i += 8)
+      if (!same(i)) return false;
+    // The last bytes in one word that overlaps the words before.
+    if (i < n && n >= 8) return same(n - 8);
+  }
+  for (; i < n; ++i)
+    if (S[i] != inner[i] || Code(S[i]) < 32 || S[i] == Quote) return false;
+  return true;
 }
 
 // A code of an escape run: a decimal with optional leading blanks and sign,
@@ -81,63 +181,28 @@ std::string GetEncodedString(std::string_view S, char Quote, char Escape) {
   return out;
 }
 
-bool IsPlainEncoding(std::string_view S, std::string_view Encoded, char Quote) {
-  if (Code(Quote) < 32 || Encoded.size() != S.size() + 2 || Encoded.front() != Quote || Encoded.back() != Quote)
-    return false;
-  const char* inner = Encoded.data() + 1;
-  const std::size_t n = S.size();
-  std::size_t i = 0;
-  // One pass compares and looks for what encoding would change.
-  if constexpr (std::endian::native == std::endian::little) {
-    const std::uint64_t quotes = kOnes * Code(Quote);
-    auto same = [&](std::size_t at) {
-      std::uint64_t w, e;
-      std::memcpy(&w, S.data() + at, 8);
-      std::memcpy(&e, inner + at, 8);
-      return w == e && SpecialBytes(w, quotes) == 0;
-    };
-    for (; i + 8 <= n; i += 8)
-      if (!same(i)) return false;
-    // The last bytes in one word that overlaps the words before.
-    if (i < n && n >= 8) return same(n - 8);
-  }
-  for (; i < n; ++i)
-    if (S[i] != inner[i] || Code(S[i]) < 32 || S[i] == Quote) return false;
-  return true;
+namespace {
+// IsEncodingOf for a text that is not plain, out of line: the plain one,
+// by far the most common, then needs no registers saved.
+[[gnu::noinline]] bool IsQuotedEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char Escape) {
+  if (Code(Quote) < 32) return GetEncodedString(S, Quote, Escape) == Encoded;
+  TEncodedMatcher matcher{Encoded};
+  return EncodeQuoted(matcher, S, Quote, Escape) && matcher.At == Encoded.size();
+}
+}  // namespace
+
+bool IsEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char Escape) {
+  // Only a plain text encodes in two more characters than it has: a quote
+  // adds one more, a control character at least two.
+  if (Encoded.size() == S.size() + 2 && Code(Quote) >= 32) return SamePlain(S, Encoded, Quote);
+  return Encoded.size() >= S.size() + 2 && IsQuotedEncodingOf(S, Encoded, Quote, Escape);
 }
 
 void AppendEncodedString(std::string& out, std::string_view S, char Quote, char Escape) {
   out.reserve(out.size() + S.size() + 8);
   if (Code(Quote) >= 32) {
-    // Runs of plain characters go in whole; only quotes and control
-    // characters are written one by one. Control means the last thing
-    // written stood for a control character, so quoting must reopen.
-    out.push_back(Quote);
-    bool control = false;
-    std::size_t i = 0;
-    while (i < S.size()) {
-      const std::size_t j = PlainRunEnd(S, i, Quote);
-      if (j == i) {
-        const char c = S[i++];
-        if (c == Quote) {
-          if (control) out.push_back(Quote);
-          out.append(2, Quote);
-          control = false;
-        } else {
-          if (!control) out.push_back(Quote);
-          out.push_back(Escape);
-          AppendCode(out, Code(c));
-          control = true;
-        }
-        continue;
-      }
-      if (control) out.push_back(Quote);
-      out.append(S.substr(i, j - i));
-      control = false;
-      i = j;
-    }
-    if (control) out.push_back(Quote);
-    out.push_back(Quote);
+    TEncodedAppender appender{out};
+    EncodeQuoted(appender, S, Quote, Escape);
     return;
   }
   // A quote below code 32 (never the suite's own) takes the literal walk

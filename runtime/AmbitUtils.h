@@ -30,10 +30,9 @@ public:
 std::string GetEncodedString(std::string_view S, char Quote, char Escape);
 // The same, appended to Out (for writers that build a record's line).
 void AppendEncodedString(std::string& Out, std::string_view S, char Quote, char Escape);
-// Whether Encoded is S's encoded form and that is S itself between two
-// Quotes: S holds no Quote and no control character (nor is Quote one).
-// False says nothing when S holds either.
-bool IsPlainEncoding(std::string_view S, std::string_view Encoded, char Quote);
+// Whether Encoded is exactly GetEncodedString(S, Quote, Escape), told
+// without building it.
+bool IsEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char Escape);
 // The text that S encodes; tolerant of hand-edited values: a value that does
 // not begin with Quote is returned as it is, bad codes are dropped, text
 // after the final closing quote is ignored. Never raises.

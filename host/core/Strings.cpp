@@ -470,16 +470,33 @@ int TStringList::AppendKept(const std::string& S) {
   return AddNextKept();
 }
 
-int TStringList::AddNextKept() {
+int TStringList::AddNextKept(std::size_t Count) {
   // Only a plain list keeps lines, so its own Changing and Changed are called
-  // straight.
-  const std::size_t index = FList.size();
-  TStringList::Changing();
-  FList.push_back({std::move(FKept[index]), nullptr});
-  const std::uint64_t change = FChangeCount;
-  TStringList::Changed();
-  if (FChangeCount != change) return static_cast<int>(index);  // a handler changed the list: the refill ends
-  FKeptChange = change;
+  // straight. Lines nobody watches land together: one count per line, as
+  // one by one.
+  if (Count > 1 && !FOnChange && !FOnChanging) {
+    const std::size_t index = FList.size();
+    FChangeCount += Count;
+    for (std::size_t i = index; i < index + Count; ++i) FList.push_back({std::move(FKept[i]), nullptr});
+    KeptAppended();
+    return static_cast<int>(index + Count - 1);
+  }
+  int last = -1;
+  for (; Count > 0 && (last < 0 || Refilling()); --Count) {
+    const std::size_t index = FList.size();
+    TStringList::Changing();
+    FList.push_back({std::move(FKept[index]), nullptr});
+    const std::uint64_t change = FChangeCount;
+    TStringList::Changed();
+    last = static_cast<int>(index);
+    if (FChangeCount != change) return last;  // a handler changed the list: the refill ends
+    KeptAppended();
+  }
+  return last;
+}
+
+void TStringList::KeptAppended() {
+  FKeptChange = FChangeCount;
   if (FList.size() == FKept.size()) {
     // Every name is where it was: the kept index holds for the lines.
     std::swap(FNameIndex, FKeptIndex);
@@ -490,7 +507,6 @@ int TStringList::AddNextKept() {
     }
     DropKept();
   }
-  return static_cast<int>(index);
 }
 
 void TStringList::ClearKeepingLines() {

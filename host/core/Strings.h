@@ -140,15 +140,19 @@ public:
   // Any other change ends the refill. Plain lists whose lines all have
   // names of their own only; others are simply cleared.
   void ClearKeepingLines();
-  // While a refill goes on and would take the next line as the kept line
-  // of its place: that kept line as it stands, else null. A caller whose
-  // line is byte-identical appends it with AddNextKept, without copying.
-  const std::string* NextKept() const {
-    return !FKept.empty() && Refilling() && !FOnChanging && !FSorted ? &FKept[FList.size()] : nullptr;
+  // While a refill goes on and would take line Count() + Ahead as the kept
+  // line of its place: that kept line as it stands, else null. A caller whose
+  // lines are byte-identical appends them with AddNextKept, without copying.
+  const std::string* NextKept(std::size_t Ahead = 0) const {
+    return !FKept.empty() && Refilling() && !FOnChanging && !FSorted && FList.size() + Ahead < FKept.size()
+               ? &FKept[FList.size() + Ahead]
+               : nullptr;
   }
-  // Appends the line NextKept has just shown, unchanged: what AddUniqueName
-  // does with a line of the same text.
-  int AddNextKept();
+  // Appends the Count lines NextKept has just shown, unchanged: what
+  // AddUniqueName does with lines of the same texts, one after the other
+  // (with a handler of OnChange, only while the refill goes on). The index
+  // of the last line appended.
+  int AddNextKept(std::size_t Count = 1);
   // One look-up for the name, and an appended line moved in.
   void SetValues(std::string_view Name, const std::string& Value) override;
   // Clear, then SetValues for each pair in order. While no pair's value is
@@ -221,6 +225,9 @@ private:
   // Appends S in the kept line of its place, whose name S has: the kept
   // names are distinct, so it cannot be in the list yet.
   int AppendKept(const std::string& S);
+  // The refill's bookkeeping once lines were appended: the kept index is the
+  // list's when the refill is whole.
+  void KeptAppended();
   void DropKept();
   void InvalidateIndex() const { FIndexValid = false; }
   void IndexLine(int Index) const;

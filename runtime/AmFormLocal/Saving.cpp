@@ -3,6 +3,7 @@
 // (SaveToBuffer, SaveAllToBuffer).
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <deque>
 #include <string_view>
 #include <typeinfo>
@@ -43,33 +44,58 @@ struct TOwnProps {
   bool Nones = false;           // some path names nothing
 };
 
-// Whether a kept snapshot line is the record Name + Path = Text, with a
-// text that encodes as itself, quoted.
+// Whether the N bytes at A and B are the same: a name is a few words long,
+// too short to be worth a call. The last word overlaps the one before.
+inline bool SameBytes(const char* A, const char* B, std::size_t N) {
+  auto word = [](const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+  };
+  auto half = [](const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, 4);
+    return w;
+  };
+  if (N >= 8) {
+    for (std::size_t i = 0; i + 8 < N; i += 8)
+      if (word(A + i) != word(B + i)) return false;
+    return word(A + N - 8) == word(B + N - 8);
+  }
+  if (N >= 4) return half(A) == half(B) && half(A + N - 4) == half(B + N - 4);
+  for (; N > 0; --N)
+    if (*A++ != *B++) return false;
+  return true;
+}
+
+// Whether a kept snapshot line is the record Name + Path = Text, encoded.
 bool KeptLineIs(std::string_view Kept, std::string_view Name, std::string_view Path, std::string_view Text) {
   const std::size_t at = Name.size() + Path.size();
-  return Kept.size() > at && Kept[at] == '=' && Kept.substr(0, Name.size()) == Name &&
-         Kept.substr(Name.size(), Path.size()) == Path && IsPlainEncoding(Text, Kept.substr(at + 1), kQuote);
+  return Kept.size() > at && Kept[at] == '=' && SameBytes(Kept.data(), Name.data(), Name.size()) &&
+         SameBytes(Kept.data() + Name.size(), Path.data(), Path.size()) &&
+         IsEncodingOf(Text, Kept.substr(at + 1), kQuote, kEscape);
 }
 
 // Appends the snapshot line Line = Text, encoded, where Line holds the
-// record's name. A refill's kept line that is already exactly that is
-// taken as it stands: a snapshot retaken over unchanged texts encodes and
-// copies nothing.
-void AppendSnapshotLine(TStringList& List, std::string& Line, std::string_view Text) {
-  const std::string* kept = List.NextKept();
-  if (kept && KeptLineIs(*kept, Line, {}, Text)) {
-    List.AddNextKept();
-    return;
-  }
+// record's name, after the caller found that the refill's kept line (if
+// any) is not that line.
+void AddSnapshotLine(TStringList& List, std::string& Line, std::string_view Text) {
   Line.push_back('=');
   AppendEncodedString(Line, Text, kQuote, kEscape);
-  if (kept && *kept == Line) {
-    List.AddNextKept();
-    return;
-  }
   const int count = List.Count();
   const int added = List.AddUniqueName(std::move(Line));
   if (List.Count() == count) List.Put(added, Line);  // not added: the line is still whole
+}
+
+// The same, except that a refill's kept line that is already exactly that
+// is taken as it stands: a snapshot retaken over unchanged texts encodes
+// and copies nothing.
+void AppendSnapshotLine(TStringList& List, std::string& Line, std::string_view Text) {
+  if (const std::string* kept = List.NextKept(); kept && KeptLineIs(*kept, Line, {}, Text)) {
+    List.AddNextKept();
+    return;
+  }
+  AddSnapshotLine(List, Line, Text);
 }
 }  // namespace
 
@@ -114,9 +140,9 @@ struct TAmFormLocalizer::TSavePass {
   // read straight, without walking its path. What saving C record by
   // record gives, while no handler can run and no dependency applies.
   // False when C needs that walk.
-  bool SnapshotOwnTexts(const TComponent& C, const TComponent& Form, const TStringList& Paths, bool SaveEmpty,
-                        TStringList& Snapshot) {
-    const TOwnProps& own = OwnProps(C.ClassType(), Paths);
+  bool SnapshotOwnTexts(const TComponent& C, const TClass& Class, const TComponent& Form, const TStringList& Paths,
+                        bool SaveEmpty, TStringList& Snapshot) {
+    const TOwnProps& own = OwnProps(Class, Paths);
     if (own.Walks || (own.Nones && SaveEmpty)) return false;
     // Names are identifiers, so the stem holds no "=".
     if (C.Owner() == &Form)
@@ -125,30 +151,47 @@ struct TAmFormLocalizer::TSavePass {
       Stem = GetFullName(&C, &Form);
     if (Stem.empty()) return true;  // no full name: no record name either
     Stem.push_back('.');
+    Taking = &Snapshot;
     for (const TOwnProp& prop : own.Props) {
       if (prop.Kind == TOwnProp::None) continue;
       const std::string* text = StrPropRef(&C, prop.Info);
-      if (!text) text = &(Record.OwnText = GetStrProp(&C, prop.Info));
-      if (!SaveEmpty && IsBlankText(*text)) continue;
+      if (!text) {
+        AddTaken();
+        text = &(Record.OwnText = GetStrProp(&C, prop.Info));
+      }
+      // A text that starts with a visible character is not blank.
+      if (!SaveEmpty && (text->empty() || static_cast<unsigned char>(text->front()) <= ' ') && IsBlankText(*text))
+        continue;
       // The kept line is compared piece by piece before a line is built.
-      if (const std::string* kept = Snapshot.NextKept(); kept && KeptLineIs(*kept, Stem, prop.Path, *text)) {
-        Snapshot.AddNextKept();
+      if (const std::string* kept = Snapshot.NextKept(Taken); kept && KeptLineIs(*kept, Stem, prop.Path, *text)) {
+        ++Taken;
         continue;
       }
+      AddTaken();
       Line.assign(Stem).append(prop.Path);
-      AppendSnapshotLine(Snapshot, Line, *text);
+      AddSnapshotLine(Snapshot, Line, *text);
     }
     return true;
   }
 
-  // Is<TFrame>, answered once for each run of components of one class.
-  bool IsFrame(const TComponent& C) {
-    if (const TClass* cls = &C.ClassType(); cls != FrameTestClass) {
-      FrameTest = cls->InheritsFrom(TFrame::StaticClass());
-      FrameTestClass = cls;
+  // Is<TFrame> of a component of Class, answered once for each run of
+  // components of one class.
+  bool IsFrame(const TClass& Class) {
+    if (&Class != FrameTestClass) {
+      FrameTest = Class.InheritsFrom(TFrame::StaticClass());
+      FrameTestClass = &Class;
     }
     return FrameTest;
   }
+
+  // Kept snapshot lines found equal and not appended yet. They go in
+  // together, before anything else joins the snapshot and before any code
+  // runs that might look at it (a getter, a save, the pass's end).
+  void AddTaken() {
+    if (Taken > 0) Taking->AddNextKept(std::exchange(Taken, 0));
+  }
+  std::size_t Taken = 0;
+  TStringList* Taking = nullptr;
 
   std::string Stem;
   const TClass* FrameTestClass = nullptr;
@@ -204,32 +247,46 @@ void TAmFormLocalizer::InternalSave(TComponent* Component, TComponent* Root, TSt
     FSavePass = nullptr;
     return;
   }
-  // Full names are built only to be compared with Excluded.
-  auto excluded = [&](const TComponent* c) {
-    return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
-  };
-  if (!excluded(Component)) SaveObject(Component, Buffer, Section, {}, PropList);
-  // The snapshot with no handler to run and no dependency to heed takes its
-  // components' own texts straight (see TSavePass::SnapshotOwnTexts).
-  const auto* paths =
-      typeid(*PropList) == typeid(TStringList) ? static_cast<const TStringList*>(PropList) : nullptr;
-  const bool straight = Buffer == FOriginals.get() && paths && Owner() && !FOriginals->OnChange() &&
-                        !FOriginals->OnChanging() && FDependencies->Count() == 0 && !FSavePass->BuffersTaken;
-  const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
-  // By index: an event handler may add or remove components on the way.
-  for (int i = 0; i < Component->ComponentCount(); ++i) {
-    TComponent* child = Component->Components(i);
-    if (!excluded(child) &&
-        !(straight && FSavePass->SnapshotOwnTexts(*child, *Owner(), *paths, saveEmpty, *FOriginals)))
-      SaveObject(child, Buffer, Section, {}, PropList);
-    // A frame's own properties are saved once more here, then what it owns.
-    // The snapshot covers frames also without the option: their records are
-    // applied either way, so their designed texts must be there to return
-    // to. Not so a frame that localizes itself: the snapshot would undo it.
-    if (FSavePass->IsFrame(*child) && (FSaveOptions.Contains(soIncludeFrames) ||
-                              (Buffer == FOriginals.get() && !HasOwnLocalizer(child))))
-      InternalSave(child, Root, Buffer, Section, PropList);
+  // What this call took of the kept lines goes in when it ends, also by an
+  // exception.
+  try {
+    // Full names are built only to be compared with Excluded.
+    auto excluded = [&](const TComponent* c) {
+      return FExcluded->Count() > 0 && FExcluded->IndexOf(GetFullName(c, Root)) >= 0;
+    };
+    if (!excluded(Component)) {
+      FSavePass->AddTaken();
+      SaveObject(Component, Buffer, Section, {}, PropList);
+    }
+    // The snapshot with no handler to run and no dependency to heed takes its
+    // components' own texts straight (see TSavePass::SnapshotOwnTexts).
+    const auto* paths =
+        typeid(*PropList) == typeid(TStringList) ? static_cast<const TStringList*>(PropList) : nullptr;
+    const bool straight = Buffer == FOriginals.get() && paths && Owner() && !FOriginals->OnChange() &&
+                          !FOriginals->OnChanging() && FDependencies->Count() == 0 && !FSavePass->BuffersTaken;
+    const bool saveEmpty = FSaveOptions.Contains(soSaveEmpty);
+    // By index: an event handler may add or remove components on the way.
+    for (int i = 0; i < Component->ComponentCount(); ++i) {
+      TComponent* child = Component->Components(i);
+      const TClass& cls = child->ClassType();
+      if (!excluded(child) &&
+          !(straight && FSavePass->SnapshotOwnTexts(*child, cls, *Owner(), *paths, saveEmpty, *FOriginals))) {
+        FSavePass->AddTaken();
+        SaveObject(child, Buffer, Section, {}, PropList);
+      }
+      // A frame's own properties are saved once more here, then what it owns.
+      // The snapshot covers frames also without the option: their records are
+      // applied either way, so their designed texts must be there to return
+      // to. Not so a frame that localizes itself: the snapshot would undo it.
+      if (FSavePass->IsFrame(cls) && (FSaveOptions.Contains(soIncludeFrames) ||
+                                      (Buffer == FOriginals.get() && !HasOwnLocalizer(child))))
+        InternalSave(child, Root, Buffer, Section, PropList);
+    }
+  } catch (...) {
+    FSavePass->AddTaken();
+    throw;
   }
+  FSavePass->AddTaken();
 }
 
 std::string TAmFormLocalizer::ResolveDependency(const std::string& P) const {

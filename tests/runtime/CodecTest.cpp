@@ -113,6 +113,15 @@ TEST(CodecRoundTrip, DecodeOfEncodeIsTheIdentityForRandomBytes) {
     }
     const std::string encoded = Enc(text);
     ASSERT_EQ(Dec(encoded), text) << "encoded: " << encoded;
+    // Telling an encoding without building one agrees with building it, also
+    // for the encoding cut, grown or changed by a byte, and for another text's.
+    std::string other = rng() % 4 ? encoded : Enc(text.substr(0, text.size() / 2) + "#\r");
+    const std::size_t at = other.empty() ? 0 : rng() % other.size();
+    const unsigned change = rng() % 4;
+    if (change == 1) other.erase(at, 1);
+    if (change == 2) other.insert(at, 1, special[rng() % special.size()]);
+    if (change == 3) other[at] = special[rng() % special.size()];
+    ASSERT_EQ(ambit::IsEncodingOf(text, other, '"', '#'), other == encoded) << "other: " << other;
     // Always one line that begins and ends with the quote.
     ASSERT_EQ(encoded.find_first_of("\r\n"), std::string::npos);
     ASSERT_EQ(encoded.front(), '"');
