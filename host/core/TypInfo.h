@@ -272,7 +272,8 @@ public:
   TClassBuilder& StrRef(Ref ref) {
     TPropInfo& p = *FProps.back();
     p.StrRef = [ref](const TObject& o) { return (static_cast<const C&>(o).*ref)(); };
-    // The record stays where it is: it is held by pointer until Build.
+    // The record never moves (held by pointer here and then by its class),
+    // so the test can ask its getter when no reference is lent.
     p.StrIsEmpty = [ref, info = &p](const TObject& o) {
       const std::string* own = (static_cast<const C&>(o).*ref)();
       return own ? own->empty() : info->GetStr(o).empty();
