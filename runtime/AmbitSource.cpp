@@ -107,7 +107,8 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
     Records.Respell(at, name);
     return true;
   };
-  for (int i = 0; i < lines->Count(); ++i) {
+  const int count = lines->Count();
+  for (int i = 0; i < count; ++i) {
     const std::string& line = lines->Line(i);
     const std::string_view name = host::LineName(line);
     if (name.empty()) {
@@ -116,12 +117,12 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
     }
     if (emptyFirst.Count() > 0 && emptyFirst.Find(name, nameAt) >= 0) continue;
     const std::string_view raw = std::string_view(line).substr(name.size() + 1);
-    const int count = Records.Count();
+    const int had = Records.Count();
     const int at =
-        Records.AddDecoded(name, [raw](std::string& out) { AppendDecodedString(out, raw, kQuote, kEscape); });
+        Records.AddDecoded(name, [raw](std::string& out) { AppendDecodedValue(out, raw, kQuote, kEscape); });
     bool spelt = true;
     if (at >= 0) {
-      if (Records.Count() == count) spelt = respell(at, name);
+      if (Records.Count() == had) spelt = respell(at, name);
     } else if (const int present = Records.IndexOfName(name); present >= 0) {
       spelt = respell(present, name);
     } else {

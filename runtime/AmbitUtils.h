@@ -3,6 +3,7 @@
 // packing of caption lists into one text, and the suite's exception class.
 #pragma once
 
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -39,6 +40,16 @@ bool IsEncodingOf(std::string_view S, std::string_view Encoded, char Quote, char
 std::string GetDecodedString(std::string_view S, char Quote, char Escape);
 // The same, appended to Out (for readers that build a record's line).
 void AppendDecodedString(std::string& Out, std::string_view S, char Quote, char Escape);
+// AppendDecodedString, with the usual value (one quoted piece with no Quote
+// inside) taken in one scan and one copy, without a call.
+inline void AppendDecodedValue(std::string& Out, std::string_view S, char Quote, char Escape) {
+  if (S.size() >= 2 && S.front() == Quote && S.back() == Quote &&
+      std::memchr(S.data() + 1, Quote, S.size() - 2) == nullptr) {
+    Out.append(S.data() + 1, S.size() - 2);
+    return;
+  }
+  AppendDecodedString(Out, S, Quote, Escape);
+}
 // S without its quoting (doubled quotes reduced), or S itself when it is not
 // quoted.
 std::string ExtractQuotedString(std::string_view S, char Quote);

@@ -54,30 +54,19 @@ bool IsStoredProp(const TObject* obj, const TPropInfo* prop) {
 }
 bool IsStoredProp(const TObject* obj, std::string_view name) { return IsStoredProp(obj, GetPropInfo(obj, name)); }
 
-static bool IsStringKind(TTypeKind k) {
-  return k == tkChar || k == tkString || k == tkLString || k == tkWChar || k == tkWString;
-}
 
 std::string GetStrProp(const TObject* obj, const TPropInfo* prop) {
-  if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->GetStr) return {};
+  if (!obj || !prop || !IsStrPropKind(prop->Kind) || !prop->GetStr) return {};
   return prop->GetStr(*obj);
 }
 std::string GetStrProp(const TObject* obj, std::string_view name) { return GetStrProp(obj, GetPropInfo(obj, name)); }
 
-bool IsEmptyStrProp(const TObject* obj, const TPropInfo* prop) {
-  if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->GetStr) return true;
-  return prop->StrIsEmpty ? prop->StrIsEmpty(*obj) : prop->GetStr(*obj).empty();
-}
 
 const std::string* StrPropRef(const TObject* obj, const TPropInfo* prop) {
-  if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->GetStr || !prop->StrRef) return nullptr;
+  if (!obj || !prop || !IsStrPropKind(prop->Kind) || !prop->GetStr || !prop->StrRef) return nullptr;
   return prop->StrRef(*obj);
 }
 
-void SetStrProp(TObject* obj, const TPropInfo* prop, const std::string& value) {
-  if (!obj || !prop || !IsStringKind(prop->Kind) || !prop->SetStr) return;
-  prop->SetStr(*obj, value);
-}
 void SetStrProp(TObject* obj, std::string_view name, const std::string& value) {
   SetStrProp(obj, GetPropInfo(obj, name), value);
 }
@@ -88,10 +77,6 @@ std::int64_t GetOrdProp(const TObject* obj, const TPropInfo* prop) {
 }
 std::int64_t GetOrdProp(const TObject* obj, std::string_view name) { return GetOrdProp(obj, GetPropInfo(obj, name)); }
 
-void SetOrdProp(TObject* obj, const TPropInfo* prop, std::int64_t value) {
-  if (!obj || !prop || !prop->SetOrd) return;
-  prop->SetOrd(*obj, value);
-}
 void SetOrdProp(TObject* obj, std::string_view name, std::int64_t value) {
   SetOrdProp(obj, GetPropInfo(obj, name), value);
 }
@@ -104,10 +89,6 @@ void SetFloatProp(TObject* obj, const TPropInfo* prop, double value) {
   if (obj && prop && prop->SetFloat) prop->SetFloat(*obj, value);
 }
 
-TObject* GetObjectProp(const TObject* obj, const TPropInfo* prop) {
-  if (!obj || !prop || prop->Kind != tkClass || !prop->GetObj) return nullptr;
-  return prop->GetObj(*obj);
-}
 TObject* GetObjectProp(const TObject* obj, std::string_view name) { return GetObjectProp(obj, GetPropInfo(obj, name)); }
 
 void SetObjectProp(TObject* obj, const TPropInfo* prop, TObject* value) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <new>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -61,6 +62,36 @@ const TTypeInfo& TypeInfoOf(std::string*);
 TTypeInfo MakeEnumInfo(std::string name, std::vector<std::string> names);
 TTypeInfo MakeSetInfo(std::string name, const TTypeInfo& element);
 
+// A property accessor: a plain function and the few bytes it works with
+// (a member function pointer, a predicate). It is called without the
+// indirections and the empty check of std::function; test it before
+// calling, as every accessor of TPropInfo is tested.
+template <class Sig>
+class TAccessor;
+template <class R, class... A>
+class TAccessor<R(A...)> {
+public:
+  TAccessor() = default;
+  TAccessor(std::nullptr_t) {}
+  template <class F>
+    requires(!std::is_same_v<std::decay_t<F>, TAccessor> && std::is_invocable_r_v<R, const F&, A...>)
+  TAccessor(F f) : FCall(&Invoke<F>) {
+    static_assert(sizeof(F) <= sizeof(FData) && alignof(F) <= alignof(void*) && std::is_trivially_copyable_v<F>,
+                  "an accessor holds a small, trivially copyable callable");
+    ::new (static_cast<void*>(FData)) F(f);
+  }
+  explicit operator bool() const { return FCall != nullptr; }
+  R operator()(A... a) const { return FCall(FData, std::forward<A>(a)...); }
+
+private:
+  template <class F>
+  static R Invoke(const unsigned char* Data, A... a) {
+    return (*std::launder(reinterpret_cast<const F*>(Data)))(std::forward<A>(a)...);
+  }
+  R (*FCall)(const unsigned char*, A...) = nullptr;
+  alignas(void*) unsigned char FData[24] = {};
+};
+
 // One published property.
 struct TPropInfo {
   std::string Name;
@@ -70,24 +101,24 @@ struct TPropInfo {
 
   // Accessors for the kinds; only those of the property's kind are set.
   // Ordinal kinds (integer, char, enumeration, set, Int64) use GetOrd/SetOrd.
-  std::function<std::int64_t(const TObject&)> GetOrd;
-  std::function<void(TObject&, std::int64_t)> SetOrd;
-  std::function<std::string(const TObject&)> GetStr;
-  std::function<void(TObject&, const std::string&)> SetStr;
+  TAccessor<std::int64_t(const TObject&)> GetOrd;
+  TAccessor<void(TObject&, std::int64_t)> SetOrd;
+  TAccessor<std::string(const TObject&)> GetStr;
+  TAccessor<void(TObject&, const std::string&)> SetStr;
   // Whether GetStr would give an empty text, without copying it; null means
   // GetStr must be asked.
-  std::function<bool(const TObject&)> StrIsEmpty;
+  TAccessor<bool(const TObject&)> StrIsEmpty;
   // The object's own string that GetStr copies, where the getter hands out
   // a reference; null means GetStr must be asked.
-  std::function<const std::string*(const TObject&)> StrRef;
-  std::function<double(const TObject&)> GetFloat;
-  std::function<void(TObject&, double)> SetFloat;
-  std::function<TObject*(const TObject&)> GetObj;
-  std::function<void(TObject&, TObject*)> SetObj;
-  std::function<bool(const TObject&)> MethodAssigned;  // tkMethod
+  TAccessor<const std::string*(const TObject&)> StrRef;
+  TAccessor<double(const TObject&)> GetFloat;
+  TAccessor<void(TObject&, double)> SetFloat;
+  TAccessor<TObject*(const TObject&)> GetObj;
+  TAccessor<void(TObject&, TObject*)> SetObj;
+  TAccessor<bool(const TObject&)> MethodAssigned;  // tkMethod
 
   // Whether the value is stored with the object; null means always.
-  std::function<bool(const TObject&)> Stored;
+  TAccessor<bool(const TObject&)> Stored;
   bool HasDefault = false;        // ordinal kinds only
   std::int64_t Default = 0;
 
@@ -241,9 +272,11 @@ public:
   TClassBuilder& StrRef(Ref ref) {
     TPropInfo& p = *FProps.back();
     p.StrRef = [ref](const TObject& o) { return (static_cast<const C&>(o).*ref)(); };
-    p.StrIsEmpty = [ref, get = p.GetStr](const TObject& o) {
+    // The record never moves (held by pointer here and then by its class),
+    // so the test can ask its getter when no reference is lent.
+    p.StrIsEmpty = [ref, info = &p](const TObject& o) {
       const std::string* own = (static_cast<const C&>(o).*ref)();
-      return own ? own->empty() : get(o).empty();
+      return own ? own->empty() : info->GetStr(o).empty();
     };
     return *this;
   }
@@ -270,27 +303,39 @@ const std::vector<const TPropInfo*>& GetPropInfos(const TObject* obj);
 // The stored predicate (true when there is none).
 bool IsStoredProp(const TObject* obj, const TPropInfo* prop);
 bool IsStoredProp(const TObject* obj, std::string_view name);
-// Text of a string kind (tkChar, tkString, tkLString, tkWChar, tkWString);
-// empty for every other kind.
+// The string kinds: tkChar, tkString, tkLString, tkWChar, tkWString.
+inline bool IsStrPropKind(TTypeKind k) {
+  return k == tkChar || k == tkString || k == tkLString || k == tkWChar || k == tkWString;
+}
+// Text of a string kind; empty for every other kind.
 std::string GetStrProp(const TObject* obj, const TPropInfo* prop);
 std::string GetStrProp(const TObject* obj, std::string_view name);
 // Whether GetStrProp would give an empty text; tests it in place where the
 // getter hands out a reference.
-bool IsEmptyStrProp(const TObject* obj, const TPropInfo* prop);
+inline bool IsEmptyStrProp(const TObject* obj, const TPropInfo* prop) {
+  if (!obj || !prop || !IsStrPropKind(prop->Kind) || !prop->GetStr) return true;
+  return prop->StrIsEmpty ? prop->StrIsEmpty(*obj) : prop->GetStr(*obj).empty();
+}
 // The object's own string GetStrProp would copy, valid until the object
 // changes; null when the property hands out no reference (ask GetStrProp).
 const std::string* StrPropRef(const TObject* obj, const TPropInfo* prop);
 // Sets a string kind; properties of other kinds are left unchanged.
-void SetStrProp(TObject* obj, const TPropInfo* prop, const std::string& value);
+inline void SetStrProp(TObject* obj, const TPropInfo* prop, const std::string& value) {
+  if (obj && prop && IsStrPropKind(prop->Kind) && prop->SetStr) prop->SetStr(*obj, value);
+}
 void SetStrProp(TObject* obj, std::string_view name, const std::string& value);
 // Ordinal kinds: integer, char, enumeration, set (the bit mask), Int64.
 std::int64_t GetOrdProp(const TObject* obj, const TPropInfo* prop);
 std::int64_t GetOrdProp(const TObject* obj, std::string_view name);
-void SetOrdProp(TObject* obj, const TPropInfo* prop, std::int64_t value);
+inline void SetOrdProp(TObject* obj, const TPropInfo* prop, std::int64_t value) {
+  if (obj && prop && prop->SetOrd) prop->SetOrd(*obj, value);
+}
 void SetOrdProp(TObject* obj, std::string_view name, std::int64_t value);
 double GetFloatProp(const TObject* obj, const TPropInfo* prop);
 void SetFloatProp(TObject* obj, const TPropInfo* prop, double value);
-TObject* GetObjectProp(const TObject* obj, const TPropInfo* prop);
+inline TObject* GetObjectProp(const TObject* obj, const TPropInfo* prop) {
+  return obj && prop && prop->Kind == tkClass && prop->GetObj ? prop->GetObj(*obj) : nullptr;
+}
 TObject* GetObjectProp(const TObject* obj, std::string_view name);
 void SetObjectProp(TObject* obj, const TPropInfo* prop, TObject* value);
 // Names of enumeration values; GetEnumValue ignores case and gives -1 for an

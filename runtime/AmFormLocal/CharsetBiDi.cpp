@@ -35,7 +35,7 @@ public:
   void SetFontCharset(TObject* Obj, const TCharsetProps& p) {
     if (!p.Font || p.Font->Kind != tkClass) return;
     TObject* held = GetObjectProp(Obj, p.Font);
-    auto* font = Is<TFont>(held) ? static_cast<TFont*>(held) : nullptr;
+    auto* font = IsFont(held) ? static_cast<TFont*>(held) : nullptr;
     if (font) font->SetCharset(FCharSet);
     // The own font now differs from the parent's: it must not follow the
     // parent's any more, or the next change up the tree would undo it.
@@ -58,7 +58,20 @@ public:
   }
 
 private:
+  // Is<TFont>, answered once per class: a form's fonts are of one class.
+  bool IsFont(const TObject* Obj) {
+    if (!Obj) return false;
+    const TClass* cls = &Obj->ClassType();
+    if (cls != FHeldClass) {
+      FHeldClass = cls;
+      FHeldIsFont = cls->InheritsFrom(TFont::StaticClass());
+    }
+    return FHeldIsFont;
+  }
+
   TFontCharset FCharSet;
+  const TClass* FHeldClass = nullptr;
+  bool FHeldIsFont = false;
   TBiDiMode FMode;
   std::deque<TCharsetProps> FClasses;  // FLast stays valid as it grows
   TCharsetProps* FLast = nullptr;

@@ -8,11 +8,13 @@
 // from the middle of a list shifts the rest and drops its name index, which
 // the next look-up would then rebuild: quadratic over a pass).
 #include <string_view>
+#include <typeinfo>
 #include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "host/core/CaseFold.h"
+#include "host/core/TypInfo.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmFormLocal/PropertyPath.h"
 #include "runtime/AmFormLocal/TargetMemo.h"
@@ -145,7 +147,7 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
     // GetObject has checked the path against PropNames already.
     if (TPersistent* obj = GetObject(path)) {
       text.clear();
-      AppendDecodedString(text, value, kQuote, kEscape);
+      AppendDecodedValue(text, value, kQuote, kEscape);
       ApplyText(obj, path, text, &lookups);
     }
   }
@@ -156,10 +158,25 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
   std::string pathText;
   TAmTargetMemo* targets = Memo ? &Memo->RecordTargets : nullptr;
   const bool known = targets && names != 0 && targets->NamesId() == names;
+  // A localizer of this very class calls no handler of its own, so while
+  // none is set a record whose target and string property are known is
+  // written straight, as ApplyText would.
+  const bool plain = known && typeid(*this) == typeid(TAmFormLocalizer);
   if (targets) targets->SetNamesId(0);  // until this pass is whole
   for (int i = 0; i < records.Count(); ++i) {
-    std::string_view path = records.Name(i);
     const auto at = static_cast<std::size_t>(i);
+    if (plain && !FOnPropertyLocalizing && !FOnPropertyLocalized) {
+      // The key is taken for each record: applying one may change what it covers.
+      const TAmTargetMemo::TTarget* target = targets->FindKnown(TargetKey(), at);
+      if (target && !target->Object) continue;
+      if (target && target->Prop) {
+        text.assign(records.ValueView(i));
+        if (FSaveOptions.Contains(soSaveEmpty) || !IsEmptyStrProp(target->Object, target->Prop))
+          SetStrProp(target->Object, target->Prop, text);
+        continue;
+      }
+    }
+    std::string_view path = records.Name(i);
     TPersistent* obj = ResolveAt(targets, at, path, true, known);
     if (!obj) continue;
     pathText.assign(path);

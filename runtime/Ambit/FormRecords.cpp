@@ -58,23 +58,10 @@ void TAmFormRecords::Append(std::string_view Name, std::size_t ValueAt) {
   FNames.append(Name);
 }
 
-void TAmFormRecords::AppendAsGuessed(std::size_t At, std::size_t ValueAt) {
-  const TItem& guess = FGuessItems[At];
-  FItems.push_back({guess.NameAt, guess.NameSize, ValueAt, FValues.size() - ValueAt});
-}
-
 int TAmFormRecords::Take(std::string_view Name, std::size_t ValueAt) {
+  // AddDecoded has taken the name the guess has at this place.
   const int position = Count();
-  if (!FIndexed) {
-    // Every record so far has the guess's name at its place, and the
-    // guess's names are distinct: the same spelling here is new too.
-    const auto at = static_cast<std::size_t>(position);
-    if (at < FGuessItems.size() && NameIn(FNames, FGuessItems[at]) == Name) {
-      AppendAsGuessed(at, ValueAt);
-      return position;
-    }
-    BuildIndex();
-  }
+  if (!FIndexed) BuildIndex();
   FMatching = false;
   const int at = FIndex.Add(Name, position, [this](int i) { return this->Name(i); });
   if (at != position) {

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,6 +50,17 @@ public:
     const std::size_t at = FValues.size();
     decode(FValues);
     if (FValues.size() == at) return -1;
+    // The usual case inline: every record so far has the guess's name at
+    // its place, and the guess's names are distinct, so the guess's
+    // spelling here is new too and shares its text.
+    const std::size_t position = FItems.size();
+    if (!FIndexed && position < FGuessItems.size()) {
+      const TItem& guess = FGuessItems[position];
+      if (guess.NameSize == Name.size() && std::memcmp(FNames.data() + guess.NameAt, Name.data(), Name.size()) == 0) {
+        FItems.push_back({guess.NameAt, guess.NameSize, at, FValues.size() - at});
+        return static_cast<int>(position);
+      }
+    }
     return Take(Name, at);
   }
   // Gives record Index the spelling Name (equal to its own, case ignored).
@@ -68,8 +80,6 @@ private:
   // dropped when the name is there already.
   int Take(std::string_view Name, std::size_t ValueAt);
   void Append(std::string_view Name, std::size_t ValueAt);
-  // Append, sharing the spelling of the guess's record At.
-  void AppendAsGuessed(std::size_t At, std::size_t ValueAt);
   void BuildIndex() const;
 
   // Every spelling, back to back: the guess's and this read's. A record

@@ -104,6 +104,12 @@ TEST(FastRead, CodecAgreesWithThePlainWalk) {
     // Hand-edited values: anything at all.
     const std::string value = (rng() % 2 ? "\"" : "") + Random(rng, stored, 14);
     ASSERT_EQ(GetDecodedString(value, '"', '#'), PlainDecode(value, '"', '#')) << value;
+    // The one-piece shortcut appends what the walk gives, after what was there.
+    for (const std::string& v : {encoded, value, "\"" + text + "\""}) {
+      std::string out = "x";
+      AppendDecodedValue(out, v, '"', '#');
+      ASSERT_EQ(out, "x" + PlainDecode(v, '"', '#')) << v;
+    }
   }
   // A quote below code 32 takes the literal walk.
   EXPECT_EQ(GetEncodedString("a\x01", '\x02', '#'), PlainEncode("a\x01", '\x02', '#'));

@@ -200,3 +200,49 @@ TEST(RememberedTargets, SwitchLikeAForgetfulTwinWhileTheFormChanges) {
     }
   }
 }
+
+// Without localizing handlers a remembered record is written straight; it
+// must end as its twin's, which reads a list and is watched, under the same
+// changes, with empty texts (kept so without SaveEmpty) and with a handler
+// that edits the texts coming and going.
+TEST(RememberedTargets, WrittenStraightLikeAWatchedTwin) {
+  TempDir dir;
+  for (unsigned seed = 1; seed <= 80; ++seed) {
+    std::mt19937 rng(seed);
+    const std::vector<std::string> names = RandomNames(rng);
+    for (int l = 0; l < 2; ++l) WriteFile(dir.File(std::to_string(l) + ".lng"), Join(RandomSection(names, rng)));
+    std::unique_ptr<TForm> forms[2];
+    std::unique_ptr<TAmLanguageSource> sources[2];
+    TAmFormLocalizer* localizers[2];
+    for (int k = 0; k < 2; ++k) {
+      std::mt19937 twin(seed);
+      forms[k] = std::make_unique<TForm>(nullptr);
+      forms[k]->SetName("F");
+      for (const char* name : {"B1", "B2", "B3", "B4", "B5"}) {
+        auto* b = new TButton(forms[k].get());
+        b->SetName(name);
+        b->SetCaption(twin() % 2 ? "" : RandomText(twin));
+        b->SetHint(twin() % 2 ? "" : RandomText(twin));
+      }
+      sources[k] = std::make_unique<TAmLanguageSource>(nullptr);
+      for (int l = 0; l < 2; ++l) sources[k]->Languages()->Add("L" + std::to_string(l) + "=" + dir.File(std::to_string(l) + ".lng"));
+      localizers[k] = new TAmFormLocalizer(forms[k].get());
+      localizers[k]->SetSaveOptions(seed % 2 ? TAmSaveOptions{soSaveEmpty} : TAmSaveOptions{});
+      localizers[k]->SetSource(sources[k].get());
+    }
+    sources[1]->SetOnLoadStrings([](TObject*, TStrings*) {});
+    localizers[1]->SetOnPropertyLocalized([](TObject*, TPersistent*, const std::string&, const std::string&) {});
+    for (int step = 0; step < 16; ++step) {
+      const unsigned pick = static_cast<unsigned>(rng());
+      const std::string name = kNames[rng() % kNames.size()], other = kNames[rng() % kNames.size()];
+      for (int k = 0; k < 2 && pick % 3 == 0; ++k) Change(*forms[k], *localizers[k], pick / 3, name, other);
+      TAmPropProcessingEvent edit = [](TObject*, TPersistent*, const std::string&, std::string& V, bool&) { V += "+"; };
+      if (pick % 7 == 0)
+        for (auto* localizer : localizers) localizer->SetOnPropertyLocalizing(localizer->OnPropertyLocalizing() ? nullptr : edit);
+      const int language = static_cast<int>(rng() % 3) - 1;
+      for (auto& source : sources) source->SetActiveLanguage(language);
+      ASSERT_EQ(Describe(*forms[0]), Describe(*forms[1])) << "seed " << seed << " step " << step;
+      ASSERT_EQ(localizers[0]->Originals()->Text(), localizers[1]->Originals()->Text()) << seed << " " << step;
+    }
+  }
+}
