@@ -144,7 +144,10 @@ void TFormReader::ReadChildren(TComponent& Component, const TFormObject& Node, s
   if (n > 0) __builtin_prefetch(children[0]);
   for (std::size_t i = 0; i < n; ++i) {
     if (i + 2 < n) __builtin_prefetch(children[i + 2]);
-    if (i + 1 < n) PrefetchRange(children[i + 1]->Props.data(), children[i + 1]->Props.size_bytes());
+    if (i + 1 < n) {
+      const auto& props = children[i + 1]->Props;
+      PrefetchRange(props.data(), props.size() * sizeof(props[0]));
+    }
     ReadChild(*children[i], Component, Chain);
   }
 }
@@ -237,7 +240,7 @@ void TFormReader::CallLoaded() {
   // in place before the first call.
   for (std::size_t i = 0; i < FLoaded.size(); ++i) {
     // On a large form the components read first are long out of the cache:
-    // ask for the ones a few calls ahead (Loaded's table and the state).
+    // ask for the ones a few calls ahead (their class table and state).
     if (i + 4 < FLoaded.size()) FLoaded[i + 4]->PrefetchState();
     TComponent* c = FLoaded[i];
     try {
