@@ -183,6 +183,7 @@ void TControl::SetAlign(TAlign Value) {
   if (FAlign == Value) return;
   const TAlign old = FAlign;
   FAlign = Value;
+  if (FParent) FParent->FPlacedCount += int{TWinControl::Placed(Value)} - int{TWinControl::Placed(old)};
   if (FParent && (old != alNone || Value != alNone)) FParent->AlignControls();
 }
 

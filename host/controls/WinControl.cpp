@@ -73,6 +73,7 @@ void TWinControl::SetTabOrder(int Value) {
 void TWinControl::InsertControl(TControl* AControl) {
   AControl->FParent = this;
   FControls.push_back(AControl);
+  if (Placed(AControl->Align())) ++FPlacedCount;
   AControl->ParentFontChanged();
   AControl->ParentBiDiModeChanged();
   AControl->ParentColorChanged();
@@ -93,7 +94,10 @@ void TWinControl::RemoveControl(TControl* AControl) {
   // Children mostly leave last first (a parent freeing them): look from
   // the back.
   auto it = std::find(FControls.rbegin(), FControls.rend(), AControl);
-  if (it != FControls.rend()) FControls.erase(std::next(it).base());
+  if (it != FControls.rend()) {
+    FControls.erase(std::next(it).base());
+    if (Placed(AControl->Align())) --FPlacedCount;
+  }
   AControl->FParent = nullptr;
   if (AControl->Align() != alNone && !IsDestroying()) AlignControls();
 }
@@ -111,8 +115,8 @@ void TWinControl::AlignControls() {
   }
   FRealignPending = false;
   // Most containers align nothing: every group below would come out empty.
-  const auto placed = [](const TControl* c) { return c->Align() != alNone && c->Align() != alCustom && c->Visible(); };
-  if (std::none_of(FControls.begin(), FControls.end(), placed)) return;
+  const auto placed = [](const TControl* c) { return Placed(c->Align()) && c->Visible(); };
+  if (FPlacedCount == 0 || std::none_of(FControls.begin(), FControls.end(), placed)) return;
   ++FAlignLevel;  // children moved here do not realign us again
   int left = 0;
   int top = 0;

@@ -92,7 +92,14 @@ private:
   friend class TControl;
   void AnchorControls(int DeltaWidth, int DeltaHeight);
 
+  // Whether AlignControls places a child of this alignment.
+  static bool Placed(TAlign Align) { return Align != alNone && Align != alCustom; }
+
   std::vector<TControl*> FControls;
+  // How many children Placed() takes, kept exact on insert, remove and
+  // SetAlign: a container that aligns nothing lays out without looking at
+  // its children again (after loading they are long out of the cache).
+  int FPlacedCount = 0;
   int FTabOrder = -1;
   bool FTabStop = false;
   int FAlignLevel = 0;

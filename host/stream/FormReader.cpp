@@ -11,6 +11,14 @@ namespace {
 // names: references inside it are looked up there first.
 bool IsOwnerLevel(TComponent* c) { return c->GetChildOwner() == c; }
 
+// Asks for the cache lines of Size bytes at P (a few at most: the
+// properties of one object).
+void PrefetchRange(const void* P, std::size_t Size) {
+  constexpr std::size_t line = 64, most = 16 * line;
+  const char* p = static_cast<const char*>(P);
+  for (std::size_t k = 0; k < Size && k < most; k += line) __builtin_prefetch(p + k);
+}
+
 const TPropInfo* FormClassNameProp(const TComponent& c) {
   const TPropInfo* p = GetPropInfo(&c, "FormClassName");
   return p && p->SetStr ? p : nullptr;
@@ -127,7 +135,21 @@ void TFormReader::Build(TComponent& Root, const TFormObject& Node) {
 }
 
 void TFormReader::ReadChildren(TComponent& Component, const TFormObject& Node, std::size_t Chain) {
-  for (const auto& child : Node.Children) ReadChild(*child, Component, Chain);
+  // Building a component takes far longer than fetching memory: ask for the
+  // node after next, and for the properties of the next (its node came with
+  // the last round), before they are needed. On a large form they are long
+  // out of the cache by the time the parse is over.
+  const auto children = Node.Children;
+  const std::size_t n = children.size();
+  if (n > 0) __builtin_prefetch(children[0]);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (i + 2 < n) __builtin_prefetch(children[i + 2]);
+    if (i + 1 < n) {
+      const auto& props = children[i + 1]->Props;
+      PrefetchRange(props.data(), props.size() * sizeof(props[0]));
+    }
+    ReadChild(*children[i], Component, Chain);
+  }
 }
 
 void TFormReader::ReadChild(const TFormObject& Node, TComponent& Parent, std::size_t Chain) {
@@ -217,6 +239,9 @@ void TFormReader::CallLoaded() {
   // Loaded may look at the components read after it, so every reference is
   // in place before the first call.
   for (std::size_t i = 0; i < FLoaded.size(); ++i) {
+    // On a large form the components read first are long out of the cache:
+    // ask for the ones a few calls ahead (their class table and state).
+    if (i + 4 < FLoaded.size()) FLoaded[i + 4]->PrefetchState();
     TComponent* c = FLoaded[i];
     try {
       c->Loaded();

@@ -2,6 +2,9 @@
 // that every widgetset shows the same bounds.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "host/controls/Buttons.h"
 #include "host/controls/ComCtrlsAll.h"
 #include "host/controls/Forms.h"
@@ -164,4 +167,57 @@ TEST(Alignment, BringingAControlToFrontMakesItLastOfItsSiblingsAndTellsItsWidget
   // Aligned controls keep their places: their positions order them.
   EXPECT_EQ(first->Top(), 0);
   EXPECT_EQ(ws.Log.Count("First:front"), 1);
+}
+
+// A container skips the layout when it counts no aligned child, so the count
+// must survive any mix of moves, alignment changes and frees: after random
+// ones, each container lays out its children as a fresh one built in their
+// final state does.
+TEST(Alignment, AfterRandomChangesAContainerAlignsLikeAFreshOne) {
+  const TAlign aligns[] = {alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom};
+  std::mt19937 rng(17);
+  const auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  for (int round = 0; round < 60; ++round) {
+    TForm form(nullptr);
+    TPanel* boxes[2] = {new TPanel(&form), new TPanel(&form)};
+    std::vector<TControl*> kids;
+    for (int op = 0; op < 40; ++op) {
+      const int what = pick(5);
+      if (what == 0 || kids.empty()) {
+        kids.push_back(new TPanel(&form));
+        kids.back()->SetAlign(aligns[pick(7)]);
+        kids.back()->SetParent(boxes[pick(2)]);
+      } else if (what == 1) {
+        kids[pick(static_cast<int>(kids.size()))]->SetAlign(aligns[pick(7)]);
+      } else if (what == 2) {
+        kids[pick(static_cast<int>(kids.size()))]->SetParent(pick(3) == 0 ? nullptr : boxes[pick(2)]);
+      } else if (what == 3) {
+        kids[pick(static_cast<int>(kids.size()))]->SetVisible(pick(2) == 0);
+      } else {
+        const int k = pick(static_cast<int>(kids.size()));
+        delete kids[k];
+        kids.erase(kids.begin() + k);
+      }
+    }
+    for (TPanel* box : boxes) {
+      TPanel fresh(nullptr);
+      fresh.SetBounds(0, 0, box->Width(), box->Height());
+      fresh.DisableAlign();
+      for (TControl* c : box->ControlList()) {
+        auto* copy = new TPanel(&fresh);
+        copy->SetAlign(c->Align());
+        copy->SetVisible(c->Visible());
+        copy->SetParent(&fresh);
+        const int l = pick(50), t = pick(50), w = 1 + pick(40), h = 1 + pick(40);
+        c->SetBoundsFromParent(l, t, w, h);
+        copy->SetBoundsFromParent(l, t, w, h);
+      }
+      fresh.EnableAlign();
+      fresh.AlignControls();
+      box->AlignControls();
+      ASSERT_EQ(fresh.ControlCount(), box->ControlCount());
+      for (int i = 0; i < box->ControlCount(); ++i)
+        ASSERT_EQ(fresh.Controls(i)->BoundsRect(), box->Controls(i)->BoundsRect()) << "round " << round << ", child " << i;
+    }
+  }
 }
