@@ -54,13 +54,11 @@ bool IsStoredProp(const TObject* obj, const TPropInfo* prop) {
 }
 bool IsStoredProp(const TObject* obj, std::string_view name) { return IsStoredProp(obj, GetPropInfo(obj, name)); }
 
-
 std::string GetStrProp(const TObject* obj, const TPropInfo* prop) {
   if (!obj || !prop || !IsStrPropKind(prop->Kind) || !prop->GetStr) return {};
   return prop->GetStr(*obj);
 }
 std::string GetStrProp(const TObject* obj, std::string_view name) { return GetStrProp(obj, GetPropInfo(obj, name)); }
-
 
 const std::string* StrPropRef(const TObject* obj, const TPropInfo* prop) {
   if (!obj || !prop || !IsStrPropKind(prop->Kind) || !prop->GetStr || !prop->StrRef) return nullptr;

@@ -171,8 +171,7 @@ void TAmFormLocalizer::ApplyRecords(Records& records, TAmSwitchMemo* Memo) {
       if (target && !target->Object) continue;
       if (target && target->Prop) {
         text.assign(records.ValueView(i));
-        if (FSaveOptions.Contains(soSaveEmpty) || !IsEmptyStrProp(target->Object, target->Prop))
-          SetStrProp(target->Object, target->Prop, text);
+        WriteTextProp(target->Object, target->Prop, text, FSaveOptions.Contains(soSaveEmpty));
         continue;
       }
     }

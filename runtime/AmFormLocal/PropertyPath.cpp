@@ -62,10 +62,6 @@ bool IsBlankText(std::string_view S) {
   return true;
 }
 
-bool IsStringKind(int Kind) {
-  return Kind == tkChar || Kind == tkString || Kind == tkLString || Kind == tkWChar || Kind == tkWString;
-}
-
 std::string_view ViewPropertyPath(const TObject* Obj, std::string_view Path, const TComponent* Form,
                                   TPropertyLookups* Lookups, std::string& Scratch) {
   // Each round consumes one name, so the walk ends with the path.
@@ -127,7 +123,7 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
   // An object's class, and so what a path without a "." names on it,
   // never changes.
   if (Direct && *Direct) {
-    if (SaveEmpty || !IsEmptyStrProp(Obj, *Direct)) SetStrProp(Obj, *Direct, Value);
+    WriteTextProp(Obj, *Direct, Value, SaveEmpty);
     return;
   }
   const bool learn = Direct && Path.find('.') == std::string_view::npos;
@@ -165,7 +161,7 @@ void WritePropertyPath(TObject* Obj, std::string_view Path, const std::string& V
     } else if (info && IsStringKind(info->Kind)) {
       // A string property leaves x on the object that has it.
       if (learn && x == Obj) *Direct = info;
-      if (SaveEmpty || !IsEmptyStrProp(x, info)) SetStrProp(x, info, Value);
+      WriteTextProp(x, info, Value, SaveEmpty);
     }
     return;
   }

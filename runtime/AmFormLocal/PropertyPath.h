@@ -7,11 +7,10 @@
 #include <string_view>
 #include <vector>
 
+#include "host/core/TypInfo.h"
+
 namespace host {
-class TObject;
 class TComponent;
-class TClass;
-struct TPropInfo;
 }  // namespace host
 
 namespace ambit {
@@ -19,7 +18,7 @@ namespace ambit {
 class TPropertyLookups;
 
 // True for the kinds the host's string getter and setter handle.
-bool IsStringKind(int Kind);
+inline bool IsStringKind(int Kind) { return host::IsStrPropKind(static_cast<host::TTypeKind>(Kind)); }
 
 // Whether S holds nothing but blanks and control characters (or nothing).
 bool IsBlankText(std::string_view S);
@@ -74,6 +73,11 @@ class TPropertyLookups {
 // straight to it.
 void WritePropertyPath(host::TObject* Obj, std::string_view Path, const std::string& Value, bool SaveEmpty,
                        TPropertyLookups* Lookups = nullptr, const host::TPropInfo** Direct = nullptr);
+// The last step of that write: string property Prop of Obj takes Value,
+// unless its current text is empty and SaveEmpty is not set.
+inline void WriteTextProp(host::TObject* Obj, const host::TPropInfo* Prop, const std::string& Value, bool SaveEmpty) {
+  if (SaveEmpty || !host::IsEmptyStrProp(Obj, Prop)) host::SetStrProp(Obj, Prop, Value);
+}
 
 // Follows the component part of a dependency path from Obj: every name
 // before a "." must be a published property holding a component. Returns
