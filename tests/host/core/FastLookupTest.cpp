@@ -221,7 +221,9 @@ TEST(FastLookup, RefillOfKeptLinesAgreesWithAFreshFill) {
       EXPECT_EQ(keptChanges, freshChanges);
       // An id once given stands for one text only.
       const auto [seen, added] = texts.try_emplace(kept.ContentId(), kept.Text() + (kept.CaseSensitive() ? "1" : "0"));
-      if (!added) EXPECT_EQ(seen->second, kept.Text() + (kept.CaseSensitive() ? "1" : "0"));
+      if (!added) {
+        EXPECT_EQ(seen->second, kept.Text() + (kept.CaseSensitive() ? "1" : "0"));
+      }
       for (const std::string& n : kNames) EXPECT_EQ(kept.IndexOfName(n), fresh.IndexOfName(n)) << n;
       for (int i = 0; i < kept.Count(); ++i) EXPECT_EQ(kept.IndexOfNameAt(i), fresh.IndexOfNameAt(i));
       // Mostly the same names again, with other values; now and then one
