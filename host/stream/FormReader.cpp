@@ -189,10 +189,7 @@ void TFormReader::ReadChild(const TFormObject& Node, TComponent& Parent, std::si
 
 void TFormReader::ReadProperties(TComponent& Component, const TFormObject& Node) {
   const std::string context = Component.Name().empty() ? Component.ClassName() : Component.Name();
-  // A live object's class never changes: ask it once.
-  const TClass& cls = Component.ClassType();
-  for (const TFormProperty& p : Node.Props)
-    if (!AssignPlain(Component, cls, p, context)) AssignPath(Component, Component, p, context);
+  AssignProperties(Component, Node.Props, context);
 }
 
 TComponent* TFormReader::ResolveReference(const std::vector<TComponent*>& Roots, std::string_view Path) const {

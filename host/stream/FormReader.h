@@ -72,8 +72,11 @@ private:
   // The commonest case, kept lean: an integer, string or identifier for a
   // property of Target itself (of class Class) that takes it. False, with
   // nothing changed, for anything else, which AssignPath then reads as it
-  // reads everything.
-  bool AssignPlain(TObject& Target, const TClass& Class, const TFormProperty& Prop, const std::string& Context);
+  // reads everything. Memo is FProps.ForClass(Class).
+  bool AssignPlain(TObject& Target, TPropertyMemo::TClassMemo& Memo, const TClass& Class, const TFormProperty& Prop,
+                   const std::string& Context);
+  // Props of Component, in order (ReadProperties).
+  void AssignProperties(TComponent& Component, std::span<const TFormProperty> Props, const std::string& Context);
   [[gnu::noinline]] void AssignPath(TObject& Target, TComponent& Component, const TFormProperty& Prop,
                                     const std::string& Context);
   // A setter rejected the value: the reader's error at its place.

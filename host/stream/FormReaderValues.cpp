@@ -61,17 +61,12 @@ void TFormReader::BadValue(const std::string& Context, int Line, const std::stri
   Fail(Line, Context + ": expected " + Expected + " but found " + DescribeValue(Found));
 }
 
-void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const TFormProperty& Prop,
-                                 const std::string& Context) {
-  if (!AssignPlain(Target, Target.ClassType(), Prop, Context)) AssignPath(Target, Component, Prop, Context);
-}
-
-bool TFormReader::AssignPlain(TObject& Target, const TClass& Class, const TFormProperty& Prop,
-                              const std::string& Context) {
+inline bool TFormReader::AssignPlain(TObject& Target, TPropertyMemo::TClassMemo& Memo, const TClass& Class,
+                                     const TFormProperty& Prop, const std::string& Context) {
   const std::string_view path = Prop.Path;
   // What may be Strings or Nodes goes the long way, which tells them apart.
   if ((path.size() == 7 && (path[0] | 0x20) == 's') || (path.size() == 5 && (path[0] | 0x20) == 'n')) return false;
-  const TPropInfo* info = FProps.FindPlain(Class, path);
+  const TPropInfo* info = FProps.FindPlain(Memo, Class, path);
   if (!info) return false;
   const TFormValue& v = Prop.Value;
   try {
@@ -87,7 +82,10 @@ bool TFormReader::AssignPlain(TObject& Target, const TClass& Class, const TFormP
       case tkLString:
       case tkWString:
         if (v.Kind != TFormValueKind::String || !info->SetStr) return false;
-        FText.assign(v.Text);
+        // Clear and append: assign would first check whether the text lies
+        // inside the buffer, which it never does.
+        FText.clear();
+        FText.append(v.Text);
         info->SetStr(Target, FText);
         return true;
       case tkEnumeration: {
@@ -105,6 +103,21 @@ bool TFormReader::AssignPlain(TObject& Target, const TClass& Class, const TFormP
   } catch (const std::exception& e) {
     SetterFailed(TPlace{Context, Prop.Path}, Prop.Line, e);
   }
+}
+
+void TFormReader::AssignProperties(TComponent& Component, std::span<const TFormProperty> Props,
+                                   const std::string& Context) {
+  // A live object's class never changes: ask it and its memo once.
+  const TClass& cls = Component.ClassType();
+  TPropertyMemo::TClassMemo& memo = FProps.ForClass(cls);
+  for (const TFormProperty& p : Props)
+    if (!AssignPlain(Component, memo, cls, p, Context)) AssignPath(Component, Component, p, Context);
+}
+
+void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const TFormProperty& Prop,
+                                 const std::string& Context) {
+  const TClass& cls = Target.ClassType();
+  if (!AssignPlain(Target, FProps.ForClass(cls), cls, Prop, Context)) AssignPath(Target, Component, Prop, Context);
 }
 
 void TFormReader::SetterFailed(const TPlace& Place, int Line, const std::exception& Error) const {

@@ -9,11 +9,6 @@
 namespace host {
 
 namespace {
-// The first eight bytes of a name (fewer for a shorter one, the rest zero):
-// with the length it tells names of up to eight bytes apart, and nearly
-// every property name is that short.
-std::uint64_t HeadOf(std::string_view s) { return LoadUpTo8(s.data(), s.size() < 8 ? s.size() : 8); }
-
 // Whether Name (whose head is Head) is spelled as Known (whose head is KnownHead).
 bool SameSpelling(const std::string& Known, std::uint64_t KnownHead, std::string_view Name, std::uint64_t Head) {
   return KnownHead == Head && Known.size() == Name.size() &&
@@ -21,26 +16,29 @@ bool SameSpelling(const std::string& Known, std::uint64_t KnownHead, std::string
 }
 }  // namespace
 
-const TPropertyMemo::TEntry& TPropertyMemo::Look(const TClass& Class, std::string_view Name) {
-  TClassMemo* memo = nullptr;
+TPropertyMemo::TClassMemo& TPropertyMemo::ForClass(const TClass& Class) {
   for (const TRecent& r : FRecent)
-    if (r.Class == &Class) {
-      memo = r.Memo;
-      break;
-    }
-  if (!memo) memo = Remember(Class);
+    if (r.Class == &Class) return *r.Memo;
+  return *Remember(Class);
+}
+
+const TPropertyMemo::TEntry& TPropertyMemo::Look(const TClass& Class, std::string_view Name) {
+  return Scan(ForClass(Class), Class, Name);
+}
+
+const TPropertyMemo::TEntry& TPropertyMemo::Scan(TClassMemo& Memo, const TClass& Class, std::string_view Name) {
   const std::uint64_t head = HeadOf(Name);
-  const std::size_t n = memo->Entries.size();
-  std::size_t i = memo->Next;
+  const std::size_t n = Memo.Entries.size();
+  std::size_t i = Memo.Next;
   for (std::size_t k = 0; k < n; ++k, ++i) {
     if (i >= n) i = 0;
-    const TEntry& e = memo->Entries[i];
+    const TEntry& e = Memo.Entries[i];
     if (SameSpelling(e.Name, e.Head, Name, head)) {
-      memo->Next = i + 1;
+      Memo.Next = i + 1;
       return e;
     }
   }
-  return Learn(*memo, Class, Name, head);
+  return Learn(Memo, Class, Name, head);
 }
 
 const TPropInfo* TPropertyMemo::Find(const TClass& Class, std::string_view Name) { return Look(Class, Name).Info; }
@@ -59,7 +57,7 @@ TPropertyMemo::TClassMemo* TPropertyMemo::Remember(const TClass& Class) {
 const TPropertyMemo::TEntry& TPropertyMemo::Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name,
                                                   std::uint64_t Head) {
   const TPropInfo* info = Class.FindProperty(Name);
-  TEntry entry{Head, std::string(Name), info, Name.find('.') == std::string_view::npos ? info : nullptr};
+  TEntry entry{Head, Name.size(), Name.find('.') == std::string_view::npos ? info : nullptr, info, std::string(Name)};
   if (Memo.Entries.size() >= MaxEntries) {
     FSpare = std::move(entry);
     return FSpare;

@@ -5,44 +5,96 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "host/core/CaseFold.h"
 #include "host/core/ClassRegistry.h"
 #include "host/core/TypInfo.h"
 
 namespace host {
 
 class TPropertyMemo {
+  struct TEntry {
+    std::uint64_t Head;  // HeadOf(Name): most names differ there already
+    std::size_t Size;    // Name.size(), beside Head for the first compare
+    const TPropInfo* Plain;  // Info, or null when Name holds a dot
+    const TPropInfo* Info;
+    std::string Name;
+  };
+
 public:
+  // What the memo knows of one class: a reader asks for it once per
+  // component and then looks up that component's properties in it.
+  class TClassMemo {
+    friend class TPropertyMemo;
+    std::vector<TEntry> Entries;
+    std::size_t Next = 0;
+  };
+
   // The same record as Class.FindProperty(Name), null included.
   const TPropInfo* Find(const TClass& Class, std::string_view Name);
   // The same, but null for a dotted path (Font.Name): what it names is no
   // property of the class itself, and the caller need not look for dots.
   const TPropInfo* FindPlain(const TClass& Class, std::string_view Name);
+  // The memo of Class, for FindPlain below. It stays valid as long as
+  // this memo does.
+  TClassMemo& ForClass(const TClass& Class);
+  // FindPlain(Class, Name) through Class's memo (ForClass(Class)): the
+  // spelling that followed the last one found is tried first, inline, as
+  // components of a class mostly set their properties in one order.
+  const TPropInfo* FindPlain(TClassMemo& Memo, const TClass& Class, std::string_view Name) {
+    const std::size_t n = Memo.Entries.size();
+    std::size_t i = Memo.Next;
+    if (i >= n) i = 0;
+    if (i < n) {
+      const TEntry& e = Memo.Entries[i];
+      if (e.Size == Name.size() && SameBytes(e.Name.data(), Name.data(), Name.size())) {
+        Memo.Next = i + 1;
+        return e.Plain;
+      }
+    }
+    return Scan(Memo, Class, Name).Plain;
+  }
 
 private:
-  struct TEntry {
-    std::uint64_t Head;  // HeadOf(Name): most names differ there already
-    std::string Name;
-    const TPropInfo* Info;
-    const TPropInfo* Plain;  // Info, or null when Name holds a dot
-  };
-  // A class's spellings in the order first met, and where to look first:
-  // after the last one found, as components of a class mostly set their
-  // properties in one order.
-  struct TClassMemo {
-    std::vector<TEntry> Entries;
-    std::size_t Next = 0;
-  };
   // Spellings past this many per class go straight to the class's index,
   // so that no file can make the scan long.
   static constexpr std::size_t MaxEntries = 32;
 
+  // The first eight bytes of a name (fewer for a shorter one, the rest
+  // zero): with the length it tells names of up to eight bytes apart, and
+  // nearly every property name is that short.
+  static std::uint64_t HeadOf(std::string_view s) { return LoadUpTo8(s.data(), s.size() < 8 ? s.size() : 8); }
+
+  // Whether the N bytes at A and at B are the same: a name of four to
+  // sixteen bytes in two loads from each end that overlap, without the
+  // call and length dispatch of memcmp.
+  static bool SameBytes(const char* A, const char* B, std::size_t N) {
+    if (N >= 8) {
+      if (Load<std::uint64_t>(A) != Load<std::uint64_t>(B)) return false;
+      return N <= 16 ? Load<std::uint64_t>(A + N - 8) == Load<std::uint64_t>(B + N - 8)
+                     : std::memcmp(A + 8, B + 8, N - 8) == 0;
+    }
+    if (N >= 4) return Load<std::uint32_t>(A) == Load<std::uint32_t>(B) &&
+                       Load<std::uint32_t>(A + N - 4) == Load<std::uint32_t>(B + N - 4);
+    return N == 0 || (A[0] == B[0] && A[N - 1] == B[N - 1] && A[N / 2] == B[N / 2]);
+  }
+  template <class T>
+  static T Load(const char* P) {
+    T v;
+    std::memcpy(&v, P, sizeof v);
+    return v;
+  }
+
   // The entry of Name, learnt if new (Find and FindPlain).
   const TEntry& Look(const TClass& Class, std::string_view Name);
+  // The whole of Memo from where the last look ended, then the class's
+  // index.
+  const TEntry& Scan(TClassMemo& Memo, const TClass& Class, std::string_view Name);
   // The rare paths, kept out of Look: a class not among the recent ones,
   // and a spelling not met before.
   TClassMemo* Remember(const TClass& Class);

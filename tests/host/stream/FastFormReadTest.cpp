@@ -6,6 +6,8 @@
 #include <random>
 
 #include "StreamFixtures.h"
+#include "host/controls/Buttons.h"
+#include "host/controls/ExtCtrls.h"
 #include "host/core/CaseFold.h"
 #include "host/core/ClassRegistry.h"
 #include "host/stream/FormLexer.h"
@@ -40,6 +42,36 @@ TEST(FastFormRead, PropertyMemoFindsWhatTheClassIndexFinds) {
     ASSERT_EQ(memo.Find(cls, name), cls.FindProperty(name)) << cls.Name() << " " << name;
     const TPropInfo* plain = name.find('.') == std::string::npos ? cls.FindProperty(name) : nullptr;
     ASSERT_EQ(memo.FindPlain(cls, name), plain) << cls.Name() << " " << name;
+  }
+}
+
+// Components of a class mostly list their properties in one order: the
+// memo of the class tries the next spelling first. Spellings of every
+// length that differ from a known one in a single byte, anywhere, must
+// still find only what the class index finds.
+TEST(FastFormRead, PropertyMemoInOrderFindsWhatTheClassIndexFinds) {
+  // The controls' own classes: their names run past eight bytes.
+  const std::vector<const TClass*> classes = {&TButton::StaticClass(), &TPanel::StaticClass()};
+  std::vector<std::string> names = {"", "Top", "Left", "Width", "Height", "Caption", "Font.Name", std::string(20, 'a')};
+  for (const TPropInfo* p : classes[0]->Properties())
+    if (p->Name.size() > 8 && names.size() < 16) names.push_back(p->Name);
+  ASSERT_GT(names.size(), 12u);
+  std::mt19937 rng(23);
+  for (int round = 0; round < 300; ++round) {
+    TPropertyMemo memo;
+    for (int component = 0; component < 40; ++component) {
+      const TClass& cls = *classes[rng() % classes.size()];
+      TPropertyMemo::TClassMemo& classMemo = memo.ForClass(cls);
+      // The list in order, with now and then a spelling skipped, changed
+      // in one byte, or in its case.
+      for (std::string name : names) {
+        if (rng() % 8 == 0) continue;
+        if (rng() % 8 == 0 && !name.empty()) name[rng() % name.size()] ^= static_cast<char>(1 + rng() % 4);
+        if (rng() % 8 == 0) name = VaryCase(name, rng);
+        const TPropInfo* plain = name.find('.') == std::string::npos ? cls.FindProperty(name) : nullptr;
+        ASSERT_EQ(memo.FindPlain(classMemo, cls, name), plain) << cls.Name() << " " << name;
+      }
+    }
   }
 }
 
