@@ -72,7 +72,8 @@ private:
   // The commonest case, kept lean: an integer, string or identifier for a
   // property of Target itself (of class Class) that takes it. False, with
   // nothing changed, for anything else, which AssignPath then reads as it
-  // reads everything. Memo is FProps.ForClass(Class).
+  // reads everything. Memo is FProps.ForClass(Class). Target must not be a
+  // string list or tree nodes, whose Strings and Nodes only AssignPath reads.
   bool AssignPlain(TObject& Target, TPropertyMemo::TClassMemo& Memo, const TClass& Class, const TFormProperty& Prop,
                    const std::string& Context);
   // Props of Component, in order (ReadProperties).

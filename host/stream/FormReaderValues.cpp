@@ -63,10 +63,7 @@ void TFormReader::BadValue(const std::string& Context, int Line, const std::stri
 
 inline bool TFormReader::AssignPlain(TObject& Target, TPropertyMemo::TClassMemo& Memo, const TClass& Class,
                                      const TFormProperty& Prop, const std::string& Context) {
-  const std::string_view path = Prop.Path;
-  // What may be Strings or Nodes goes the long way, which tells them apart.
-  if ((path.size() == 7 && (path[0] | 0x20) == 's') || (path.size() == 5 && (path[0] | 0x20) == 'n')) return false;
-  const TPropInfo* info = FProps.FindPlain(Memo, Class, path);
+  const TPropInfo* info = FProps.FindPlain(Memo, Class, Prop.Path);
   if (!info) return false;
   const TFormValue& v = Prop.Value;
   try {
@@ -110,14 +107,20 @@ void TFormReader::AssignProperties(TComponent& Component, std::span<const TFormP
   // A live object's class never changes: ask it and its memo once.
   const TClass& cls = Component.ClassType();
   TPropertyMemo::TClassMemo& memo = FProps.ForClass(cls);
+  // A component is never a string list or tree nodes: no path of its own
+  // needs telling apart as Strings or Nodes.
   for (const TFormProperty& p : Props)
     if (!AssignPlain(Component, memo, cls, p, Context)) AssignPath(Component, Component, p, Context);
 }
 
 void TFormReader::AssignProperty(TObject& Target, TComponent& Component, const TFormProperty& Prop,
                                  const std::string& Context) {
+  const std::string_view path = Prop.Path;
   const TClass& cls = Target.ClassType();
-  if (!AssignPlain(Target, FProps.ForClass(cls), cls, Prop, Context)) AssignPath(Target, Component, Prop, Context);
+  // What may be Strings or Nodes goes the long way, which tells them apart.
+  const bool list = (path.size() == 7 && (path[0] | 0x20) == 's') || (path.size() == 5 && (path[0] | 0x20) == 'n');
+  if (list || !AssignPlain(Target, FProps.ForClass(cls), cls, Prop, Context))
+    AssignPath(Target, Component, Prop, Context);
 }
 
 void TFormReader::SetterFailed(const TPlace& Place, int Line, const std::exception& Error) const {
