@@ -57,7 +57,7 @@ TPropertyMemo::TClassMemo* TPropertyMemo::Remember(const TClass& Class) {
 const TPropertyMemo::TEntry& TPropertyMemo::Learn(TClassMemo& Memo, const TClass& Class, std::string_view Name,
                                                   std::uint64_t Head) {
   const TPropInfo* info = Class.FindProperty(Name);
-  TEntry entry{Head, Name.size(), Name.find('.') == std::string_view::npos ? info : nullptr, info, std::string(Name)};
+  TEntry entry{Head, Name.find('.') == std::string_view::npos ? info : nullptr, info, std::string(Name)};
   if (Memo.Entries.size() >= MaxEntries) {
     FSpare = std::move(entry);
     return FSpare;

@@ -20,7 +20,6 @@ namespace host {
 class TPropertyMemo {
   struct TEntry {
     std::uint64_t Head;  // HeadOf(Name): most names differ there already
-    std::size_t Size;    // Name.size(), beside Head for the first compare
     const TPropInfo* Plain;  // Info, or null when Name holds a dot
     const TPropInfo* Info;
     std::string Name;
@@ -52,7 +51,7 @@ public:
     if (i >= n) i = 0;
     if (i < n) {
       const TEntry& e = Memo.Entries[i];
-      if (e.Size == Name.size() && SameBytes(e.Name.data(), Name.data(), Name.size())) {
+      if (e.Name.size() == Name.size() && SameBytes(e.Name.data(), Name.data(), Name.size())) {
         Memo.Next = i + 1;
         return e.Plain;
       }
