@@ -46,9 +46,9 @@ TEST(FastFormRead, PropertyMemoFindsWhatTheClassIndexFinds) {
 }
 
 // Components of a class mostly list their properties in one order: the
-// memo of the class tries the next spelling first. Spellings of every
-// length that differ from a known one in a single byte, anywhere, must
-// still find only what the class index finds.
+// memo of the class tries the next spelling first. Spellings that differ
+// from the expected one in a single byte, anywhere, must still find only
+// what the class index finds.
 TEST(FastFormRead, PropertyMemoInOrderFindsWhatTheClassIndexFinds) {
   // The controls' own classes: their names run past eight bytes.
   const std::vector<const TClass*> classes = {&TButton::StaticClass(), &TPanel::StaticClass()};
