@@ -74,16 +74,8 @@ const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {
     FEntries.clear();
     FChanges = RegistryChanges();
   }
-  // Class names are short and mostly differ in length: a byte loop beats
-  // a call to memcmp for each entry of equal length.
-  const std::size_t n = Name.size();
-  for (const TEntry& e : FEntries) {
-    if (e.Name.size() != n) continue;
-    const char* a = e.Name.data();
-    std::size_t i = 0;
-    while (i < n && a[i] == Name[i]) ++i;
-    if (i == n) return e.Class;
-  }
+  for (const TEntry& e : FEntries)
+    if (e.Name == Name) return e.Class;
   const TRegisteredClass* cls = FindRegisteredClass(Name);
   if (FEntries.size() < MaxEntries) FEntries.push_back({std::string(Name), cls});
   return cls;
