@@ -155,7 +155,7 @@ const TClass& TCheckBox::ClassType() const { return StaticClass(); }
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) { SetTabStop(true); }
 
-TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) { SetBounds(0, 0, 75, 25); }
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) { InitSize(75, 25); }
 
 void TButton::SetDefault(bool Value) {
   if (FDefault == Value) return;

@@ -118,8 +118,10 @@ TControl::~TControl() {
 void TControl::SetParent(TWinControl* AParent) {
   if (FParent == AParent) return;
   if (AParent == this) throw EInvalidOperation("A control cannot have itself as its parent");
-  if (const auto* self = As<TWinControl>(this); self && AParent && self->ContainsControl(AParent))
-    throw EInvalidOperation("A control cannot be the parent of its own parent");
+  // Only a windowed control can be a parent, so walking up from AParent
+  // answers ContainsControl without asking this control's class first.
+  for (const TControl* p = AParent ? AParent->FParent : nullptr; p; p = p->FParent)
+    if (p == this) throw EInvalidOperation("A control cannot be the parent of its own parent");
   if (FParent) FParent->RemoveControl(this);
   if (AParent) AParent->InsertControl(this);
 }

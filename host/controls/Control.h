@@ -6,6 +6,7 @@
 // an optional peer.
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -60,6 +61,8 @@ public:
   TPersistent* GetOwner() const override;
   // Clamps a size to the limits.
   void Apply(int& Width, int& Height) const;
+  // No limit set.
+  bool None() const { return (FMaxHeight | FMaxWidth | FMinHeight | FMinWidth) == 0; }
 
 private:
   void Changed();
@@ -339,6 +342,21 @@ protected:
   void InitColor(TColor Value, bool AParentColor = false) {
     FColor = Value;
     FParentColor = AParentColor;
+  }
+  // The initial size of a class, set from its constructor. A control being
+  // made has no parent, peer, handler or constraint yet and lies at 0, 0,
+  // so SetBounds' checks and notices would find nothing to act on: the size
+  // is stored as it is. Should a base constructor have given it any of
+  // those, SetBounds does the work as always.
+  void InitSize(int AWidth, int AHeight) {
+    if (FParent || FPeer || FHandlers || FLeft != 0 || FTop != 0 || !FConstraints.None())
+      SetBounds(0, 0, AWidth, AHeight);
+    else {
+      CheckExtent("Width", AWidth, false);
+      CheckExtent("Height", AHeight, false);
+      FWidth = std::max(0, AWidth);
+      FHeight = std::max(0, AHeight);
+    }
   }
   // Changes the reading order without touching ParentBiDiMode.
   void SetBiDiModeValue(TBiDiMode Value);

@@ -87,7 +87,7 @@ const TClass& TBevel::ClassType() const { return StaticClass(); }
 
 // ---- TPanel ----
 
-TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) { SetBounds(0, 0, 185, 41); }
+TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) { InitSize(185, 41); }
 
 void TPanel::SetAlignment(TAlignment Value) {
   if (FAlignment == Value) return;

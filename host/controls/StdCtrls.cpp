@@ -158,7 +158,7 @@ const TClass& TMemo::ClassType() const { return StaticClass(); }
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   InitColor(clBtnFace, true);
-  SetBounds(0, 0, 65, 17);
+  InitSize(65, 17);
 }
 
 void TLabel::SetAlignment(TAlignment Value) {
@@ -225,7 +225,7 @@ void TLabel::PushPeerState() {
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
   InitColor(clBtnFace, true);
-  SetBounds(0, 0, 185, 105);
+  InitSize(185, 105);
 }
 
 // ---- TCustomEdit ----
@@ -233,7 +233,7 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
   InitColor(clWindow);
   SetTabStop(true);
-  SetBounds(0, 0, 121, 21);
+  InitSize(121, 21);
 }
 
 void TCustomEdit::SetReadOnly(bool Value) {

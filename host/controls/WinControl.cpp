@@ -72,6 +72,8 @@ void TWinControl::SetTabOrder(int Value) {
 
 void TWinControl::InsertControl(TControl* AControl) {
   AControl->FParent = this;
+  // A container seldom holds one child only: skip the first few doublings.
+  if (FControls.capacity() == 0) FControls.reserve(16);
   FControls.push_back(AControl);
   if (Placed(AControl->Align())) ++FPlacedCount;
   AControl->ParentFontChanged();

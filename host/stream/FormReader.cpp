@@ -1,5 +1,6 @@
 #include "host/stream/FormReader.h"
 
+#include <cstdint>
 #include <unordered_set>
 
 #include "host/core/ClassRegistry.h"
@@ -17,6 +18,18 @@ void PrefetchRange(const void* P, std::size_t Size) {
   constexpr std::size_t line = 64, most = 16 * line;
   const char* p = static_cast<const char*>(P);
   for (std::size_t k = 0; k < Size && k < most; k += line) __builtin_prefetch(p + k);
+}
+
+// Asks for the file text an object's names, property names and plain
+// values are read from (one stretch, from its name to its last property),
+// and for its strings, which may have been decoded elsewhere.
+void PrefetchText(const TFormObject& Object) {
+  const char* first = Object.Name.empty() ? Object.ClassName.data() : Object.Name.data();
+  const auto from = reinterpret_cast<std::uintptr_t>(first);
+  const auto to = Object.Props.empty() ? from : reinterpret_cast<std::uintptr_t>(Object.Props.back().Path.data());
+  PrefetchRange(first, to > from ? to - from + 1 : 1);
+  for (const TFormProperty& p : Object.Props)
+    if (p.Value.Kind == TFormValueKind::String && !p.Value.Text.empty()) __builtin_prefetch(p.Value.Text.data());
 }
 
 const TPropInfo* FormClassNameProp(const TComponent& c) {
@@ -135,19 +148,21 @@ void TFormReader::Build(TComponent& Root, const TFormObject& Node) {
 }
 
 void TFormReader::ReadChildren(TComponent& Component, const TFormObject& Node, std::size_t Chain) {
-  // Building a component takes far longer than fetching memory: ask for the
-  // node after next, and for the properties of the next (its node came with
-  // the last round), before they are needed. On a large form they are long
-  // out of the cache by the time the parse is over.
+  // Building a component takes far longer than fetching memory. On a large
+  // form the tree and the file text are long out of the cache by the time
+  // the parse is over, so each round asks, one step further each, for what
+  // the last round's fetches lead to: the node three places on, the
+  // properties of the one after next and the text of the next.
   const auto children = Node.Children;
   const std::size_t n = children.size();
-  if (n > 0) __builtin_prefetch(children[0]);
+  for (std::size_t i = 0; i < n && i < 3; ++i) __builtin_prefetch(children[i]);
   for (std::size_t i = 0; i < n; ++i) {
-    if (i + 2 < n) __builtin_prefetch(children[i + 2]);
-    if (i + 1 < n) {
-      const auto& props = children[i + 1]->Props;
+    if (i + 3 < n) __builtin_prefetch(children[i + 3]);
+    if (i + 2 < n) {
+      const auto& props = children[i + 2]->Props;
       PrefetchRange(props.data(), props.size() * sizeof(props[0]));
     }
+    if (i + 1 < n) PrefetchText(*children[i + 1]);
     ReadChild(*children[i], Component, Chain);
   }
 }

@@ -221,3 +221,21 @@ TEST(Alignment, AfterRandomChangesAContainerAlignsLikeAFreshOne) {
     }
   }
 }
+
+// Each class starts at its own size, set without SetBounds' notices; a
+// container made so still anchors its children on a later resize.
+TEST(Anchors, ControlsStartAtTheirClassSizeAndContainersFollowResizes) {
+  TForm form(nullptr);
+  const std::vector<std::pair<TControl*, TRect>> fresh = {
+      {new TButton(&form), {0, 0, 75, 25}},   {new TLabel(&form), {0, 0, 65, 17}},
+      {new TEdit(&form), {0, 0, 121, 21}},    {new TPanel(&form), {0, 0, 185, 41}},
+      {new TGroupBox(&form), {0, 0, 185, 105}}, {new TMemo(&form), {0, 0, 185, 89}}};
+  for (const auto& [control, bounds] : fresh) EXPECT_EQ(control->BoundsRect(), bounds) << control->ClassName();
+  auto* panel = static_cast<TPanel*>(fresh[3].first);
+  auto* ok = new TButton(&form);
+  ok->SetParent(panel);
+  ok->SetBounds(100, 10, 75, 25);
+  ok->SetAnchors({akRight, akBottom});
+  panel->SetBounds(0, 0, 285, 91);
+  EXPECT_EQ(ok->BoundsRect(), (TRect{200, 60, 275, 85}));
+}

@@ -130,6 +130,7 @@ TEST(OwnerAndParent, AControlCannotBecomeItsOwnAncestor) {
   auto* inner = Make<TPanel>(form.get(), outer, "Inner");
   EXPECT_THROW(outer->SetParent(inner), EInvalidOperation);
   EXPECT_THROW(outer->SetParent(outer), EInvalidOperation);
+  EXPECT_THROW(outer->SetParent(Make<TPanel>(form.get(), inner, "Deep")), EInvalidOperation);
   EXPECT_EQ(outer->Parent(), form.get());
   auto* root = Make<TMenuItem>(form.get(), nullptr, "Root");
   auto* child = Make<TMenuItem>(form.get(), nullptr, "Child");
