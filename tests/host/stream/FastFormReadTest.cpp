@@ -191,7 +191,9 @@ std::string Spell(const std::string& Value, std::mt19937& rng) {
 }
 
 TEST(FastFormRead, StringsReadTheSameHoweverTheyAreSpelled) {
-  const std::vector<std::string> pieces = {"a", "B c", "'", "#", "+", "caf\xC3\xA9", "''", " ", "end", "x#1"};
+  // Runs of every length up to past 32 bytes, which are copied in 16-byte moves.
+  const std::vector<std::string> pieces = {"a", "B c", "'", "#", "+", "caf\xC3\xA9", "''", " ", "end", "x#1",
+                                           "A run of text of 20 b", "Runs of 16 bytes"};
   std::mt19937 rng(23);
   std::vector<std::string> values;
   std::string text = "object A: TA\r\n";
@@ -289,18 +291,26 @@ TEST(FastFormRead, TreeHoldsWhatWasWrittenInItsOrder) {
 // token, on random texts of every token kind and their mutations: each
 // token's fields, or the error each raises, must be the same.
 TEST(FastFormRead, InlineTokensAgreeWithThePlainReaders) {
-  const std::vector<std::string> tokens = {
+  std::vector<std::string> tokens = {
       "end", "ITEM", "Object", "inLine", "inherited", "Caption", "_x1", "Font.Style", "A.b.C", "A.", "A.1", "a..b",
       "0", "7", "-12", "123456789012345678", "1234567890123456789", "99999999999999999999", "$7F", "-$FF", "$",
       "1.5", "2.5E-3", "1e5", "1.", "12ab", "3.x", "'plain'", "''", "'it''s'", "'a'#13#10'b'", "#233", "#$E9",
       "#55357#56832", "#55357", "#$110000", "#1114112", "#", "'caf\xC3\xA9'", "'open", "'x'+", "=", ":", "[", "]",
       "(", ")", ",", "<", ">", "+", "-", "!", "\x01", "\xC3\xA9", "\xEF\xBB\xBF"};
-  const std::vector<std::string> blanks = {" ", "", "\t", "\n", "\r\n", "\r", "\n          ", "\r\n    \t  ", "  "};
   std::mt19937 rng(61);
+  // Long names, read sixteen bytes at a time, each ended by a byte just
+  // outside a range of name characters.
+  for (char stop : std::string("@[`{/:^\x7F\xC3 "))
+    tokens.push_back("Zz09_azAZ_Long_name_" + std::string(1 + rng() % 20, 'q') + stop);
+  const std::vector<std::string> blanks = {" ", "", "\t", "\n", "\r\n", "\r", "\n          ", "\r\n    \t  ", "  "};
+  // The members a token's kind sets.
   auto token = [](const TFormToken& t) {
-    return std::to_string(static_cast<int>(t.Kind)) + "/" + std::to_string(static_cast<int>(t.Keyword)) + "/" +
-           std::to_string(t.Line) + "/" + std::string(t.Text) + "/" + std::string(t.Value) + "/" +
-           std::to_string(t.Int) + "/" + std::to_string(t.Float) + "/" + std::to_string(t.Hex);
+    std::string out = std::to_string(static_cast<int>(t.Kind)) + "/" + std::to_string(static_cast<int>(t.Keyword)) +
+                      "/" + std::to_string(t.Line) + "/" + std::string(t.Text);
+    if (t.Kind == TFormTokenKind::String) out += "/" + std::string(t.Value);
+    if (t.Kind == TFormTokenKind::Integer) out += "/" + std::to_string(t.Int) + "/" + std::to_string(t.Hex);
+    if (t.Kind == TFormTokenKind::Float) out += "/" + std::to_string(t.Float);
+    return out;
   };
   // Each step's token, or its error message, until the end or an error.
   auto read = [&](const std::string& text, bool plain) {
