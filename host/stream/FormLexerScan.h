@@ -60,30 +60,6 @@ inline const char* FindStringStop(const char* p, const char* end) {
   return p;
 }
 
-// Past the run of identifier characters (ASCII letters, digits, '_') at
-// p, sixteen bytes at a time where SSE2 is there. Setting bit 5 folds
-// exactly the upper-case letters onto the lower-case ones; adding 128 - lo
-// moves the range lo..hi to the bottom of the signed bytes, where one
-// signed compare tells it.
-inline const char* SkipIdentRun(const char* p, const char* end) {
-#if defined(__SSE2__)
-  const __m128i case_bit = _mm_set1_epi8(0x20), underscore = _mm_set1_epi8('_');
-  const __m128i to_letters = _mm_set1_epi8(static_cast<char>(128 - 'a')), letters = _mm_set1_epi8(-128 + 26);
-  const __m128i to_digits = _mm_set1_epi8(static_cast<char>(128 - '0')), digits = _mm_set1_epi8(-128 + 10);
-  while (end - p >= 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i letter = _mm_cmplt_epi8(_mm_add_epi8(_mm_or_si128(v, case_bit), to_letters), letters);
-    const __m128i digit = _mm_cmplt_epi8(_mm_add_epi8(v, to_digits), digits);
-    const __m128i ident = _mm_or_si128(_mm_or_si128(letter, digit), _mm_cmpeq_epi8(v, underscore));
-    const unsigned other = ~static_cast<unsigned>(_mm_movemask_epi8(ident)) & 0xFFFFu;
-    if (other != 0) return p + std::countr_zero(other);
-    p += 16;
-  }
-#endif
-  while (p < end && (Of(*p) & IdentChar)) ++p;
-  return p;
-}
-
 // Past the run of spaces at p, eight bytes at a time; stops at the first
 // other byte, or short of the text's last few bytes, which the caller's
 // own loop reads.
@@ -199,7 +175,7 @@ inline const TFormToken& TFormLexer::Scan() {
   if (kind & IdentStart) {
     ++p;
     for (;;) {
-      p = SkipIdentRun(p, end);
+      while (p < end && (Of(*p) & IdentChar)) ++p;
       if (p + 1 < end && *p == '.' && (Of(p[1]) & IdentStart)) {
         p += 2;
         continue;

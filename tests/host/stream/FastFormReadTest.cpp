@@ -291,18 +291,14 @@ TEST(FastFormRead, TreeHoldsWhatWasWrittenInItsOrder) {
 // token, on random texts of every token kind and their mutations: each
 // token's fields, or the error each raises, must be the same.
 TEST(FastFormRead, InlineTokensAgreeWithThePlainReaders) {
-  std::vector<std::string> tokens = {
+  const std::vector<std::string> tokens = {
       "end", "ITEM", "Object", "inLine", "inherited", "Caption", "_x1", "Font.Style", "A.b.C", "A.", "A.1", "a..b",
       "0", "7", "-12", "123456789012345678", "1234567890123456789", "99999999999999999999", "$7F", "-$FF", "$",
       "1.5", "2.5E-3", "1e5", "1.", "12ab", "3.x", "'plain'", "''", "'it''s'", "'a'#13#10'b'", "#233", "#$E9",
       "#55357#56832", "#55357", "#$110000", "#1114112", "#", "'caf\xC3\xA9'", "'open", "'x'+", "=", ":", "[", "]",
       "(", ")", ",", "<", ">", "+", "-", "!", "\x01", "\xC3\xA9", "\xEF\xBB\xBF"};
-  std::mt19937 rng(61);
-  // Long names, read sixteen bytes at a time, each ended by a byte just
-  // outside a range of name characters.
-  for (char stop : std::string("@[`{/:^\x7F\xC3 "))
-    tokens.push_back("Zz09_azAZ_Long_name_" + std::string(1 + rng() % 20, 'q') + stop);
   const std::vector<std::string> blanks = {" ", "", "\t", "\n", "\r\n", "\r", "\n          ", "\r\n    \t  ", "  "};
+  std::mt19937 rng(61);
   // The members a token's kind sets.
   auto token = [](const TFormToken& t) {
     std::string out = std::to_string(static_cast<int>(t.Kind)) + "/" + std::to_string(static_cast<int>(t.Keyword)) +
