@@ -16,7 +16,9 @@ namespace host {
 namespace formchars {
 // What each byte can be in a form file, looked up once per character in
 // the lexer's loops.
-enum : unsigned char { IdentStart = 1, IdentChar = 2, Digit = 4, Symbol = 8 };
+// WordStart: the first letters of the structure words (end, item, inline,
+// inherited, object) in either case: a name that begins otherwise is none.
+enum : unsigned char { IdentStart = 1, IdentChar = 2, Digit = 4, Symbol = 8, WordStart = 16 };
 struct TTable {
   unsigned char Of[256] = {};
   constexpr TTable() {
@@ -26,6 +28,7 @@ struct TTable {
       Of[c] = static_cast<unsigned char>((letter ? IdentStart | IdentChar : 0) | (digit ? Digit | IdentChar : 0));
     }
     for (char c : {'=', ':', '[', ']', '(', ')', ',', '<', '>', '+'}) Of[static_cast<unsigned char>(c)] = Symbol;
+    for (char c : {'e', 'E', 'i', 'I', 'o', 'O'}) Of[static_cast<unsigned char>(c)] |= WordStart;
   }
 };
 // Hidden: the library then reads it at a fixed distance from the code,
@@ -187,7 +190,8 @@ inline const TFormToken& TFormLexer::Scan() {
     if (p == end || *p != '.') {
       FToken.Kind = TFormTokenKind::Identifier;
       FToken.Text = std::string_view(start, static_cast<std::size_t>(p - start));
-      FToken.Keyword = KeywordOf(FToken.Text);
+      // Most names are no structure word, and their first letter says so.
+      FToken.Keyword = (kind & WordStart) ? KeywordOf(FToken.Text) : TFormKeyword::None;
       FPos = static_cast<std::size_t>(p - begin);
       return FToken;
     }
