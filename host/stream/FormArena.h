@@ -39,6 +39,13 @@ public:
     static_assert(std::is_trivially_destructible_v<T>);
     return ::new (Allocate(FNodes, sizeof(T), alignof(T))) T(Value);
   }
+  // Value-initialized in place: a temporary copied in would be written
+  // twice and read back before its stores have settled.
+  template <class T>
+  T* New() {
+    static_assert(std::is_trivially_destructible_v<T>);
+    return ::new (Allocate(FNodes, sizeof(T), alignof(T))) T();
+  }
   template <class T>
   std::span<const T> Copy(std::span<const T> Items) {
     static_assert(std::is_trivially_destructible_v<T> && std::is_trivially_copyable_v<T>);

@@ -34,14 +34,19 @@ enum class TFormTokenKind { EndOfFile, Identifier, Integer, Float, String, Symbo
 enum class TFormKeyword { None, End, Object, Inherited, Inline, Item };
 
 struct TFormToken {
+  // Kind and Keyword lie apart: the lexer writes them one by one, and a
+  // test of both read as one wider word would wait for those writes.
   TFormTokenKind Kind = TFormTokenKind::EndOfFile;
-  TFormKeyword Keyword = TFormKeyword::None;  // Identifier only
   int Line = 1;
+  TFormKeyword Keyword = TFormKeyword::None;  // Identifier only
   // Identifier, symbol or the number as written: a view into the source,
   // valid as long as the source is.
   std::string_view Text;
+  // The members below are set only for the kinds named beside them and
+  // keep what an earlier token left otherwise: check Kind first.
   // String: the decoded value, a view into the source when the string is
-  // one quoted piece with no doubled quote, else into Str.
+  // one quoted piece with no doubled quote, else into Str (whose own size
+  // is that of its buffer, not of the value).
   std::string_view Value;
   std::string Str;
   std::int64_t Int = 0;      // Integer

@@ -16,7 +16,9 @@ namespace host {
 namespace formchars {
 // What each byte can be in a form file, looked up once per character in
 // the lexer's loops.
-enum : unsigned char { IdentStart = 1, IdentChar = 2, Digit = 4, Symbol = 8 };
+// WordStart: the first letters of the structure words (end, item, inline,
+// inherited, object) in either case: a name that begins otherwise is none.
+enum : unsigned char { IdentStart = 1, IdentChar = 2, Digit = 4, Symbol = 8, WordStart = 16 };
 struct TTable {
   unsigned char Of[256] = {};
   constexpr TTable() {
@@ -26,9 +28,12 @@ struct TTable {
       Of[c] = static_cast<unsigned char>((letter ? IdentStart | IdentChar : 0) | (digit ? Digit | IdentChar : 0));
     }
     for (char c : {'=', ':', '[', ']', '(', ')', ',', '<', '>', '+'}) Of[static_cast<unsigned char>(c)] = Symbol;
+    for (char c : {'e', 'E', 'i', 'I', 'o', 'O'}) Of[static_cast<unsigned char>(c)] |= WordStart;
   }
 };
-inline constexpr TTable kTable;
+// Hidden: the library then reads it at a fixed distance from the code,
+// not through an address looked up first on every character.
+[[gnu::visibility("hidden")]] inline constexpr TTable kTable;
 inline unsigned char Of(char c) { return kTable.Of[static_cast<unsigned char>(c)]; }
 
 // The first quote or line end from p on, or end: what ends a quoted piece.
@@ -86,6 +91,19 @@ inline bool IsWord(const char* w, const char (&Lower)[N]) {
   return true;
 }
 
+// A token's view, read word by word. The lexer writes a view as two
+// words; copied as it stands, it is read back at once as one 16-byte word,
+// and such a load cannot take its value from the two writes still on their
+// way to the cache: it waits for them. The empty asm keeps the reads apart.
+inline std::string_view ReadApart(const std::string_view& v) {
+  const char* data = v.data();
+  std::size_t size = v.size();
+#if defined(__GNUC__)
+  asm("" : "+r"(size));
+#endif
+  return {data, size};
+}
+
 inline TFormKeyword KeywordOf(std::string_view w) {
   switch (w.size()) {
     case 3: return IsWord(w.data(), "end") ? TFormKeyword::End : TFormKeyword::None;
@@ -101,15 +119,11 @@ inline TFormKeyword KeywordOf(std::string_view w) {
 }  // namespace formchars
 
 inline int TFormLexer::ResetToken() {
-  // Field by field, so that the texts keep their buffers from token to token.
+  // Only what every kind has: the readers set the members of their kind.
   const int previous = FToken.Line;
   FToken.Kind = TFormTokenKind::EndOfFile;
   FToken.Keyword = TFormKeyword::None;
   FToken.Text = {};
-  FToken.Value = {};
-  FToken.Int = 0;
-  FToken.Float = 0;
-  FToken.Hex = false;
   FToken.Line = FLine;
   return previous;
 }
@@ -176,7 +190,8 @@ inline const TFormToken& TFormLexer::Scan() {
     if (p == end || *p != '.') {
       FToken.Kind = TFormTokenKind::Identifier;
       FToken.Text = std::string_view(start, static_cast<std::size_t>(p - start));
-      FToken.Keyword = KeywordOf(FToken.Text);
+      // Most names are no structure word, and their first letter says so.
+      FToken.Keyword = (kind & WordStart) ? KeywordOf(FToken.Text) : TFormKeyword::None;
       FPos = static_cast<std::size_t>(p - begin);
       return FToken;
     }
@@ -188,6 +203,7 @@ inline const TFormToken& TFormLexer::Scan() {
     if (p - start <= 18 && (p == end || (!(Of(*p) & IdentChar) && *p != '.'))) {
       FToken.Kind = TFormTokenKind::Integer;
       FToken.Int = static_cast<std::int64_t>(v);
+      FToken.Hex = false;
       FToken.Text = std::string_view(start, static_cast<std::size_t>(p - start));
       FPos = static_cast<std::size_t>(p - begin);
       return FToken;

@@ -50,7 +50,7 @@ inline void TFormParser::ExpectSymbol(char Symbol, const char* Context) {
 
 inline std::string_view TFormParser::ExpectIdentifier(const char* What) {
   if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected(What);
-  const std::string_view text = FLexer.Current().Text;
+  const std::string_view text = formchars::ReadApart(FLexer.Current().Text);
   FLexer.Scan();
   return text;
 }
@@ -75,7 +75,7 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("objects nested too deeply");
   // The node goes first and its properties right after it, before its
   // children's: the reader then walks the arena forward.
-  TFormObject& obj = *FArena.New(TFormObject());
+  TFormObject& obj = *FArena.New<TFormObject>();
   obj.Line = FLexer.Current().Line;
   obj.Kind = At(TFormKeyword::Inline)      ? TFormObjectKind::Inline
              : At(TFormKeyword::Inherited) ? TFormObjectKind::Inherited
@@ -84,7 +84,7 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   // "object Name: TClass", or "object TClass" for an unnamed component.
   // The usual ':' right after the name is passed over without a token.
   if (FLexer.Current().Kind != TFormTokenKind::Identifier) Expected("a component name");
-  const std::string_view first = FLexer.Current().Text;
+  const std::string_view first = formchars::ReadApart(FLexer.Current().Text);
   bool named = FLexer.SkipSymbol(':');
   if (!named) {
     FLexer.Scan();
@@ -133,7 +133,7 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
 
 inline void TFormParser::ParseProperty(int Depth) {
   const int line = FLexer.Current().Line;
-  const std::string_view path = FLexer.Current().Text;
+  const std::string_view path = formchars::ReadApart(FLexer.Current().Text);
   // The usual " = " after the name is passed over without a token.
   if (FLexer.SkipSymbol('=')) {
     FLexer.Scan();
@@ -159,7 +159,7 @@ inline void TFormParser::ParseProperty(int Depth) {
 }
 
 inline std::string_view TFormParser::ParseStringSum() {
-  std::string_view out = FLexer.Current().Value;
+  std::string_view out = formchars::ReadApart(FLexer.Current().Value);
   // A piece decoded into the lexer's own buffer is kept before the next
   // token overwrites it; a view into the source stays valid.
   if (!out.empty() && out.data() == FLexer.Current().Str.data()) out = FArena.Copy(out);
@@ -183,13 +183,13 @@ inline void TFormParser::ParseValue(TFormValue& Value, int Depth) {
       Value.Kind = TFormValueKind::Integer;
       Value.Int = t.Int;
       Value.Hex = t.Hex;
-      Value.Text = t.Text;
+      Value.Text = formchars::ReadApart(t.Text);
       FLexer.Scan();
       return;
     case TFormTokenKind::Float:
       Value.Kind = TFormValueKind::Float;
       Value.Float = t.Float;
-      Value.Text = t.Text;
+      Value.Text = formchars::ReadApart(t.Text);
       FLexer.Scan();
       return;
     case TFormTokenKind::String:
@@ -200,7 +200,7 @@ inline void TFormParser::ParseValue(TFormValue& Value, int Depth) {
       if (t.Keyword == TFormKeyword::End || t.Keyword == TFormKeyword::Object || t.Keyword == TFormKeyword::Item)
         Expected("a value");
       Value.Kind = TFormValueKind::Identifier;
-      Value.Text = t.Text;
+      Value.Text = formchars::ReadApart(t.Text);
       FLexer.Scan();
       return;
     case TFormTokenKind::EndOfFile:
