@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <iterator>
 
 #include "host/core/CaseFold.h"
@@ -87,6 +88,25 @@ void TComponent::DestroyComponents() {
   }
 }
 
+// What a name of at most 16 bytes holds, in two words: taken and compared
+// without a copy or a library call.
+struct TComponent::TNameText {
+  static constexpr std::size_t Max = 16;
+  std::size_t Size = 0;
+  std::uint64_t Head = 0, Tail = 0;
+  explicit TNameText(std::string_view S) : Size(S.size()) {
+    if (Size <= 8) {
+      Head = LoadUpTo8(S.data(), Size);
+    } else {
+      std::memcpy(&Head, S.data(), 8);
+      Tail = LoadUpTo8(S.data() + 8, Size - 8);
+    }
+  }
+  bool operator==(const TNameText&) const = default;
+  // Whether S holds this text (the size first: S may be longer than Max).
+  bool HeldBy(std::string_view S) const { return S.size() == Size && TNameText(S) == *this; }
+};
+
 // Open addressing over the components, each slot with its name's hash, so
 // a look-up touches one slot and the component it finds (a node-based map
 // costs a cache miss more per look-up on a form of many components). Names
@@ -98,43 +118,39 @@ struct TComponent::TNameTable {
   };
   std::vector<TSlot> Slots;  // a power of two, at most half full
   std::size_t Named = 0;
-  // The name SetName is asking ValidateRename about, the text it hashed
-  // and the hash.
+  // The name SetName is asking ValidateRename about, what it held when
+  // hashed, and the hash.
   const std::string* Asking = nullptr;
-  const std::string* Hashed = nullptr;
+  const TNameText* Hashed = nullptr;
   std::size_t AskingHash = 0;
 };
 
 void TComponent::SetName(const std::string& NewName) {
   if (FName == NewName) return;
-  if (!NewName.empty() && !IsValidIdent(NewName))
-    Refuse("'%s' is not a valid component name", NewName);
+  if (!NewName.empty() && !IsValidIdent(NewName)) Refuse("'%s' is not a valid component name", NewName);
   // One hash serves the owner's check and its index, as long as NewName
-  // still holds the text hashed: it may be another component's name or any
-  // text the check changes. A valid identifier is ASCII, where the hash
-  // needs no fold.
-  std::string hashed(NewName);
+  // holds the text hashed: it may be another component's name or any text
+  // the check changes. A valid identifier is ASCII, where the hash needs no
+  // fold. A longer name is hashed by each as it comes.
+  const bool keep = NewName.size() <= TNameText::Max;
+  const TNameText hashed(keep ? NewName : std::string_view());
   std::size_t hash = 0;
-  if (!hashed.empty()) AsciiTextHash(hashed, hash);
+  if (keep && !NewName.empty()) AsciiTextHash(NewName, hash);
   if (FOwner)
-    FOwner->AskRename(this, NewName, hashed, hash);
+    FOwner->AskRename(this, NewName, keep ? &hashed : nullptr, hash);
   else
     ValidateRename(nullptr, FName, NewName);
   if (FOwner) FOwner->UnindexName(this);
-  const bool same = NewName == hashed;
-  if (same)
-    FName = std::move(hashed);
-  else
-    FName = NewName;
-  if (FOwner) FOwner->IndexName(this, same ? hash : TextHash()(FName));
+  FName = NewName;
+  if (FOwner) FOwner->IndexName(this, keep && hashed.HeldBy(FName) ? hash : TextHash()(FName));
   TreeChanged();
 }
 
-void TComponent::AskRename(TComponent* AComponent, const std::string& NewName, const std::string& Hashed,
+void TComponent::AskRename(TComponent* AComponent, const std::string& NewName, const TNameText* Hashed,
                            std::size_t Hash) {
   if (FNames) {
-    FNames->Asking = &NewName;
-    FNames->Hashed = &Hashed;
+    FNames->Asking = Hashed ? &NewName : nullptr;
+    FNames->Hashed = Hashed;
     FNames->AskingHash = Hash;
   }
   // Cleared however the check ends; a rename inside it asks about its own
@@ -151,7 +167,7 @@ void TComponent::AskRename(TComponent* AComponent, const std::string& NewName, c
 
 std::size_t TComponent::RenameHash(const std::string& NewName) const {
   const TNameTable& t = *FNames;
-  if (t.Asking == &NewName && *t.Hashed == NewName) return t.AskingHash;
+  if (t.Asking == &NewName && t.Hashed->HeldBy(NewName)) return t.AskingHash;
   return TextHash()(NewName);
 }
 

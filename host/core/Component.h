@@ -140,11 +140,12 @@ protected:
 
 private:
   struct TNameTable;
+  struct TNameText;
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
   // Asks ValidateRename about AComponent's new name, handing the base check
   // the hash SetName already has.
-  void AskRename(TComponent* AComponent, const std::string& NewName, const std::string& Hashed, std::size_t Hash);
+  void AskRename(TComponent* AComponent, const std::string& NewName, const TNameText* Hashed, std::size_t Hash);
   // The hash of a name ValidateRename is asked about.
   std::size_t RenameHash(const std::string& NewName) const;
   TComponent* FindHashed(std::string_view AName, std::size_t Hash) const;

@@ -181,7 +181,7 @@ bool PlainIdent(std::string_view s) {
 TEST(FastLookup, RenamesAgreeWithAModelOfTheNameRules) {
   std::mt19937 rng(23);
   const std::vector<std::string> stems{"a",  "B",   "zed", "_", "Ab9", "x\xC3\xA4", "\xC3\x84",
-                                       "1a", "a b", "",    "LongName_"};
+                                       "1a", "a b", "",    "LongName_", "A_name_longer_than_four_words_of_bytes"};
   for (const bool strict : {false, true}) {
     std::unique_ptr<TComponent> owner(strict ? new TStrictOwner(nullptr) : new TComponent(nullptr));
     std::vector<TComponent*> alive;
