@@ -195,27 +195,29 @@ namespace {
 // The hash of a folded text, eight bytes a round; ASCII letters are folded
 // on the way, so an ASCII text needs no folded copy. Nonzero when HighSeen is
 // given and a byte of 0x80 or above turns up: the caller then folds first.
-std::uint64_t HashFolded(std::string_view s, bool* HighSeen) {
+// The bytes are checked once at the end, as such texts are rare.
+inline std::uint64_t HashFolded(std::string_view s, bool* HighSeen) {
   constexpr std::uint64_t high = 0x8080808080808080ull;
-  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ (s.size() * 0xC2B2AE3D27D4EB4Full);
-  std::size_t i = 0;
-  for (;; i += 8) {
-    const std::size_t n = s.size() - i < 8 ? s.size() - i : 8;
-    if (n == 0) break;
-    std::uint64_t w;
-    if (n == 8)
-      w = Load(s.data() + i, 8);
-    else if (std::endian::native == std::endian::little && s.size() >= 8)
-      w = Load(s.data() + s.size() - 8, 8) >> (8 * (8 - n));  // the same bytes, read in one load
-    else
-      w = Load(s.data() + i, n);
-    if (HighSeen && (w & high)) {
-      *HighSeen = true;
-      return 0;
-    }
+  const std::size_t size = s.size();
+  const char* p = s.data();
+  std::uint64_t h = 0x9E3779B97F4A7C15ull ^ (size * 0xC2B2AE3D27D4EB4Full);
+  std::uint64_t seen = 0;
+  const auto round = [&](std::uint64_t w) {
+    seen |= w;
     h = (h ^ LowerAscii8(w)) * 0x9E3779B97F4A7C15ull;
     h ^= h >> 32;
-    if (n < 8) break;
+  };
+  std::size_t i = 0;
+  for (; size - i >= 8; i += 8) round(Load(p + i, 8));
+  if (const std::size_t n = size - i; n > 0) {
+    if (std::endian::native == std::endian::little && size >= 8)
+      round(Load(p + size - 8, 8) >> (8 * (8 - n)));  // the same bytes, read in one load
+    else
+      round(Load(p + i, n));
+  }
+  if (HighSeen && (seen & high)) {
+    *HighSeen = true;
+    return 0;
   }
   h ^= h >> 29;
   h *= 0xBF58476D1CE4E5B9ull;
@@ -230,6 +232,14 @@ std::size_t TextHash::operator()(std::string_view s) const {
   const std::uint64_t h = HashFolded(s, &high);
   if (!high) return static_cast<std::size_t>(h);
   return static_cast<std::size_t>(HashFolded(FoldCase(s), nullptr));
+}
+
+bool AsciiTextHash(std::string_view S, std::size_t& Hash) {
+  bool high = false;
+  const std::uint64_t h = HashFolded(S, &high);
+  if (high) return false;
+  Hash = static_cast<std::size_t>(h);
+  return true;
 }
 
 }  // namespace host

@@ -4,6 +4,7 @@
 // everywhere alike.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -32,6 +33,9 @@ struct TextHash {
   using is_transparent = void;
   std::size_t operator()(std::string_view s) const;
 };
+// TextHash of S when S is all ASCII, so that a caller that only keeps ASCII
+// texts can drop any other at once; false, with Hash unset, otherwise.
+bool AsciiTextHash(std::string_view S, std::size_t& Hash);
 struct TextEqual {
   using is_transparent = void;
   bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
@@ -46,6 +50,20 @@ inline std::uint64_t LoadUpTo8(const char* P, std::size_t N) {
   if (N == 8) {
     std::memcpy(&w, P, 8);
     return w;
+  }
+  if constexpr (std::endian::native == std::endian::little) {
+    // Two reads that may overlap, or three single bytes: an overlapping
+    // byte is the same in both, so OR-ing it in twice leaves it as it is,
+    // and there is no branch on each piece of the length.
+    if (N >= 4) {
+      std::uint32_t lo, hi;
+      std::memcpy(&lo, P, 4);
+      std::memcpy(&hi, P + N - 4, 4);
+      return lo | (std::uint64_t{hi} << (8 * (N - 4)));
+    }
+    if (N == 0) return 0;
+    const auto byte = [P](std::size_t I) { return std::uint64_t{static_cast<unsigned char>(P[I])} << (8 * I); };
+    return byte(0) | byte(N / 2) | byte(N - 1);
   }
   std::size_t k = 0;
   if (N >= 4) {

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <iterator>
+
+#include "host/core/CaseFold.h"
 
 namespace host {
 
@@ -10,6 +13,13 @@ namespace {
 // Relaxed: components belong to one thread; the count only has to differ.
 std::atomic<std::uint64_t> gTreeChanges{0};
 void TreeChanged() { gTreeChanges.fetch_add(1, std::memory_order_relaxed); }
+
+// Out of line, so that the checks every rename passes carry no message
+// building.
+[[noreturn, gnu::noinline, gnu::cold]] void Refuse(const char* Message, const std::string& Name) {
+  throw EComponentError(Format(Message, {Name}));
+}
+
 }  // namespace
 
 std::uint64_t TComponent::TreeChanges() { return gTreeChanges.load(std::memory_order_relaxed); }
@@ -78,25 +88,96 @@ void TComponent::DestroyComponents() {
   }
 }
 
+// What a name of at most 16 bytes holds, in two words: taken and compared
+// without a copy or a library call.
+struct TComponent::TNameText {
+  static constexpr std::size_t Max = 16;
+  std::size_t Size = 0;
+  std::uint64_t Head = 0, Tail = 0;
+  explicit TNameText(std::string_view S) : Size(S.size()) {
+    if (Size <= 8) {
+      Head = LoadUpTo8(S.data(), Size);
+    } else {
+      std::memcpy(&Head, S.data(), 8);
+      Tail = LoadUpTo8(S.data() + 8, Size - 8);
+    }
+  }
+  bool operator==(const TNameText&) const = default;
+  // Whether S holds this text (the size first: S may be longer than Max).
+  bool HeldBy(std::string_view S) const { return S.size() == Size && TNameText(S) == *this; }
+};
+
+// Open addressing over the components, each slot with its name's hash, so
+// a look-up touches one slot and the component it finds (a node-based map
+// costs a cache miss more per look-up on a form of many components). Names
+// are identifiers, so every key is ASCII.
+struct TComponent::TNameTable {
+  struct TSlot {
+    std::size_t Hash = 0;
+    TComponent* Component = nullptr;
+  };
+  std::vector<TSlot> Slots;  // a power of two, at most half full
+  std::size_t Named = 0;
+  // The name SetName is asking ValidateRename about, what it held when
+  // hashed, and the hash.
+  const std::string* Asking = nullptr;
+  const TNameText* Hashed = nullptr;
+  std::size_t AskingHash = 0;
+};
+
 void TComponent::SetName(const std::string& NewName) {
   if (FName == NewName) return;
-  if (!NewName.empty() && !IsValidIdent(NewName))
-    throw EComponentError(Format("'%s' is not a valid component name", {NewName}));
+  if (!NewName.empty() && !IsValidIdent(NewName)) Refuse("'%s' is not a valid component name", NewName);
+  // One hash serves the owner's check and its index, as long as NewName
+  // holds the text hashed: it may be another component's name or any text
+  // the check changes. A valid identifier is ASCII, where the hash needs no
+  // fold. A longer name is hashed by each as it comes.
+  const bool keep = NewName.size() <= TNameText::Max;
+  const TNameText hashed(keep ? NewName : std::string_view());
+  std::size_t hash = 0;
+  if (keep && !NewName.empty()) AsciiTextHash(NewName, hash);
   if (FOwner)
-    FOwner->ValidateRename(this, FName, NewName);
+    FOwner->AskRename(this, NewName, keep ? &hashed : nullptr, hash);
   else
     ValidateRename(nullptr, FName, NewName);
   if (FOwner) FOwner->UnindexName(this);
   FName = NewName;
-  if (FOwner) FOwner->IndexName(this);
+  if (FOwner) FOwner->IndexName(this, keep && hashed.HeldBy(FName) ? hash : TextHash()(FName));
   TreeChanged();
 }
 
+void TComponent::AskRename(TComponent* AComponent, const std::string& NewName, const TNameText* Hashed,
+                           std::size_t Hash) {
+  if (FNames) {
+    FNames->Asking = Hashed ? &NewName : nullptr;
+    FNames->Hashed = Hashed;
+    FNames->AskingHash = Hash;
+  }
+  // Cleared however the check ends; a rename inside it asks about its own
+  // name and clears it too, so the check then hashes for itself.
+  struct TForget {
+    const TComponent& Owner;
+    const std::string& Name;
+    ~TForget() {
+      if (Owner.FNames && Owner.FNames->Asking == &Name) Owner.FNames->Asking = nullptr;
+    }
+  } forget{*this, NewName};
+  ValidateRename(AComponent, AComponent->FName, NewName);
+}
+
+std::size_t TComponent::RenameHash(const std::string& NewName) const {
+  const TNameTable& t = *FNames;
+  if (t.Asking == &NewName && t.Hashed->HeldBy(NewName)) return t.AskingHash;
+  return TextHash()(NewName);
+}
+
 void TComponent::ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const {
-  if (AComponent && !NewName.empty() && !SameText(CurName, NewName)) {
-    TComponent* found = FindComponent(NewName);
+  // A name of another length is another name; SameText is a call.
+  if (AComponent && !NewName.empty() && FNames && FNames->Named > 0 &&
+      (CurName.size() != NewName.size() || !SameText(CurName, NewName))) {
+    TComponent* found = FindHashed(NewName, RenameHash(NewName));
     if (found && found != AComponent)
-      throw EComponentError(Format("A component named %s already exists", {NewName}));
+      Refuse("A component named %s already exists", NewName);
   }
 }
 
@@ -125,60 +206,73 @@ void TComponent::SetComponentIndex(int Value) {
 }
 
 TComponent* TComponent::FindComponent(std::string_view AName) const {
-  if (AName.empty() || FNamed == 0) return nullptr;
-  const std::size_t hash = TextHash()(AName);
-  const std::size_t mask = FNameSlots.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const NameSlot& s = FNameSlots[i];
+  if (AName.empty() || !FNames || FNames->Named == 0) return nullptr;
+  // Only identifiers are kept, and no other letter folds to an ASCII one.
+  std::size_t hash;
+  if (!AsciiTextHash(AName, hash)) return nullptr;
+  return FindHashed(AName, hash);
+}
+
+TComponent* TComponent::FindHashed(std::string_view AName, std::size_t Hash) const {
+  const auto& slots = FNames->Slots;
+  const std::size_t mask = slots.size() - 1;
+  for (std::size_t i = Hash & mask;; i = (i + 1) & mask) {
+    const TNameTable::TSlot& s = slots[i];
     if (!s.Component) return nullptr;
-    if (s.Hash == hash && SameText(s.Component->FName, AName)) return s.Component;
+    if (s.Hash == Hash && SameText(s.Component->FName, AName)) return s.Component;
   }
+}
+
+void TComponent::IndexName(TComponent* AComponent) {
+  if (!AComponent->FName.empty()) IndexName(AComponent, TextHash()(AComponent->FName));
 }
 
 // The first component of a name keeps it (renames are validated, so a
 // second one only comes with a name the index has already).
-void TComponent::IndexName(TComponent* AComponent) {
+void TComponent::IndexName(TComponent* AComponent, std::size_t Hash) {
   if (AComponent->FName.empty()) return;
-  if ((FNamed + 1) * 2 > FNameSlots.size()) {
-    std::vector<NameSlot> old(FNameSlots.empty() ? 16 : FNameSlots.size() * 2);
-    old.swap(FNameSlots);
-    const std::size_t mask = FNameSlots.size() - 1;
-    for (const NameSlot& s : old) {
+  if (!FNames) FNames = std::make_unique<TNameTable>();
+  TNameTable& t = *FNames;
+  if ((t.Named + 1) * 2 > t.Slots.size()) {
+    std::vector<TNameTable::TSlot> old(t.Slots.empty() ? 16 : t.Slots.size() * 2);
+    old.swap(t.Slots);
+    const std::size_t mask = t.Slots.size() - 1;
+    for (const TNameTable::TSlot& s : old) {
       if (!s.Component) continue;
       std::size_t i = s.Hash & mask;
-      while (FNameSlots[i].Component) i = (i + 1) & mask;
-      FNameSlots[i] = s;
+      while (t.Slots[i].Component) i = (i + 1) & mask;
+      t.Slots[i] = s;
     }
   }
-  const std::size_t hash = TextHash()(AComponent->FName);
-  const std::size_t mask = FNameSlots.size() - 1;
-  std::size_t i = hash & mask;
-  for (; FNameSlots[i].Component; i = (i + 1) & mask)
-    if (FNameSlots[i].Hash == hash && SameText(FNameSlots[i].Component->FName, AComponent->FName)) return;
-  FNameSlots[i] = {hash, AComponent};
-  ++FNamed;
+  const std::size_t mask = t.Slots.size() - 1;
+  std::size_t i = Hash & mask;
+  for (; t.Slots[i].Component; i = (i + 1) & mask)
+    if (t.Slots[i].Hash == Hash && SameText(t.Slots[i].Component->FName, AComponent->FName)) return;
+  t.Slots[i] = {Hash, AComponent};
+  ++t.Named;
 }
 
 void TComponent::UnindexName(TComponent* AComponent) {
-  if (AComponent->FName.empty() || FNamed == 0) return;
-  const std::size_t mask = FNameSlots.size() - 1;
+  if (AComponent->FName.empty() || !FNames || FNames->Named == 0) return;
+  auto& slots = FNames->Slots;
+  const std::size_t mask = slots.size() - 1;
   std::size_t i = TextHash()(AComponent->FName) & mask;
-  for (; FNameSlots[i].Component != AComponent; i = (i + 1) & mask)
-    if (!FNameSlots[i].Component) return;
+  for (; slots[i].Component != AComponent; i = (i + 1) & mask)
+    if (!slots[i].Component) return;
   // Backward-shift deletion: later slots of the same run move up when the
   // gap lies between their home slot and where they are.
   for (std::size_t j = (i + 1) & mask;; j = (j + 1) & mask) {
-    const NameSlot& s = FNameSlots[j];
+    const TNameTable::TSlot& s = slots[j];
     if (!s.Component) break;
     const std::size_t home = s.Hash & mask;
     const bool movable = i <= j ? (home <= i || home > j) : (home <= i && home > j);
     if (movable) {
-      FNameSlots[i] = s;
+      slots[i] = s;
       i = j;
     }
   }
-  FNameSlots[i] = {};
-  --FNamed;
+  slots[i] = {};
+  --FNames->Named;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -138,9 +139,18 @@ protected:
   virtual void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const;
 
 private:
+  struct TNameTable;
+  struct TNameText;
   void Insert(TComponent* AComponent);
   void Remove(TComponent* AComponent);
+  // Asks ValidateRename about AComponent's new name, handing the base check
+  // the hash SetName already has.
+  void AskRename(TComponent* AComponent, const std::string& NewName, const TNameText* Hashed, std::size_t Hash);
+  // The hash of a name ValidateRename is asked about.
+  std::size_t RenameHash(const std::string& NewName) const;
+  TComponent* FindHashed(std::string_view AName, std::size_t Hash) const;
   void IndexName(TComponent* AComponent);
+  void IndexName(TComponent* AComponent, std::size_t Hash);
   void UnindexName(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
 
@@ -149,16 +159,9 @@ private:
   std::int32_t FDesignInfo = 0;
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
-  // Owned components by name, ignoring case: open addressing over the
-  // components, each slot with its name's hash, so a look-up touches one
-  // slot and the component it finds (a node-based map costs a cache miss
-  // more per look-up on a form of many components).
-  struct NameSlot {
-    std::size_t Hash = 0;
-    TComponent* Component = nullptr;
-  };
-  std::vector<NameSlot> FNameSlots;  // a power of two, at most half full
-  std::size_t FNamed = 0;
+  // Owned components by name, ignoring case; made with the first named
+  // component, so that the many components that own none carry one pointer.
+  std::unique_ptr<TNameTable> FNames;
   std::vector<TComponent*> FFreeNotifies;
   TComponentState FComponentState;
 };

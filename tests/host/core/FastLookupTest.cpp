@@ -4,7 +4,9 @@
 // input: names in several spellings, empty values, lines without "=".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <memory>
 #include <random>
 
 #include "host/controls/Buttons.h"
@@ -12,6 +14,7 @@
 #include "host/controls/StdCtrls.h"
 #include "host/core/CaseFold.h"
 #include "host/core/Strings.h"
+#include "host/core/SysUtils.h"
 
 using namespace host;
 
@@ -149,6 +152,111 @@ TEST(FastLookup, FindComponentAgreesWithAScanThroughRenamesAndRemovals) {
         const std::string probe = "c" + std::to_string(n) + tail;
         ASSERT_EQ(form.FindComponent(probe), scan(probe)) << probe << " at step " << step;
       }
+  }
+}
+
+// An owner that refuses "Z" names, notes every name it is asked about and
+// may rename a component elsewhere first.
+struct TStrictOwner : TComponent {
+  using TComponent::TComponent;
+  mutable std::vector<std::string> Asked;
+  TComponent* Moving = nullptr;
+  void ValidateRename(TComponent* AComponent, const std::string& CurName, const std::string& NewName) const override {
+    Asked.push_back(NewName);
+    if (Moving) Moving->SetName("Moved");
+    if (!NewName.empty() && (NewName[0] | 32) == 'z') throw EComponentError("no Z names");
+    TComponent::ValidateRename(AComponent, CurName, NewName);
+  }
+};
+
+bool PlainIdent(std::string_view s) {
+  auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+  if (s.empty() || !alpha(s[0])) return false;
+  return std::all_of(s.begin() + 1, s.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
+}
+
+// Renames, refusals (and their messages), removals and look-ups in other
+// spellings, also non-ASCII ones, against a model of who holds which name;
+// an overriding owner is asked once per rename.
+TEST(FastLookup, RenamesAgreeWithAModelOfTheNameRules) {
+  std::mt19937 rng(23);
+  const std::vector<std::string> stems{"a",  "B",   "zed", "_", "Ab9", "x\xC3\xA4", "\xC3\x84",
+                                       "1a", "a b", "",    "LongName_", "A_name_longer_than_four_words_of_bytes"};
+  for (const bool strict : {false, true}) {
+    std::unique_ptr<TComponent> owner(strict ? new TStrictOwner(nullptr) : new TComponent(nullptr));
+    std::vector<TComponent*> alive;
+    std::map<std::string, TComponent*> holder;  // by folded name
+    auto held = [&](const std::string& n) {
+      return n.empty() || !holder.count(FoldCase(n)) ? nullptr : holder[FoldCase(n)];
+    };
+    for (int step = 0; step < 4000; ++step) {
+      std::string name = Pick(rng, stems) + (rng() % 2 ? std::to_string(rng() % 6) : "");
+      for (char& c : name) c = (c >= 'a' && c <= 'z' && rng() % 2) ? static_cast<char>(c - 32) : c;
+      if (alive.empty() || rng() % 6 == 0) alive.push_back(new TComponent(owner.get()));
+      const std::size_t k = rng() % alive.size();
+      TComponent* c = alive[k];
+      const std::string before = c->Name();
+      if (rng() % 6 == 0) {
+        if (held(before) == c) holder.erase(FoldCase(before));
+        delete c;
+        alive.erase(alive.begin() + static_cast<std::ptrdiff_t>(k));
+        continue;
+      }
+      const bool ask = name != before && (name.empty() || PlainIdent(name));
+      std::string refusal, got;
+      if (name != before && !ask)
+        refusal = "'" + name + "' is not a valid component name";
+      else if (ask && strict && !name.empty() && (name[0] | 32) == 'z')
+        refusal = "no Z names";
+      else if (ask && !SameText(before, name) && held(name) && held(name) != c)
+        refusal = "A component named " + name + " already exists";
+      const std::size_t asks = strict ? static_cast<TStrictOwner&>(*owner).Asked.size() : 0;
+      try {
+        c->SetName(name);
+      } catch (const EComponentError& e) {
+        got = e.what();
+      }
+      ASSERT_EQ(got, refusal) << name << " at step " << step;
+      ASSERT_EQ(c->Name(), refusal.empty() ? name : before);
+      if (strict) ASSERT_EQ(static_cast<TStrictOwner&>(*owner).Asked.size(), asks + (ask ? 1 : 0));
+      if (refusal.empty() && name != before) {
+        if (held(before) == c) holder.erase(FoldCase(before));
+        if (!name.empty()) holder.emplace(FoldCase(name), c);
+      }
+      for (const std::string& probe : {name, UpperCase(name), before, name + "\xC3\xA4", "\xC3\x84" + name})
+        ASSERT_EQ(owner->FindComponent(probe), held(probe)) << probe << " at step " << step;
+    }
+  }
+}
+
+// The name asked for may be another component's, renamed during the check:
+// the check and the index take the text as it then is.
+TEST(FastLookup, ANameThatChangesDuringItsCheckIsTakenAsItEnds) {
+  TComponent other(nullptr);
+  auto* b = new TComponent(&other);
+  b->SetName("Taken");
+  TStrictOwner owner(nullptr);
+  (new TComponent(&owner))->SetName("First");
+  auto* a = new TComponent(&owner);
+  owner.Moving = b;
+  a->SetName(b->Name());
+  EXPECT_EQ(a->Name(), "Moved");
+  EXPECT_EQ(owner.FindComponent("moved"), a);
+  EXPECT_EQ(owner.FindComponent("Taken"), nullptr);
+}
+
+TEST(FastLookup, IdentifierTestAndShortLoadsAgreeWithThePlainWays) {
+  std::mt19937 rng(29);
+  const std::string alphabet = "aZ_09 .\x80\xC3\xFF\x7F@[`{/:";
+  for (int i = 0; i < 20000; ++i) {
+    std::string s;
+    for (std::size_t n = rng() % 12; n > 0; --n) s += alphabet[rng() % alphabet.size()];
+    ASSERT_EQ(IsValidIdent(s), PlainIdent(s)) << s;
+    std::uint64_t w = 0;
+    for (std::size_t n = 0; n <= std::min<std::size_t>(s.size(), 8); ++n) {
+      ASSERT_EQ(LoadUpTo8(s.data(), n), w) << s << " / " << n;
+      if (n < s.size()) w |= std::uint64_t{static_cast<unsigned char>(s[n])} << (8 * n);
+    }
   }
 }
 
