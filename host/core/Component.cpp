@@ -213,6 +213,12 @@ TComponent* TComponent::FindComponent(std::string_view AName) const {
   return FindHashed(AName, hash);
 }
 
+void TComponent::PrefetchName(std::string_view AName) const {
+  std::size_t hash;
+  if (AName.empty() || !FNames || FNames->Slots.empty() || !AsciiTextHash(AName, hash)) return;
+  __builtin_prefetch(&FNames->Slots[hash & (FNames->Slots.size() - 1)]);
+}
+
 TComponent* TComponent::FindHashed(std::string_view AName, std::size_t Hash) const {
   const auto& slots = FNames->Slots;
   const std::size_t mask = slots.size() - 1;
@@ -233,23 +239,36 @@ void TComponent::IndexName(TComponent* AComponent, std::size_t Hash) {
   if (AComponent->FName.empty()) return;
   if (!FNames) FNames = std::make_unique<TNameTable>();
   TNameTable& t = *FNames;
-  if ((t.Named + 1) * 2 > t.Slots.size()) {
-    std::vector<TNameTable::TSlot> old(t.Slots.empty() ? 16 : t.Slots.size() * 2);
-    old.swap(t.Slots);
-    const std::size_t mask = t.Slots.size() - 1;
-    for (const TNameTable::TSlot& s : old) {
-      if (!s.Component) continue;
-      std::size_t i = s.Hash & mask;
-      while (t.Slots[i].Component) i = (i + 1) & mask;
-      t.Slots[i] = s;
-    }
-  }
+  if ((t.Named + 1) * 2 > t.Slots.size()) ResizeNames(t.Slots.empty() ? 16 : t.Slots.size() * 2);
   const std::size_t mask = t.Slots.size() - 1;
   std::size_t i = Hash & mask;
   for (; t.Slots[i].Component; i = (i + 1) & mask)
     if (t.Slots[i].Hash == Hash && SameText(t.Slots[i].Component->FName, AComponent->FName)) return;
   t.Slots[i] = {Hash, AComponent};
   ++t.Named;
+}
+
+void TComponent::ResizeNames(std::size_t Slots) {
+  TNameTable& t = *FNames;
+  std::vector<TNameTable::TSlot> old(Slots);
+  old.swap(t.Slots);
+  const std::size_t mask = t.Slots.size() - 1;
+  for (const TNameTable::TSlot& s : old) {
+    if (!s.Component) continue;
+    std::size_t i = s.Hash & mask;
+    while (t.Slots[i].Component) i = (i + 1) & mask;
+    t.Slots[i] = s;
+  }
+}
+
+void TComponent::ReserveNames(std::size_t Count) {
+  if (Count == 0) return;
+  if (!FNames) FNames = std::make_unique<TNameTable>();
+  // The same bound as IndexName's: at most half full.
+  const std::size_t needed = (FNames->Named + Count) * 2;
+  std::size_t slots = FNames->Slots.empty() ? 16 : FNames->Slots.size();
+  while (slots < needed) slots *= 2;
+  if (slots != FNames->Slots.size()) ResizeNames(slots);
 }
 
 void TComponent::UnindexName(TComponent* AComponent) {

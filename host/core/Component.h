@@ -74,6 +74,13 @@ public:
   // The owned component of that name, ignoring case; an empty name finds
   // nothing. Constant time.
   TComponent* FindComponent(std::string_view AName) const;
+  // Makes the name index ready for Count more named components at once, so
+  // that a reader of a large form does not grow it step by step.
+  void ReserveNames(std::size_t Count);
+  // Asks the memory for where the index would look AName up, so that a
+  // reader naming one component after another finds it there: on a large
+  // form the index is long out of the cache.
+  void PrefetchName(std::string_view AName) const;
 
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
@@ -151,6 +158,8 @@ private:
   TComponent* FindHashed(std::string_view AName, std::size_t Hash) const;
   void IndexName(TComponent* AComponent);
   void IndexName(TComponent* AComponent, std::size_t Hash);
+  // Rehashes the index into Slots slots, a power of two.
+  void ResizeNames(std::size_t Slots);
   void UnindexName(TComponent* AComponent);
   void RemoveNotification(TComponent* AComponent);
 

@@ -68,7 +68,7 @@ TFormTree TFormParser::ParseRoot() {
   if (!AtObjectKeyword()) Expected("'object'");
   const TFormObject* root = ParseObject(0);
   if (FLexer.Current().Kind != TFormTokenKind::EndOfFile) Expected("end of file after the root object");
-  return TFormTree(*root, std::move(FArena));
+  return TFormTree(*root, std::move(FArena), FObjects);
 }
 
 const TFormObject* TFormParser::ParseObject(int Depth) {
@@ -76,6 +76,7 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   // The node goes first and its properties right after it, before its
   // children's: the reader then walks the arena forward.
   TFormObject& obj = *FArena.New<TFormObject>();
+  ++FObjects;
   obj.Line = FLexer.Current().Line;
   obj.Kind = At(TFormKeyword::Inline)      ? TFormObjectKind::Inline
              : At(TFormKeyword::Inherited) ? TFormObjectKind::Inherited

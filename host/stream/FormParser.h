@@ -68,15 +68,19 @@ struct TFormObject {
 // A parsed file: the root object and the memory of the whole tree.
 class TFormTree {
 public:
-  TFormTree(const TFormObject& Root, TFormArena Arena) : FRoot(&Root), FArena(std::move(Arena)) {}
+  TFormTree(const TFormObject& Root, TFormArena Arena, std::size_t Objects)
+      : FRoot(&Root), FArena(std::move(Arena)), FObjects(Objects) {}
   const TFormObject& Root() const { return *FRoot; }
   const TFormObject& operator*() const { return *FRoot; }
   const TFormObject* operator->() const { return FRoot; }
   const TFormArena& Arena() const { return FArena; }
+  // How many objects the tree holds, the root included.
+  std::size_t Objects() const { return FObjects; }
 
 private:
   const TFormObject* FRoot;
   TFormArena FArena;
+  std::size_t FObjects;
 };
 
 // Nesting of objects, collections and tree nodes beyond this is refused, so
@@ -126,6 +130,7 @@ private:
   std::vector<std::string_view> FItems;
   std::vector<TFormItem> FCollectionItems;
   std::string FJoined;  // a string joined with '+'
+  std::size_t FObjects = 0;
 };
 
 }  // namespace host

@@ -92,7 +92,8 @@ void TFormReader::NameComponent(TComponent& Component, const TFormObject& Node, 
   }
 }
 
-TComponent* TFormReader::ReadRoot(const TFormObject& Node, TComponent* Owner) {
+TComponent* TFormReader::ReadRoot(const TFormTree& Tree, TComponent* Owner) {
+  const TFormObject& Node = Tree.Root();
   TComponent* root = nullptr;
   try {
     if (Node.Kind == TFormObjectKind::Inherited) Fail(Node.Line, "expected 'object' for the root");
@@ -100,7 +101,7 @@ TComponent* TFormReader::ReadRoot(const TFormObject& Node, TComponent* Owner) {
     NameComponent(*root, Node, true);
     FRoot = root;
     FRootFileName = Node.Name;
-    Build(*root, Node);
+    Build(*root, Tree);
   } catch (...) {
     FreeCreated(nullptr);
     throw;
@@ -108,7 +109,8 @@ TComponent* TFormReader::ReadRoot(const TFormObject& Node, TComponent* Owner) {
   return root;
 }
 
-void TFormReader::ReadInto(TComponent& Root, const TFormObject& Node) {
+void TFormReader::ReadInto(TComponent& Root, const TFormTree& Tree) {
+  const TFormObject& Node = Tree.Root();
   try {
     if (!SameText(Node.ClassName, Root.ClassName())) {
       const TPropInfo* p = FormClassNameProp(Root);
@@ -116,7 +118,7 @@ void TFormReader::ReadInto(TComponent& Root, const TFormObject& Node) {
       p->SetStr(Root, std::string(Node.ClassName));
     }
     NameComponent(Root, Node, false);
-    Build(Root, Node);
+    Build(Root, Tree);
   } catch (...) {
     FreeCreated(&Root);
     Root.SetReading(false);
@@ -125,7 +127,12 @@ void TFormReader::ReadInto(TComponent& Root, const TFormObject& Node) {
   }
 }
 
-void TFormReader::Build(TComponent& Root, const TFormObject& Node) {
+void TFormReader::Build(TComponent& Root, const TFormTree& Tree) {
+  const TFormObject& Node = Tree.Root();
+  // The root owns what the file holds, but for what frames own: its name
+  // index is made large enough at once instead of doubling on the way,
+  // each time moving every name to a new place in memory.
+  Root.ReserveNames(Tree.Objects() - 1);
   BeginLoading(Root);
   FLoaded.push_back(&Root);
   FLines.push_back(Node.Line);
@@ -156,13 +163,21 @@ void TFormReader::ReadChildren(TComponent& Component, const TFormObject& Node, s
   const auto children = Node.Children;
   const std::size_t n = children.size();
   for (std::size_t i = 0; i < n && i < 3; ++i) __builtin_prefetch(children[i]);
+  // The owner's name index, too large for the cache on such a form, is
+  // asked for where the next child's name goes. ReadChild finds the same
+  // owner for every child of this component.
+  const TComponent* owner = n > 0 ? Component.GetChildOwner() : nullptr;
+  if (!owner && n > 0) owner = FChains[Chain].back();
   for (std::size_t i = 0; i < n; ++i) {
     if (i + 3 < n) __builtin_prefetch(children[i + 3]);
     if (i + 2 < n) {
       const auto& props = children[i + 2]->Props;
       PrefetchRange(props.data(), props.size() * sizeof(props[0]));
     }
-    if (i + 1 < n) PrefetchText(*children[i + 1]);
+    if (i + 1 < n) {
+      PrefetchText(*children[i + 1]);
+      owner->PrefetchName(children[i + 1]->Name);
+    }
     ReadChild(*children[i], Component, Chain);
   }
 }

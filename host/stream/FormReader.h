@@ -24,9 +24,9 @@ public:
 
   // Creates the root (owned by Owner when given) and everything in it.
   // On failure frees what it created and raises EReadError.
-  TComponent* ReadRoot(const TFormObject& Node, TComponent* Owner);
+  TComponent* ReadRoot(const TFormTree& Tree, TComponent* Owner);
   // Fills an existing root; on failure frees only the components it made.
-  void ReadInto(TComponent& Root, const TFormObject& Node);
+  void ReadInto(TComponent& Root, const TFormTree& Tree);
 
   // Resolves "Name", "Frame.Name" or "OtherForm.Name" as the reader does:
   // inside the innermost root first, then the enclosing roots, then the
@@ -56,7 +56,7 @@ private:
     std::string Handler;
   };
 
-  void Build(TComponent& Root, const TFormObject& Node);
+  void Build(TComponent& Root, const TFormTree& Tree);
   void ReadChildren(TComponent& Component, const TFormObject& Node, std::size_t Chain);
   void ReadChild(const TFormObject& Node, TComponent& Parent, std::size_t Chain);
   TComponent* CreateComponent(const TFormObject& Node, TComponent* Owner, bool IsRoot);

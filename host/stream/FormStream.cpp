@@ -21,7 +21,7 @@ TComponent* ReadRoot(std::string_view Text, const std::string& FileName, TCompon
   TFormParser parser(Text, FileName);
   const TFormTree tree = parser.ParseRoot();
   TFormReader reader(FileName, Options);
-  return reader.ReadRoot(tree.Root(), Owner);
+  return reader.ReadRoot(tree, Owner);
 }
 }  // namespace
 
@@ -48,7 +48,7 @@ void ReadComponentInto(TComponent& Root, std::string_view Text, const std::strin
   TFormParser parser(Text, FileName);
   const TFormTree tree = parser.ParseRoot();
   TFormReader reader(FileName, Options);
-  reader.ReadInto(Root, tree.Root());
+  reader.ReadInto(Root, tree);
 }
 
 std::string WriteComponentText(const TComponent& Root) {

@@ -245,6 +245,29 @@ TEST(FastLookup, ANameThatChangesDuringItsCheckIsTakenAsItEnds) {
   EXPECT_EQ(owner.FindComponent("Taken"), nullptr);
 }
 
+// Reserving moves the names already there; the names that follow must go
+// in without a grow and all stay findable, also after removals.
+TEST(FastLookup, NamesStayFindableAcrossAReserve) {
+  TComponent owner(nullptr);
+  std::vector<TComponent*> made;
+  for (int i = 0; i < 40; ++i) {
+    made.push_back(new TComponent(&owner));
+    made.back()->SetName("Early" + std::to_string(i));
+  }
+  owner.ReserveNames(3000);
+  owner.ReserveNames(10);  // already room: nothing moves
+  for (int i = 0; i < 3000; ++i) {
+    made.push_back(new TComponent(&owner));
+    made.back()->SetName("Late" + std::to_string(i));
+    owner.PrefetchName("late" + std::to_string(i + 1));
+  }
+  for (std::size_t i = 0; i < made.size(); i += 3) delete made[i];
+  for (std::size_t i = 0; i < made.size(); ++i) {
+    const std::string name = i < 40 ? "EARLY" + std::to_string(i) : "late" + std::to_string(i - 40);
+    ASSERT_EQ(owner.FindComponent(name), i % 3 == 0 ? nullptr : made[i]) << name;
+  }
+}
+
 TEST(FastLookup, IdentifierTestAndShortLoadsAgreeWithThePlainWays) {
   std::mt19937 rng(29);
   const std::string alphabet = "aZ_09 .\x80\xC3\xFF\x7F@[`{/:";
