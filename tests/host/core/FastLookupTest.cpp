@@ -278,7 +278,7 @@ TEST(FastLookup, IdentifierTestAndShortLoadsAgreeWithThePlainWays) {
     std::uint64_t w = 0;
     for (std::size_t n = 0; n <= std::min<std::size_t>(s.size(), 8); ++n) {
       ASSERT_EQ(LoadUpTo8(s.data(), n), w) << s << " / " << n;
-      if (n < s.size()) w |= std::uint64_t{static_cast<unsigned char>(s[n])} << (8 * n);
+      if (n < s.size() && n < 8) w |= std::uint64_t{static_cast<unsigned char>(s[n])} << (8 * n);
     }
   }
 }
