@@ -82,4 +82,28 @@ inline std::uint64_t LoadUpTo8(const char* P, std::size_t N) {
   return w;
 }
 
+// Whether the N bytes at A and B are the same. Names and paths are a few
+// words long, too short to be worth memcmp's call and length dispatch:
+// whole words, the last one overlapping the one before, and for a short
+// text two halves or three bytes that cover it.
+inline bool SameBytes(const char* A, const char* B, std::size_t N) {
+  const auto word = [](const char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    return w;
+  };
+  const auto half = [](const char* p) {
+    std::uint32_t w;
+    std::memcpy(&w, p, 4);
+    return w;
+  };
+  if (N >= 8) {
+    for (std::size_t i = 0; i + 8 < N; i += 8)
+      if (word(A + i) != word(B + i)) return false;
+    return word(A + N - 8) == word(B + N - 8);
+  }
+  if (N >= 4) return half(A) == half(B) && half(A + N - 4) == half(B + N - 4);
+  return N == 0 || (A[0] == B[0] && A[N - 1] == B[N - 1] && A[N / 2] == B[N / 2]);
+}
+
 }  // namespace host

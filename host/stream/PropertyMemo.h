@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,26 +67,6 @@ private:
   // zero): with the length it tells names of up to eight bytes apart, and
   // nearly every property name is that short.
   static std::uint64_t HeadOf(std::string_view s) { return LoadUpTo8(s.data(), s.size() < 8 ? s.size() : 8); }
-
-  // Whether the N bytes at A and at B are the same: a name of four to
-  // sixteen bytes in two loads from each end that overlap, without the
-  // call and length dispatch of memcmp.
-  static bool SameBytes(const char* A, const char* B, std::size_t N) {
-    if (N >= 8) {
-      if (Load<std::uint64_t>(A) != Load<std::uint64_t>(B)) return false;
-      return N <= 16 ? Load<std::uint64_t>(A + N - 8) == Load<std::uint64_t>(B + N - 8)
-                     : std::memcmp(A + 8, B + 8, N - 8) == 0;
-    }
-    if (N >= 4) return Load<std::uint32_t>(A) == Load<std::uint32_t>(B) &&
-                       Load<std::uint32_t>(A + N - 4) == Load<std::uint32_t>(B + N - 4);
-    return N == 0 || (A[0] == B[0] && A[N - 1] == B[N - 1] && A[N / 2] == B[N / 2]);
-  }
-  template <class T>
-  static T Load(const char* P) {
-    T v;
-    std::memcpy(&v, P, sizeof v);
-    return v;
-  }
 
   // The entry of Name, learnt if new (Find and FindPlain).
   const TEntry& Look(const TClass& Class, std::string_view Name);

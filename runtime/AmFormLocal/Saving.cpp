@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/controls/Forms.h"
+#include "host/core/CaseFold.h"
 #include "runtime/AmFormLocal.h"
 #include "runtime/AmFormLocal/PropertyPath.h"
 
@@ -43,30 +44,6 @@ struct TOwnProps {
   bool Walks = false;           // some path must be walked
   bool Nones = false;           // some path names nothing
 };
-
-// Whether the N bytes at A and B are the same: a name is a few words long,
-// too short to be worth a call. The last word overlaps the one before.
-inline bool SameBytes(const char* A, const char* B, std::size_t N) {
-  auto word = [](const char* p) {
-    std::uint64_t w;
-    std::memcpy(&w, p, 8);
-    return w;
-  };
-  auto half = [](const char* p) {
-    std::uint32_t w;
-    std::memcpy(&w, p, 4);
-    return w;
-  };
-  if (N >= 8) {
-    for (std::size_t i = 0; i + 8 < N; i += 8)
-      if (word(A + i) != word(B + i)) return false;
-    return word(A + N - 8) == word(B + N - 8);
-  }
-  if (N >= 4) return half(A) == half(B) && half(A + N - 4) == half(B + N - 4);
-  for (; N > 0; --N)
-    if (*A++ != *B++) return false;
-  return true;
-}
 
 // Whether a kept snapshot line is the record Name + Path = Text, encoded.
 bool KeptLineIs(std::string_view Kept, std::string_view Name, std::string_view Path, std::string_view Text) {
