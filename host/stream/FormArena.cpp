@@ -55,6 +55,18 @@ void* TFormArena::AllocateInNewBlock(TCursor& At, std::size_t Size, std::size_t 
   return Allocate(At, Size, Align);  // fits now
 }
 
+void* TFormArena::AllocateRun(std::size_t Size, std::size_t Align) {
+  // A run too long for a usual block gets one of twice its length, in
+  // which it can go on growing in place.
+  if (Size + Align > BlockSize / 4 && (FRuns.Next == nullptr || Size + Align > FRuns.Left)) {
+    const std::size_t bytes = 2 * Size + Align;
+    FLarge.push_back(std::make_unique_for_overwrite<std::byte[]>(bytes));
+    FRuns.Next = FLarge.back().get();
+    FRuns.Left = bytes;
+  }
+  return Allocate(FRuns, Size, Align);
+}
+
 std::string_view TFormArena::Copy(std::string_view Text) {
   if (Text.empty()) return {};
   char* out = static_cast<char*>(Allocate(FTexts, Text.size(), 1));

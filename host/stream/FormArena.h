@@ -25,6 +25,7 @@ public:
   TFormArena(TFormArena&& Other) noexcept
       : FBlocks(std::move(Other.FBlocks)), FLarge(std::move(Other.FLarge)),
         FNodes(std::exchange(Other.FNodes, {})), FTexts(std::exchange(Other.FTexts, {})),
+        FRuns(std::exchange(Other.FRuns, {})),
         FUsed(std::exchange(Other.FUsed, 0)) {
     Other.FBlocks.clear();
     Other.FLarge.clear();
@@ -58,6 +59,33 @@ public:
   // properties lie side by side in the order the reader visits them.
   std::string_view Copy(std::string_view Text);
 
+  // One more element, value-initialized, at the end of Run, whose elements
+  // stay side by side: a parser reads each into its place instead of
+  // gathering them first and copying them over. Runs fill blocks of their
+  // own, and the run added to last grows in place; a run that another was
+  // added to since (a nested item's, a child's) first moves to the end.
+  // The reference holds until the next Append.
+  template <class T>
+  T& Append(std::span<T>& Run) {
+    static_assert(std::is_trivially_destructible_v<T> && std::is_trivially_copyable_v<T>);
+    T* end = Run.data() + Run.size();
+    if (Run.empty()) {
+      end = static_cast<T*>(Allocate(FRuns, sizeof(T), alignof(T)));
+      Run = {end, 0};
+    } else if (reinterpret_cast<std::byte*>(end) == FRuns.Next && FRuns.Left >= sizeof(T)) {
+      FRuns.Next += sizeof(T);
+      FRuns.Left -= sizeof(T);
+      FUsed += sizeof(T);
+    } else {
+      T* moved = static_cast<T*>(AllocateRun((Run.size() + 1) * sizeof(T), alignof(T)));
+      std::memcpy(static_cast<void*>(moved), Run.data(), Run.size_bytes());
+      end = moved + Run.size();
+      Run = {moved, Run.size()};
+    }
+    Run = {Run.data(), Run.size() + 1};
+    return *::new (static_cast<void*>(end)) T();
+  }
+
   // Bytes handed out so far (for tests and measurements).
   std::size_t Used() const { return FUsed; }
 
@@ -80,10 +108,11 @@ private:
     return p;
   }
   void* AllocateInNewBlock(TCursor& At, std::size_t Size, std::size_t Align);
+  void* AllocateRun(std::size_t Size, std::size_t Align);
 
   std::vector<std::unique_ptr<std::byte[]>> FBlocks;  // all of BlockSize
   std::vector<std::unique_ptr<std::byte[]>> FLarge;   // one value each
-  TCursor FNodes, FTexts;
+  TCursor FNodes, FTexts, FRuns;
   std::size_t FUsed = 0;
 };
 

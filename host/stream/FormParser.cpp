@@ -73,8 +73,8 @@ TFormTree TFormParser::ParseRoot() {
 
 const TFormObject* TFormParser::ParseObject(int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("objects nested too deeply");
-  // The node goes first and its properties right after it, before its
-  // children's: the reader then walks the arena forward.
+  // Nodes and properties each lie in the order the reader visits them: it
+  // walks both forward.
   TFormObject& obj = *FArena.New<TFormObject>();
   ++FObjects;
   obj.Line = FLexer.Current().Line;
@@ -98,12 +98,15 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
   } else {
     obj.ClassName = first;
   }
-  const std::size_t props = FProps.size(), children = FChildren.size();
+  const std::size_t children = FChildren.size();
+  // Properties after a child join those before it, in the order written:
+  // the run moves past the children's own.
+  std::span<TFormProperty> props;
   for (;;) {
     const TFormToken& t = FLexer.Current();
     // Most lines are properties: a name that is no keyword.
     if (t.Kind == TFormTokenKind::Identifier && t.Keyword == TFormKeyword::None) {
-      ParseProperty(Depth);
+      ParseProperty(props, Depth);
       continue;
     }
     if (t.Kind == TFormTokenKind::EndOfFile)
@@ -115,24 +118,18 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
       break;
     }
     if (AtObjectKeyword()) {
-      // The properties so far are sealed before the first child's node.
-      if (FChildren.size() == children) obj.Props = Seal(FProps, props);
       FChildren.push_back(ParseObject(Depth + 1));
       continue;
     }
     if (At(TFormKeyword::Item)) FLexer.Error("'item' outside a collection");
-    ParseProperty(Depth);
+    ParseProperty(props, Depth);
   }
-  if (FProps.size() > props) {
-    // Properties after a child join those before it, in the order written.
-    FProps.insert(FProps.begin() + static_cast<std::ptrdiff_t>(props), obj.Props.begin(), obj.Props.end());
-    obj.Props = Seal(FProps, props);
-  }
+  obj.Props = props;
   obj.Children = Seal(FChildren, children);
   return &obj;
 }
 
-inline void TFormParser::ParseProperty(int Depth) {
+inline void TFormParser::ParseProperty(std::span<TFormProperty>& Props, int Depth) {
   const int line = FLexer.Current().Line;
   const std::string_view path = formchars::ReadApart(FLexer.Current().Text);
   // The usual " = " after the name is passed over without a token.
@@ -142,18 +139,18 @@ inline void TFormParser::ParseProperty(int Depth) {
     FLexer.Scan();
     ExpectSymbol('=', " after the property name");
   }
-  // A collection pushes properties of its own, so its value is read before
-  // the property joins the stack; any other value is read in its place on
-  // the stack, which spares copying the record.
+  // A collection's items add runs of their own, so its value is read
+  // before the property joins its run; any other value is read in its
+  // place, which spares copying the record.
   if (AtSymbol('<')) {
     TFormProperty prop;
     prop.Line = line;
     prop.Path = path;
     ParseValue(prop.Value, Depth);
-    FProps.push_back(prop);
+    FArena.Append(Props) = prop;
     return;
   }
-  TFormProperty& prop = FProps.emplace_back();
+  TFormProperty& prop = FArena.Append(Props);
   prop.Line = line;
   prop.Path = path;
   ParseValue(prop.Value, Depth);
@@ -253,7 +250,7 @@ void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
     TFormItem item;
     item.Line = FLexer.Current().Line;
     FLexer.Scan();
-    const std::size_t props = FProps.size();
+    std::span<TFormProperty> props;
     for (;;) {
       if (At(TFormKeyword::End)) {
         FLexer.Scan();
@@ -264,9 +261,9 @@ void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
                      " but found end of file");
       if (FLexer.Current().Kind != TFormTokenKind::Identifier || At(TFormKeyword::Item) || At(TFormKeyword::Object))
         Expected("a property name or 'end' in the item");
-      ParseProperty(Depth);
+      ParseProperty(props, Depth);
     }
-    item.Props = Seal(FProps, props);
+    item.Props = props;
     FCollectionItems.push_back(item);
   }
   FLexer.Scan();

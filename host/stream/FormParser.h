@@ -102,7 +102,8 @@ public:
 
 private:
   const TFormObject* ParseObject(int Depth);
-  void ParseProperty(int Depth);
+  // Reads one property into the end of Props, a run in the arena.
+  void ParseProperty(std::span<TFormProperty>& Props, int Depth);
   void ParseValue(TFormValue& Value, int Depth);
   // A set, list or collection (or a fault): the values that begin with a
   // symbol, read apart from the usual ones.
@@ -122,10 +123,10 @@ private:
 
   TFormLexer FLexer;
   TFormArena FArena;
-  // The properties, children and list entries of the objects and items
-  // still open, innermost last: each is sealed into the arena, contiguous,
-  // once its 'end' is read, so the tree holds no vectors of its own.
-  std::vector<TFormProperty> FProps;
+  // The children and list entries of the objects and items still open,
+  // innermost last: each is sealed into the arena, contiguous, once its
+  // 'end' is read, so the tree holds no vectors of its own. Properties,
+  // the bulk of a tree, go straight into runs in the arena.
   std::vector<const TFormObject*> FChildren;
   std::vector<std::string_view> FItems;
   std::vector<TFormItem> FCollectionItems;
