@@ -70,6 +70,10 @@ public:
   // line, and says whether it did. The token read before stays current
   // until the next Scan, which reads on as if the symbol had been read.
   inline bool SkipSymbol(char Symbol);
+  // Passes over a decimal integer of up to 18 digits in the same way, read
+  // as Scan reads one (nothing may run on into a letter or '.'), and says
+  // whether it did: the usual "Left = 8" needs no token for its value.
+  inline bool SkipInteger(std::int64_t& Value, std::string_view& Text);
   const TFormToken& Current() const { return FToken; }
   const std::string& FileName() const { return FFileName; }
   int Line() const { return FLine; }

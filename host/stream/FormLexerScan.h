@@ -138,6 +138,22 @@ inline bool TFormLexer::SkipSymbol(char Symbol) {
   return true;
 }
 
+inline bool TFormLexer::SkipInteger(std::int64_t& Value, std::string_view& Text) {
+  using namespace formchars;
+  const char* const begin = FSource.data();
+  const char* const end = begin + FSource.size();
+  const char* p = begin + FPos;
+  while (p < end && (*p == ' ' || *p == '\t')) ++p;
+  const char* const start = p;
+  std::uint64_t v = 0;
+  while (p < end && (Of(*p) & Digit)) v = v * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  if (p == start || p - start > 18 || (p != end && ((Of(*p) & IdentChar) || *p == '.'))) return false;
+  Value = static_cast<std::int64_t>(v);
+  Text = std::string_view(start, static_cast<std::size_t>(p - start));
+  FPos = static_cast<std::size_t>(p - begin);
+  return true;
+}
+
 // The usual tokens of a form file: plain and dotted identifiers, decimal
 // integers of up to 18 digits, strings of one plain quoted piece, symbols.
 // Anything else starts over at the token with the plain readers.

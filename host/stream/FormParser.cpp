@@ -132,8 +132,23 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
 inline void TFormParser::ParseProperty(std::span<TFormProperty>& Props, int Depth) {
   const int line = FLexer.Current().Line;
   const std::string_view path = formchars::ReadApart(FLexer.Current().Text);
-  // The usual " = " after the name is passed over without a token.
+  // The usual " = " after the name is passed over without a token, and so
+  // is a plain number after it, read straight into the property.
   if (FLexer.SkipSymbol('=')) {
+    std::int64_t number;
+    std::string_view text;
+    if (FLexer.SkipInteger(number, text)) {
+      TFormProperty& prop = FArena.Append(Props);
+      prop.Line = line;
+      prop.Path = path;
+      prop.Value.Kind = TFormValueKind::Integer;
+      prop.Value.Line = FLexer.Line();
+      prop.Value.Int = number;
+      prop.Value.Hex = false;
+      prop.Value.Text = text;
+      FLexer.Scan();
+      return;
+    }
     FLexer.Scan();
   } else {
     FLexer.Scan();

@@ -319,6 +319,44 @@ TEST(FastFormRead, TreeHoldsWhatWasWrittenInItsOrder) {
   }
 }
 
+// A number right after " = " is read into the property without a token;
+// on the next line it takes the token's way. Random values of every kind,
+// and numbers that run on into something else, must read the same both
+// ways, or fail with the same words.
+TEST(FastFormRead, NumbersReadInPlaceAgreeWithTheTokenWay) {
+  std::mt19937 rng(17);
+  const char* tails[] = {"", " ", "\t", "x", "_1", ".5", "e3", ",", "'s'", "  // c"};
+  const char* others[] = {"$1F", "-7", "'s'", "Ident", "[a]", "('x')", "1.25", "#65", "+", ""};
+  // The value as the tree holds it, or the error without its line.
+  auto read = [](const std::string& value, bool nextLine) {
+    const std::string text = std::string("object A: TX\n  P =") + (nextLine ? "\n" : "") + value + "\nend\n";
+    try {
+      TFormParser parser(text, "n.dfm");
+      const TFormTree tree = parser.ParseRoot();
+      if (tree.Root().Props.size() != 1) return std::string("properties: ") + std::to_string(tree.Root().Props.size());
+      const TFormValue& v = tree.Root().Props[0].Value;
+      return std::to_string(static_cast<int>(v.Kind)) + "|" + std::to_string(v.Int) + "|" + std::to_string(v.Hex) + "|" +
+             std::string(v.Kind == TFormValueKind::Float || v.Kind == TFormValueKind::Integer ||
+                                 v.Kind == TFormValueKind::String || v.Kind == TFormValueKind::Identifier
+                             ? v.Text
+                             : "") +
+             "|line " + std::to_string(v.Line - nextLine);
+    } catch (const EReadError& e) {
+      return std::string("error: ") + e.Detail();
+    }
+  };
+  for (int i = 0; i < 3000; ++i) {
+    std::string value(rng() % 3, rng() % 2 ? ' ' : '\t');
+    if (rng() % 4 == 0) {
+      value += others[rng() % std::size(others)];
+    } else {
+      for (int d = 1 + static_cast<int>(rng() % 22); d-- > 0;) value += static_cast<char>('0' + rng() % 10);
+      value += tails[rng() % std::size(tails)];
+    }
+    ASSERT_EQ(read(value, false), read(value, true)) << "'" << value << "'";
+  }
+}
+
 // The lexer's inline reading against the plain readers alone, token by
 // token, on random texts of every token kind and their mutations: each
 // token's fields, or the error each raises, must be the same.
