@@ -285,7 +285,7 @@ void TControl::ParentFontChanged() {
   if (!FParentFont || !FParent || IsDestroying()) return;
   FFollowingParentFont = true;
   try {
-    FFont.Assign(FParent->Font());
+    FFont.Assign(*FParent->Font());
   } catch (...) {
     FFollowingParentFont = false;
     throw;

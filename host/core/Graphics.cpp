@@ -84,16 +84,20 @@ bool TFont::Equals(const TFont& Other) const {
 
 void TFont::Assign(const TPersistent* Source) {
   if (const auto* src = As<TFont>(Source)) {
-    if (src == this || Equals(*src)) return;
-    FCharset = src->FCharset;
-    FColor = src->FColor;
-    FHeight = src->FHeight;
-    FName = src->FName;
-    FStyle = src->FStyle;
-    Changed();
+    Assign(*src);
     return;
   }
   TPersistent::Assign(Source);
+}
+
+void TFont::Assign(const TFont& Source) {
+  if (&Source == this || Equals(Source)) return;
+  FCharset = Source.FCharset;
+  FColor = Source.FColor;
+  FHeight = Source.FHeight;
+  FName = Source.FName;
+  FStyle = Source.FStyle;
+  Changed();
 }
 
 }  // namespace host

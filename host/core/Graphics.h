@@ -74,6 +74,9 @@ public:
   void SetStyle(TFontStyles Value);
 
   void Assign(const TPersistent* Source) override;
+  // The same for a source known to be a font, without the class test: a
+  // control takes its parent's font this way each time it is placed.
+  void Assign(const TFont& Source);
   bool Equals(const TFont& Other) const;
 
   // Fired after every change.
