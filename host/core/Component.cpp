@@ -263,6 +263,7 @@ void TComponent::ResizeNames(std::size_t Slots) {
 
 void TComponent::ReserveNames(std::size_t Count) {
   if (Count == 0) return;
+  FComponents.reserve(FComponents.size() + Count);
   if (!FNames) FNames = std::make_unique<TNameTable>();
   // The same bound as IndexName's: at most half full.
   const std::size_t needed = (FNames->Named + Count) * 2;

@@ -74,8 +74,9 @@ public:
   // The owned component of that name, ignoring case; an empty name finds
   // nothing. Constant time.
   TComponent* FindComponent(std::string_view AName) const;
-  // Makes the name index ready for Count more named components at once, so
-  // that a reader of a large form does not grow it step by step.
+  // Makes the name index and the list of owned components ready for Count
+  // more at once, so that a reader of a large form does not grow them step
+  // by step.
   void ReserveNames(std::size_t Count);
   // Asks the memory for where the index would look AName up, so that a
   // reader naming one component after another finds it there: on a large
