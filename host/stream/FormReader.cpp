@@ -133,6 +133,10 @@ void TFormReader::Build(TComponent& Root, const TFormTree& Tree) {
   // index is made large enough at once instead of doubling on the way,
   // each time moving every name to a new place in memory.
   Root.ReserveNames(Tree.Objects() - 1);
+  // The same for the reader's own lists of what it made.
+  FLoaded.reserve(Tree.Objects());
+  FLines.reserve(Tree.Objects());
+  FCreated.reserve(Tree.Objects());
   BeginLoading(Root);
   FLoaded.push_back(&Root);
   FLines.push_back(Node.Line);
@@ -158,26 +162,25 @@ void TFormReader::ReadChildren(TComponent& Component, const TFormObject& Node, s
   // Building a component takes far longer than fetching memory. On a large
   // form the tree and the file text are long out of the cache by the time
   // the parse is over, so each round asks, one step further each, for what
-  // the last round's fetches lead to: the node three places on, the
-  // properties of the one after next and the text of the next.
+  // the last round's fetches lead to: the node four places on, the
+  // properties of the one three on, the text of the one after next, and
+  // the name index slot of the next, whose name was fetched a round ago.
   const auto children = Node.Children;
   const std::size_t n = children.size();
-  for (std::size_t i = 0; i < n && i < 3; ++i) __builtin_prefetch(children[i]);
+  for (std::size_t i = 0; i < n && i < 4; ++i) __builtin_prefetch(children[i]);
   // The owner's name index, too large for the cache on such a form, is
   // asked for where the next child's name goes. ReadChild finds the same
   // owner for every child of this component.
   const TComponent* owner = n > 0 ? Component.GetChildOwner() : nullptr;
   if (!owner && n > 0) owner = FChains[Chain].back();
   for (std::size_t i = 0; i < n; ++i) {
-    if (i + 3 < n) __builtin_prefetch(children[i + 3]);
-    if (i + 2 < n) {
-      const auto& props = children[i + 2]->Props;
+    if (i + 4 < n) __builtin_prefetch(children[i + 4]);
+    if (i + 3 < n) {
+      const auto& props = children[i + 3]->Props;
       PrefetchRange(props.data(), props.size() * sizeof(props[0]));
     }
-    if (i + 1 < n) {
-      PrefetchText(*children[i + 1]);
-      owner->PrefetchName(children[i + 1]->Name);
-    }
+    if (i + 2 < n) PrefetchText(*children[i + 2]);
+    if (i + 1 < n) owner->PrefetchName(children[i + 1]->Name);
     ReadChild(*children[i], Component, Chain);
   }
 }
@@ -218,7 +221,8 @@ void TFormReader::ReadChild(const TFormObject& Node, TComponent& Parent, std::si
 }
 
 void TFormReader::ReadProperties(TComponent& Component, const TFormObject& Node) {
-  const std::string context = Component.Name().empty() ? Component.ClassName() : Component.Name();
+  // Only an error message reads it: the component's own text, not a copy.
+  const std::string& context = Component.Name().empty() ? Component.ClassName() : Component.Name();
   AssignProperties(Component, Node.Props, context);
 }
 

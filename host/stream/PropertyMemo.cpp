@@ -72,8 +72,9 @@ const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {
     FEntries.clear();
     FChanges = RegistryChanges();
   }
+  // A form names a handful of classes: a short word compare each.
   for (const TEntry& e : FEntries)
-    if (e.Name == Name) return e.Class;
+    if (e.Name.size() == Name.size() && SameBytes(e.Name.data(), Name.data(), Name.size())) return e.Class;
   const TRegisteredClass* cls = FindRegisteredClass(Name);
   if (FEntries.size() < MaxEntries) FEntries.push_back({std::string(Name), cls});
   return cls;
