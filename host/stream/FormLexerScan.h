@@ -91,6 +91,18 @@ inline bool IsWord(const char* w, const char (&Lower)[N]) {
   return true;
 }
 
+// The end of the decimal integer at p, its value in Value: null for no
+// digit and for what the plain reader takes instead (more than eighteen
+// digits, which could overflow; floats; what runs on into a letter or '.').
+inline const char* PlainInteger(const char* p, const char* end, std::uint64_t& Value) {
+  const char* const start = p;
+  std::uint64_t v = 0;
+  while (p < end && (Of(*p) & Digit)) v = v * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  if (p == start || p - start > 18 || (p != end && ((Of(*p) & IdentChar) || *p == '.'))) return nullptr;
+  Value = v;
+  return p;
+}
+
 // A token's view, read word by word. The lexer writes a view as two
 // words; copied as it stands, it is read back at once as one 16-byte word,
 // and such a load cannot take its value from the two writes still on their
@@ -144,13 +156,12 @@ inline bool TFormLexer::SkipInteger(std::int64_t& Value, std::string_view& Text)
   const char* const end = begin + FSource.size();
   const char* p = begin + FPos;
   while (p < end && (*p == ' ' || *p == '\t')) ++p;
-  const char* const start = p;
-  std::uint64_t v = 0;
-  while (p < end && (Of(*p) & Digit)) v = v * 10 + static_cast<std::uint64_t>(*p++ - '0');
-  if (p == start || p - start > 18 || (p != end && ((Of(*p) & IdentChar) || *p == '.'))) return false;
+  std::uint64_t v;
+  const char* const stop = PlainInteger(p, end, v);
+  if (!stop) return false;
   Value = static_cast<std::int64_t>(v);
-  Text = std::string_view(start, static_cast<std::size_t>(p - start));
-  FPos = static_cast<std::size_t>(p - begin);
+  Text = std::string_view(p, static_cast<std::size_t>(stop - p));
+  FPos = static_cast<std::size_t>(stop - begin);
   return true;
 }
 
@@ -212,16 +223,13 @@ inline const TFormToken& TFormLexer::Scan() {
       return FToken;
     }
   } else if (kind & Digit) {
-    std::uint64_t v = 0;
-    while (p < end && (Of(*p) & Digit)) v = v * 10 + static_cast<std::uint64_t>(*p++ - '0');
-    // Eighteen digits cannot overflow; longer numbers, floats and what
-    // runs on into a letter or '.' take the plain reader.
-    if (p - start <= 18 && (p == end || (!(Of(*p) & IdentChar) && *p != '.'))) {
+    std::uint64_t v;
+    if (const char* const stop = PlainInteger(p, end, v)) {
       FToken.Kind = TFormTokenKind::Integer;
       FToken.Int = static_cast<std::int64_t>(v);
       FToken.Hex = false;
-      FToken.Text = std::string_view(start, static_cast<std::size_t>(p - start));
-      FPos = static_cast<std::size_t>(p - begin);
+      FToken.Text = std::string_view(start, static_cast<std::size_t>(stop - start));
+      FPos = static_cast<std::size_t>(stop - begin);
       return FToken;
     }
   } else if (*p == '\'') {
