@@ -66,7 +66,7 @@ TPersistent* TSizeConstraints::GetOwner() const { return FControl; }
 
 void TSizeConstraints::Apply(int& Width, int& Height) const {
   // Most controls have no constraints: one test instead of four.
-  if ((FMinWidth | FMaxWidth | FMinHeight | FMaxHeight) == 0) return;
+  if (None()) return;
   if (FMinWidth > 0) Width = std::max(Width, FMinWidth);
   if (FMaxWidth > 0) Width = std::min(Width, FMaxWidth);
   if (FMinHeight > 0) Height = std::max(Height, FMinHeight);

@@ -105,5 +105,9 @@ inline bool SameBytes(const char* A, const char* B, std::size_t N) {
   if (N >= 4) return half(A) == half(B) && half(A + N - 4) == half(B + N - 4);
   return N == 0 || (A[0] == B[0] && A[N - 1] == B[N - 1] && A[N / 2] == B[N / 2]);
 }
+// The same for two texts: the same length and bytes.
+inline bool SameBytes(std::string_view A, std::string_view B) {
+  return A.size() == B.size() && SameBytes(A.data(), B.data(), A.size());
+}
 
 }  // namespace host

@@ -74,7 +74,7 @@ const TRegisteredClass* TClassNameMemo::Find(std::string_view Name) {
   }
   // A form names a handful of classes: a short word compare each.
   for (const TEntry& e : FEntries)
-    if (e.Name.size() == Name.size() && SameBytes(e.Name.data(), Name.data(), Name.size())) return e.Class;
+    if (SameBytes(e.Name, Name)) return e.Class;
   const TRegisteredClass* cls = FindRegisteredClass(Name);
   if (FEntries.size() < MaxEntries) FEntries.push_back({std::string(Name), cls});
   return cls;

@@ -50,7 +50,7 @@ public:
     if (i >= n) i = 0;
     if (i < n) {
       const TEntry& e = Memo.Entries[i];
-      if (e.Name.size() == Name.size() && SameBytes(e.Name.data(), Name.data(), Name.size())) {
+      if (SameBytes(e.Name, Name)) {
         Memo.Next = i + 1;
         return e.Plain;
       }
