@@ -201,14 +201,32 @@ std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, cons
 }
 
 // Every column is selected, so that the row the cursor ends on needs no
-// second statement (a read transaction of its own, with its file locks).
+// second statement (a read transaction of its own, with its file locks);
+// but a text column that the filter holds to one value, compared by its
+// bytes, has that value on every row and is not read. (An empty value
+// also takes nulls.)
 // Without ORDER BY: each branch comes in the order of the index it seeks
 // and the rows are put into rowid order here, at a fraction of the cost of
 // SQLite's sorter (a temporary b-tree per branch, then a merge).
 bool TSQLiteTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool>&, TRowBuffer& Rows) {
   const int columns = static_cast<int>(FColumns.size());
+  std::vector<const std::string*> pinned(FColumns.size(), nullptr);
+  for (const TRowCondition& c : Filter.Conditions())
+    if (c.Kind == rcOneOf && c.Values.size() == 1 && !c.Values[0].empty() &&
+        FColumns.at(static_cast<std::size_t>(c.Field)).Seekable)
+      pinned[static_cast<std::size_t>(c.Field)] = &c.Values[0];
+  // Where each column's cells come from in the result; 0 for pinned ones.
+  std::vector<int> from(FColumns.size(), 0);
+  std::string select = "SELECT " + FRowId;
+  int selected = 1;
+  for (std::size_t c = 0; c < FColumns.size(); ++c) {
+    if (pinned[c]) continue;
+    from[c] = selected++;
+    select += ", " + FColumns[c].Quoted;
+  }
+  select += " FROM " + FTable;
   TBinds binds;
-  TSQLiteQuery q(Conn(), UnionSql(SplitLists(PushdownBranches(Filter)), nullptr, false, binds, nullptr));
+  TSQLiteQuery q(Conn(), UnionSql(SplitLists(PushdownBranches(Filter)), nullptr, false, binds, &select));
   BindAll(q, binds);
   Rows.Reset(1, columns);
   FRowIds.clear();
@@ -219,10 +237,13 @@ bool TSQLiteTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<
     char key[24];
     const auto end = std::to_chars(key, key + sizeof key, rowid).ptr;
     Rows.Add(std::string_view(key, static_cast<std::size_t>(end - key)));
-    for (int i = 1; i <= columns; ++i) {
-      // An integer is written here as SQLite would write it, without the
-      // text copy SQLite makes of it.
-      if (FColumns[static_cast<std::size_t>(i - 1)].Integer && q.IsInteger(i)) {
+    for (std::size_t c = 0; c < FColumns.size(); ++c) {
+      const int i = from[c];
+      if (i == 0) {
+        Rows.Add(std::string_view(*pinned[c]));
+      } else if (FColumns[c].Integer && q.IsInteger(i)) {
+        // An integer is written here as SQLite would write it, without the
+        // text copy SQLite makes of it.
         const auto last = std::to_chars(key, key + sizeof key, q.ColumnInt64(i)).ptr;
         Rows.Add(std::string_view(key, static_cast<std::size_t>(last - key)));
       } else {
