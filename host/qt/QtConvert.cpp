@@ -120,22 +120,24 @@ void ApplyColors(QWidget* Widget, TColor Background, TColor Text) {
   const QColor bg = ToQColor(Background);
   const QColor fg = ToQColor(Text);
   const std::pair<QPalette::ColorRole, QColor> colors[] = {
-      {QPalette::Window, bg.isValid() ? bg : defaults.color(QPalette::Window)},
-      {QPalette::WindowText, fg.isValid() ? fg : defaults.color(QPalette::WindowText)},
-      {QPalette::Text, fg.isValid() ? fg : defaults.color(QPalette::Text)},
-      {QPalette::ButtonText, fg.isValid() ? fg : defaults.color(QPalette::ButtonText)}};
+      {QPalette::Window, bg}, {QPalette::WindowText, fg}, {QPalette::Text, fg}, {QPalette::ButtonText, fg}};
   // A widget that inherits these colours already is left without a palette
-  // of its own: one of its own gives it a cache key of its own in the
-  // style's cached pictures, so every such button is drawn from scratch.
+  // of its own. One of its own, even of the same colours, makes Qt give
+  // each child a palette of its own too, and with it a cache key of its
+  // own in the style's cached pictures: every button would be drawn from a
+  // picture of its own, or from scratch once they outgrow the cache.
   // The peers follow a parent's later change of palette (TQtControlPeer's
   // PaletteChange), which would otherwise reach this widget unasked.
+  // A system colour is the style's in each group, so that disabled texts
+  // stay greyed; a colour of the control's own holds in every group.
   QPalette p = Widget->palette();
   bool inherited = !Widget->testAttribute(Qt::WA_SetPalette);
-  for (const auto& [role, color] : colors) {
-    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-      inherited = inherited && p.color(group, role) == color;
-    p.setColor(role, color);
-  }
+  for (const auto& [role, color] : colors)
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+      const QColor c = color.isValid() ? color : defaults.color(group, role);
+      inherited = inherited && p.color(group, role) == c;
+      p.setColor(group, role, c);
+    }
   if (!inherited) Widget->setPalette(p);
   Widget->setAutoFillBackground(bg.isValid());
 }

@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "host/controls/Buttons.h"
 #include "host/controls/ExtCtrls.h"
 #include "host/controls/StdCtrls.h"
@@ -260,6 +262,35 @@ TEST(QtPanelPeer, APanelHoldsItsChildrenAndPaintsItsCaption) {
   EXPECT_TRUE(dark);
 }
 
+// The style keeps one cached picture per palette: buttons of the designed
+// colours must go on sharing one through what a language switch changes
+// (texts, reading order, character set) and back.
+TEST(QtControlPeer, ButtonsOfTheDesignedColoursShareOnePalette) {
+  TFormPtr form = NewForm(400, 100);
+  auto* panel = Place<TPanel>(form.get(), 0, 40, 400, 60);
+  std::vector<TButton*> buttons;
+  for (int i = 0; i < 6; ++i) {
+    TWinControl* parent = i % 2 ? static_cast<TWinControl*>(panel) : form.get();
+    buttons.push_back(Place<TButton>(parent, i * 60, 5, 55, 25));
+  }
+  form->Show();
+  auto keys = [&] {
+    std::set<qint64> out;
+    for (TButton* b : buttons) out.insert(TQtControlPeer::WidgetOf(b)->palette().cacheKey());
+    return out.size();
+  };
+  EXPECT_EQ(keys(), 1u);
+  form->SetBiDiMode(bdRightToLeft);
+  form->Font()->SetCharset(RUSSIAN_CHARSET);
+  for (TButton* b : buttons) b->SetCaption("\xD0\x9F\xD0\xB5\xD1\x80\xD0\xB5\xD0\xB2\xD0\xBE\xD0\xB4");
+  Flush();
+  EXPECT_EQ(keys(), 1u);
+  form->SetBiDiMode(bdLeftToRight);
+  form->Font()->SetCharset(DEFAULT_CHARSET);
+  Flush();
+  EXPECT_EQ(keys(), 1u);
+}
+
 // Buttons in the designed colours and font share their parent's (so the
 // style's cached pictures serve them all); a parent's change still reaches
 // only the controls whose model follows it.
@@ -272,14 +303,20 @@ TEST(QtControlPeer, ColoursAndFontsFollowTheModelWhetherTheWidgetHasThemOfItsOwn
   form->Show();
   QWidget* wFollows = TQtControlPeer::WidgetOf(follows);
   QWidget* wOwn = TQtControlPeer::WidgetOf(own);
-  const QColor standard = wOwn->style()->standardPalette().color(QPalette::ButtonText);
+  const QPalette styles = wOwn->style()->standardPalette();
+  const QColor standard = styles.color(QPalette::ButtonText);
+  ASSERT_NE(styles.color(QPalette::Disabled, QPalette::ButtonText), standard);
+  // The panel takes no palette of its own for the designed colours, and
+  // disabled texts are greyed.
+  EXPECT_FALSE(TQtControlPeer::WidgetOf(panel)->testAttribute(Qt::WA_SetPalette));
   EXPECT_FALSE(wOwn->testAttribute(Qt::WA_SetPalette));
-  EXPECT_EQ(wOwn->palette().color(QPalette::ButtonText), standard);
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    EXPECT_EQ(wOwn->palette().color(group, QPalette::ButtonText), styles.color(group, QPalette::ButtonText)) << group;
   panel->Font()->SetColor(clRed);
   EXPECT_EQ(TQtControlPeer::WidgetOf(panel)->palette().color(QPalette::WindowText), QColor(Qt::red));
   EXPECT_EQ(wFollows->palette().color(QPalette::ButtonText), QColor(Qt::red));
   for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-    EXPECT_EQ(wOwn->palette().color(group, QPalette::ButtonText), standard) << group;
+    EXPECT_EQ(wOwn->palette().color(group, QPalette::ButtonText), styles.color(group, QPalette::ButtonText)) << group;
   panel->Font()->SetColor(clWindowText);
   EXPECT_EQ(wFollows->palette().color(QPalette::ButtonText), standard);
   own->Font()->SetColor(clRed);
