@@ -28,6 +28,13 @@ struct TRowCondition {
   TRowConditionKind Kind = rcOneOf;
   std::vector<std::string> Values;
   int Field = -1;  // column index, resolved by the dataset
+
+  // The one text every row that passes holds in this column, if the
+  // condition asks for exactly one (an empty one also takes nulls); else
+  // null. Only as exact as the back end's comparison of the column.
+  const std::string* OnlyValue() const {
+    return Kind == rcOneOf && Values.size() == 1 && !Values[0].empty() ? &Values[0] : nullptr;
+  }
 };
 
 using TRowValues = std::vector<std::optional<std::string>>;

@@ -208,8 +208,8 @@ bool TPgTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<bool
   auto lent = std::make_shared<TLent>();
   lent->Pinned.resize(FColumns.size());
   for (const TRowCondition& c : Filter.Conditions())
-    if (c.Kind == rcOneOf && c.Values.size() == 1 && !c.Values[0].empty() && ComparesExactly(c.Field))
-      lent->Pinned[static_cast<std::size_t>(c.Field)] = c.Values[0];
+    if (const std::string* only = c.OnlyValue(); only && ComparesExactly(c.Field))
+      lent->Pinned[static_cast<std::size_t>(c.Field)] = *only;
   // Where each column's cells come from in the result; -1 for pinned ones.
   std::vector<int> from(FColumns.size(), -1);
   std::string select = "SELECT " + FKeyList;

@@ -203,8 +203,7 @@ std::vector<TRowData> TSQLiteTable::InternalFetch(const TRowFilter& Filter, cons
 // Every column is selected, so that the row the cursor ends on needs no
 // second statement (a read transaction of its own, with its file locks);
 // but a text column that the filter holds to one value, compared by its
-// bytes, has that value on every row and is not read. (An empty value
-// also takes nulls.)
+// bytes, has that value on every row and is not read.
 // Without ORDER BY: each branch comes in the order of the index it seeks
 // and the rows are put into rowid order here, at a fraction of the cost of
 // SQLite's sorter (a temporary b-tree per branch, then a merge).
@@ -212,9 +211,8 @@ bool TSQLiteTable::InternalFetchAll(const TRowFilter& Filter, const std::vector<
   const int columns = static_cast<int>(FColumns.size());
   std::vector<const std::string*> pinned(FColumns.size(), nullptr);
   for (const TRowCondition& c : Filter.Conditions())
-    if (c.Kind == rcOneOf && c.Values.size() == 1 && !c.Values[0].empty() &&
-        FColumns.at(static_cast<std::size_t>(c.Field)).Seekable)
-      pinned[static_cast<std::size_t>(c.Field)] = &c.Values[0];
+    if (const std::string* only = c.OnlyValue(); only && FColumns.at(static_cast<std::size_t>(c.Field)).Seekable)
+      pinned[static_cast<std::size_t>(c.Field)] = only;
   // Where each column's cells come from in the result; 0 for pinned ones.
   std::vector<int> from(FColumns.size(), 0);
   std::string select = "SELECT " + FRowId;
