@@ -1,7 +1,9 @@
 // Feeds arbitrary bytes to the form reader (with the standard controls and
 // a class of its own that has a property of every kind). Every input must either raise
 // EReadError or give a tree whose written form reads back and writes to the
-// same text again; nothing may crash, leak or overflow the stack.
+// same text again; nothing may crash, leak or overflow the stack. Parsed in
+// two parts, split where the input's first byte says, it must give the
+// same parse tree or fault as in one.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -15,6 +17,7 @@
 #include "host/core/Strings.h"
 #include "host/core/TreeNodes.h"
 #include "host/stream/FormStream.h"
+#include "tests/host/stream/ParseTreeDump.h"
 
 using namespace host;
 
@@ -154,6 +157,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   }();
   (void)registered;
   const std::string_view text(reinterpret_cast<const char*>(Data), Size);
+  const std::string whole = streamtest::ParseOutcome(text, {.ParallelFrom = std::string_view::npos});
+  const std::size_t from = Size > 0 ? Data[0] * Size / 256 : 0;
+  if (streamtest::ParseOutcome(text, {.ParallelFrom = 0, .SplitFrom = from}) != whole) {
+    std::fprintf(stderr, "two parts split from %zu read otherwise than one\n", from);
+    std::abort();
+  }
   std::unique_ptr<TComponent> root;
   try {
     root = ReadComponentText(text, "fuzz.dfm", Options());

@@ -33,12 +33,21 @@ TFormArena::~TFormArena() {
   }
 }
 
+void TFormArena::Adopt(TFormArena&& Other) {
+  for (auto* from : {&Other.FBlocks, &Other.FUnpooled}) {
+    for (auto& block : *from) FUnpooled.push_back(std::move(block));
+    from->clear();
+  }
+  FUsed += std::exchange(Other.FUsed, 0);
+  Other.FNodes = Other.FTexts = Other.FRuns = {};
+}
+
 void* TFormArena::AllocateInNewBlock(TCursor& At, std::size_t Size, std::size_t Align) {
   // A value larger than a block gets a block of its own; the current block
   // stays the one to fill.
   if (Size + Align > BlockSize / 4) {
-    FLarge.push_back(std::make_unique_for_overwrite<std::byte[]>(Size + Align));
-    std::byte* p = FLarge.back().get();
+    FUnpooled.push_back(std::make_unique_for_overwrite<std::byte[]>(Size + Align));
+    std::byte* p = FUnpooled.back().get();
     p += (0 - reinterpret_cast<std::uintptr_t>(p)) & (Align - 1);
     FUsed += Size;
     return p;
@@ -60,8 +69,8 @@ void* TFormArena::AllocateRun(std::size_t Size, std::size_t Align) {
   // which it can go on growing in place.
   if (Size + Align > BlockSize / 4 && (FRuns.Next == nullptr || Size + Align > FRuns.Left)) {
     const std::size_t bytes = 2 * Size + Align;
-    FLarge.push_back(std::make_unique_for_overwrite<std::byte[]>(bytes));
-    FRuns.Next = FLarge.back().get();
+    FUnpooled.push_back(std::make_unique_for_overwrite<std::byte[]>(bytes));
+    FRuns.Next = FUnpooled.back().get();
     FRuns.Left = bytes;
   }
   return Allocate(FRuns, Size, Align);

@@ -23,12 +23,12 @@ public:
   TFormArena() = default;
   // The arena moved from is left empty, never sharing a block.
   TFormArena(TFormArena&& Other) noexcept
-      : FBlocks(std::move(Other.FBlocks)), FLarge(std::move(Other.FLarge)),
+      : FBlocks(std::move(Other.FBlocks)), FUnpooled(std::move(Other.FUnpooled)),
         FNodes(std::exchange(Other.FNodes, {})), FTexts(std::exchange(Other.FTexts, {})),
         FRuns(std::exchange(Other.FRuns, {})),
         FUsed(std::exchange(Other.FUsed, 0)) {
     Other.FBlocks.clear();
-    Other.FLarge.clear();
+    Other.FUnpooled.clear();
   }
   TFormArena& operator=(TFormArena&&) = delete;
   // Hands the blocks to the thread's pool for the next parse.
@@ -86,6 +86,12 @@ public:
     return *::new (static_cast<void*>(end)) T();
   }
 
+  // Takes over everything Other holds, which stays valid until this arena
+  // is freed; Other is left empty. Other's blocks are then freed, not
+  // pooled: they were filled on another thread, and this thread's pool
+  // keeps to what it fills itself.
+  void Adopt(TFormArena&& Other);
+
   // Bytes handed out so far (for tests and measurements).
   std::size_t Used() const { return FUsed; }
 
@@ -111,7 +117,8 @@ private:
   void* AllocateRun(std::size_t Size, std::size_t Align);
 
   std::vector<std::unique_ptr<std::byte[]>> FBlocks;  // all of BlockSize
-  std::vector<std::unique_ptr<std::byte[]>> FLarge;   // one value each
+  // Freed with the arena: blocks of one large value each, and adopted ones.
+  std::vector<std::unique_ptr<std::byte[]>> FUnpooled;
   TCursor FNodes, FTexts, FRuns;
   std::size_t FUsed = 0;
 };

@@ -75,6 +75,15 @@ public:
   // whether it did: the usual "Left = 8" needs no token for its value.
   inline bool SkipInteger(std::int64_t& Value, std::string_view& Text);
   const TFormToken& Current() const { return FToken; }
+  // Reads on from Pos, on line Line, as if the text before had been read:
+  // the next Scan reads the token there. A token read at the end of the
+  // text is given Line, as the last token's.
+  void Seek(std::size_t Pos, int Line) {
+    FPos = Pos;
+    FLine = Line;
+    FToken.Line = Line;
+  }
+  std::string_view Source() const { return FSource; }
   const std::string& FileName() const { return FFileName; }
   int Line() const { return FLine; }
 

@@ -1,11 +1,104 @@
 #include "host/stream/FormParser.h"
 
+#include <exception>
+#include <thread>
+
 #include "host/core/CaseFold.h"
 #include "host/stream/FormLexerScan.h"
 
 namespace host {
 
-TFormParser::TFormParser(std::string_view Source, std::string FileName) : FLexer(Source, std::move(FileName)) {}
+// What the second part read at its outermost level: a whole object, a
+// property or an 'end' of an object begun before it, or where the first
+// part reads on by itself (a fault, or the item before the end of the text
+// or before anything else, which the first part then meets as it would).
+struct TFormParser::TTailItem {
+  enum TKind : std::uint8_t { Object, Property, End, Stop };
+  TKind Kind = Stop;
+  int Line = 0;       // of its first token, always a word
+  std::size_t Pos = 0;  // where that word begins
+  int Deepest = 0;    // the deepest nesting checked inside, counted from it
+  std::size_t Objects = 0;
+  const TFormObject* Node = nullptr;
+  TFormProperty Prop;
+};
+
+namespace {
+// The line the lexer counts at Pos: one more for every line end before it,
+// CR LF once and a lone CR alone. Tokens never span lines.
+int LineAt(std::string_view Text, std::size_t Pos) {
+  const char* p = Text.data();
+  const char* const end = p + Pos;
+  const char* const textEnd = Text.data() + Text.size();
+  const auto loneCR = [textEnd](const char* q) { return q + 1 == textEnd || q[1] != '\n'; };
+  int lines = 1;
+#if defined(__SSE2__)
+  const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+  while (end - p >= 16) {
+    // Each byte of Sum counts the line feeds in its column, for at most
+    // 255 rounds before they are added up.
+    __m128i sum = _mm_setzero_si128();
+    for (int round = 0; round < 255 && end - p >= 16; ++round, p += 16) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+      sum = _mm_sub_epi8(sum, _mm_cmpeq_epi8(v, lf));
+      for (unsigned m = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr))); m != 0; m &= m - 1)
+        lines += loneCR(p + std::countr_zero(m));
+    }
+    const __m128i total = _mm_sad_epu8(sum, _mm_setzero_si128());
+    lines += _mm_cvtsi128_si32(total) + _mm_extract_epi16(total, 4);
+  }
+#endif
+  for (; p < end; ++p) lines += *p == '\n' || (*p == '\r' && loneCR(p));
+  return lines;
+}
+
+// Where the first line from From on that opens an object begins (its
+// word, past the indentation), or npos.
+std::size_t ObjectLineFrom(std::string_view Text, std::size_t From) {
+  for (std::size_t nl = Text.find('\n', From); nl != std::string_view::npos; nl = Text.find('\n', nl + 1)) {
+    std::size_t word = nl + 1;
+    while (word < Text.size() && (Text[word] == ' ' || Text[word] == '\t')) ++word;
+    std::size_t after = word;
+    while (after < Text.size() && (formchars::Of(Text[after]) & formchars::IdentChar)) ++after;
+    if (after == Text.size() || (Text[after] != ' ' && Text[after] != '\t')) continue;
+    const std::string_view w = Text.substr(word, after - word);
+    if (SameText(w, "object") || SameText(w, "inherited") || SameText(w, "inline")) return word;
+  }
+  return std::string_view::npos;
+}
+}  // namespace
+
+class TFormParser::TTail {
+public:
+  TTail(std::string_view Source, const std::string& FileName, std::size_t Start)
+      : Parser(Source, FileName, TFormParseOptions{.ParallelFrom = std::string_view::npos}), Start(Start) {}
+  ~TTail() { Join(); }
+  void Join() {
+    if (Thread.joinable()) Thread.join();
+  }
+  // On the second thread. Nothing may leave it: no items, and the first
+  // part reads everything itself.
+  void Run() noexcept {
+    try {
+      Line = LineAt(Parser.FLexer.Source(), Start);
+      Parser.FLexer.Seek(Start, Line);
+      Parser.ParseTail(Items);
+    } catch (...) {
+      Items.clear();
+    }
+  }
+
+  TFormParser Parser;
+  const std::size_t Start;
+  int Line = 0;
+  std::vector<TTailItem> Items;
+  std::thread Thread;
+};
+
+TFormParser::TFormParser(std::string_view Source, std::string FileName, const TFormParseOptions& Options)
+    : FLexer(Source, std::move(FileName)), FOptions(Options) {}
+
+TFormParser::~TFormParser() = default;
 
 const char* TFormParser::KindKeyword(TFormObjectKind Kind) {
   switch (Kind) {
@@ -64,15 +157,117 @@ std::span<const T> TFormParser::Seal(std::vector<T>& Stack, std::size_t Base) {
 }
 
 TFormTree TFormParser::ParseRoot() {
+  if (FLexer.Source().size() >= FOptions.ParallelFrom) StartTail();
   FLexer.Scan();
   if (!AtObjectKeyword()) Expected("'object'");
   const TFormObject* root = ParseObject(0);
   if (FLexer.Current().Kind != TFormTokenKind::EndOfFile) Expected("end of file after the root object");
+  if (FTail) {
+    FTail->Join();
+    if (FTailNext > 0) FArena.Adopt(std::move(FTail->Parser.FArena));
+    FTail.reset();
+  }
   return TFormTree(*root, std::move(FArena), FObjects);
+}
+
+void TFormParser::StartTail() {
+  const std::string_view text = FLexer.Source();
+  // The second part starts later and first counts the lines before it:
+  // it takes a little less than half.
+  const std::size_t start = ObjectLineFrom(
+      text, FOptions.SplitFrom == std::string_view::npos ? text.size() / 100 * 56 : FOptions.SplitFrom);
+  if (start == std::string_view::npos) return;
+  auto tail = std::make_unique<TTail>(text, FLexer.FileName(), start);
+  try {
+    tail->Thread = std::thread([t = tail.get()] { t->Run(); });
+  } catch (const std::exception&) {
+    return;  // no thread to be had: one reads it all
+  }
+  FTail = std::move(tail);
+  FTailStart = text.data() + start;
+}
+
+void TFormParser::ParseTail(std::vector<TTailItem>& Items) {
+  const char* const source = FLexer.Source().data();
+  FLexer.Scan();
+  for (;;) {
+    const TFormToken& t = FLexer.Current();
+    if (t.Kind != TFormTokenKind::Identifier || At(TFormKeyword::Item)) break;
+    TTailItem item;
+    item.Pos = static_cast<std::size_t>(t.Text.data() - source);
+    item.Line = t.Line;
+    FDeepest = 0;
+    const std::size_t objects = FObjects;
+    try {
+      if (At(TFormKeyword::End)) {
+        item.Kind = TTailItem::End;
+        FLexer.Scan();
+      } else if (AtObjectKeyword()) {
+        item.Kind = TTailItem::Object;
+        item.Node = ParseObject(0);
+      } else {
+        std::span<TFormProperty> run;
+        ParseProperty(run, 0);
+        item.Kind = TTailItem::Property;
+        item.Prop = run.front();
+      }
+    } catch (const std::exception&) {
+      item.Kind = TTailItem::Stop;
+      Items.push_back(item);
+      return;
+    }
+    item.Deepest = FDeepest;
+    item.Objects = FObjects - objects;
+    Items.push_back(item);
+  }
+  if (!Items.empty()) Items.back().Kind = TTailItem::Stop;
+}
+
+bool TFormParser::SpliceTail(std::span<TFormProperty>& Props, int Depth) {
+  std::vector<TTailItem>& items = FTail->Items;
+  if (!FSplicing) {
+    // Arrived where the second part begins: taken only when it began on
+    // the same line as here and read anything.
+    FTail->Join();
+    if (FTail->Line != FLexer.Current().Line || items.empty() || items.front().Kind == TTailItem::Stop) {
+      FTailStart = nullptr;
+      return false;
+    }
+    FSplicing = true;
+  }
+  for (;;) {
+    const TTailItem& item = items[FTailNext];
+    // Taken only where the nesting it holds stays within bounds here; the
+    // first part reads it again and fails as it would.
+    if (item.Kind == TTailItem::Object && Depth + 1 + item.Deepest < MaxFormNesting) {
+      FChildren.push_back(item.Node);
+      FObjects += item.Objects;
+      FObjectsApart += item.Objects;
+    } else if (item.Kind == TTailItem::Property && Depth + item.Deepest < MaxFormNesting) {
+      FArena.Append(Props) = item.Prop;
+    } else if (item.Kind == TTailItem::End) {
+      ++FTailNext;
+      // Past the root's 'end', what follows is read as after any root.
+      if (Depth == 0) StopSplicing(items[FTailNext]);
+      return true;
+    } else {
+      StopSplicing(item);
+      return false;
+    }
+    ++FTailNext;
+  }
+}
+
+void TFormParser::StopSplicing(const TTailItem& At) {
+  FSplicing = false;
+  FTailStart = nullptr;
+  FLexer.Seek(At.Pos, At.Line);
+  FLexer.Scan();
 }
 
 const TFormObject* TFormParser::ParseObject(int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("objects nested too deeply");
+  if (Depth > FDeepest) FDeepest = Depth;
   // Nodes and properties each lie in the order the reader visits them: it
   // walks both forward.
   TFormObject& obj = *FArena.New<TFormObject>();
@@ -118,6 +313,12 @@ const TFormObject* TFormParser::ParseObject(int Depth) {
       break;
     }
     if (AtObjectKeyword()) {
+      // The word where the second part begins stays the current token
+      // while its items are taken, so they are taken here.
+      if (FLexer.Current().Text.data() == FTailStart) {
+        if (SpliceTail(props, Depth)) break;
+        continue;
+      }
       FChildren.push_back(ParseObject(Depth + 1));
       continue;
     }
@@ -257,6 +458,7 @@ void TFormParser::ParseCompoundValue(TFormValue& Value, int Depth) {
 
 void TFormParser::ParseCollection(TFormValue& Value, int Depth) {
   if (Depth >= MaxFormNesting) FLexer.Error("collections nested too deeply");
+  if (Depth > FDeepest) FDeepest = Depth;
   Value.Kind = TFormValueKind::Collection;
   FLexer.Scan();
   const std::size_t items = FCollectionItems.size();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -87,13 +88,28 @@ private:
 // that no input can exhaust the stack of the reader or the writer.
 constexpr int MaxFormNesting = 200;
 
+// How a parse may share its work. The tree is the same either way.
+struct TFormParseOptions {
+  // A text of at least this many bytes (about 3,000 components) is read
+  // in two parts at once, the second on a thread of its own: below it,
+  // starting the thread costs about what it saves.
+  std::size_t ParallelFrom = 512 * 1024;
+  // The second part begins on the first line from this offset on that
+  // opens an object; unset, a little past the middle of the text.
+  std::size_t SplitFrom = std::string_view::npos;
+};
+
 class TFormParser {
 public:
-  TFormParser(std::string_view Source, std::string FileName);
+  TFormParser(std::string_view Source, std::string FileName, const TFormParseOptions& Options = {});
+  ~TFormParser();
   // Parses the whole text: exactly one root object and nothing after it.
   // Raises EReadError naming the file and line on any fault. The tree
   // holds views into Source: it must not outlive the text.
   TFormTree ParseRoot();
+  // How many of the tree's objects the second part read (for tests and
+  // measurements).
+  std::size_t ObjectsReadApart() const { return FObjectsApart; }
 
   static const char* KindKeyword(TFormObjectKind Kind);
   // The words that end or open an object or item and so cannot stand as an
@@ -101,6 +117,9 @@ public:
   static bool IsStructureWord(std::string_view Word);
 
 private:
+  struct TTailItem;
+  class TTail;
+
   const TFormObject* ParseObject(int Depth);
   // Reads one property into the end of Props, a run in the arena.
   void ParseProperty(std::span<TFormProperty>& Props, int Depth);
@@ -118,6 +137,16 @@ private:
   bool AtSymbol(char Symbol) const;
   void ExpectSymbol(char Symbol, const char* Context);
   std::string_view ExpectIdentifier(const char* What);
+  // The second part: started before the first, read as a run of items at
+  // its outermost level, and taken into the tree where the first part's
+  // reading reaches it. Whatever the second part could not read as the
+  // first would have, the first reads itself from there on.
+  void StartTail();
+  void ParseTail(std::vector<TTailItem>& Items);
+  // Takes the items that belong to the object being read at Depth; says
+  // whether one of them closed it.
+  bool SpliceTail(std::span<TFormProperty>& Props, int Depth);
+  void StopSplicing(const TTailItem& At);
   [[noreturn]] void Expected(const char* What) const;
   [[noreturn]] void ExpectedSymbol(char Symbol, const char* Context) const;
 
@@ -132,6 +161,16 @@ private:
   std::vector<TFormItem> FCollectionItems;
   std::string FJoined;  // a string joined with '+'
   std::size_t FObjects = 0;
+  // The deepest nesting checked so far: a part read apart tells the first
+  // how deep it goes.
+  int FDeepest = 0;
+  TFormParseOptions FOptions;
+  std::unique_ptr<TTail> FTail;
+  // Where the second part begins while it may still be taken, else null.
+  const char* FTailStart = nullptr;
+  std::size_t FTailNext = 0;  // its next item to take
+  std::size_t FObjectsApart = 0;
+  bool FSplicing = false;
 };
 
 }  // namespace host
