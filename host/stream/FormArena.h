@@ -76,6 +76,7 @@ public:
       FRuns.Next += sizeof(T);
       FRuns.Left -= sizeof(T);
       FUsed += sizeof(T);
+      PrefetchForWrite(FRuns.Next);
     } else {
       T* moved = static_cast<T*>(AllocateRun((Run.size() + 1) * sizeof(T), alignof(T)));
       std::memcpy(static_cast<void*>(moved), Run.data(), Run.size_bytes());
@@ -102,6 +103,22 @@ private:
     std::size_t Left = 0;
   };
 
+  // Asks for the memory a kilobyte past At to be owned by this thread's
+  // cache, ready to be written: a block was last read by the thread that
+  // built from the previous tree, on another core when the parse runs on a
+  // second thread, and taking each line over from there as it is written
+  // made that parse three times slower. Past the block's end it does no
+  // harm: a prefetch never faults.
+  static void PrefetchForWrite(const std::byte* At) {
+    const std::uintptr_t ahead = reinterpret_cast<std::uintptr_t>(At) + 1024;
+#if defined(__x86_64__) && defined(__GNUC__)
+    // PREFETCHW; compilers emit it for a write prefetch only when told the
+    // processor has it, but every x86-64 runs it (the oldest as a no-op).
+    asm volatile("prefetchw (%0)" : : "r"(ahead));
+#else
+    __builtin_prefetch(reinterpret_cast<const void*>(ahead), 1);
+#endif
+  }
   // Inline: a parse allocates a few times per component. Align is a power
   // of two.
   void* Allocate(TCursor& At, std::size_t Size, std::size_t Align) {
@@ -111,6 +128,7 @@ private:
     At.Next = p + Size;
     At.Left -= skip + Size;
     FUsed += Size;
+    PrefetchForWrite(At.Next);
     return p;
   }
   void* AllocateInNewBlock(TCursor& At, std::size_t Size, std::size_t Align);

@@ -95,7 +95,7 @@ struct TFormParseOptions {
   // starting the thread costs about what it saves.
   std::size_t ParallelFrom = 512 * 1024;
   // The second part begins on the first line from this offset on that
-  // opens an object; unset, five eighths into the text.
+  // opens an object; unset, 64 KB past the middle of the text.
   std::size_t SplitFrom = std::string_view::npos;
 };
 
