@@ -90,10 +90,10 @@ constexpr int MaxFormNesting = 200;
 
 // How a parse may share its work. The tree is the same either way.
 struct TFormParseOptions {
-  // A text of at least this many bytes (about 3,000 components) is read
+  // A text of at least this many bytes (about 1,800 components) is read
   // in two parts at once, the second on a thread of its own: below it,
   // starting the thread costs about what it saves.
-  std::size_t ParallelFrom = 512 * 1024;
+  std::size_t ParallelFrom = 320 * 1024;
   // The second part begins on the first line from this offset on that
   // opens an object; unset, 64 KB past the middle of the text.
   std::size_t SplitFrom = std::string_view::npos;
