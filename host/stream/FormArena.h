@@ -112,13 +112,14 @@ private:
   static void PrefetchForWrite(const std::byte* At) {
     const std::uintptr_t ahead = reinterpret_cast<std::uintptr_t>(At) + 1024;
 #if defined(__x86_64__) && defined(__GNUC__)
-    // PREFETCHW; compilers emit it for a write prefetch only when told the
-    // processor has it, but every x86-64 runs it (the oldest as a no-op).
+    // PREFETCHW: compilers emit it for a write prefetch only when told the
+    // processor has it, but x86-64 processors without it take it as a no-op.
     asm volatile("prefetchw (%0)" : : "r"(ahead));
 #else
     __builtin_prefetch(reinterpret_cast<const void*>(ahead), 1);
 #endif
   }
+
   // Inline: a parse allocates a few times per component. Align is a power
   // of two.
   void* Allocate(TCursor& At, std::size_t Size, std::size_t Align) {

@@ -15,10 +15,10 @@ namespace host {
 struct TFormParser::TTailItem {
   enum TKind : std::uint8_t { Object, Property, End, Stop };
   TKind Kind = Stop;
-  int Line = 0;       // of its first token, always a word
-  std::size_t Pos = 0;  // where that word begins
-  int Deepest = 0;    // the deepest nesting checked inside, counted from it
-  std::size_t Objects = 0;
+  int Line = 0;          // of its first token, always a word
+  std::size_t Pos = 0;   // where that word begins
+  int Deepest = 0;       // the deepest nesting checked inside, counted from it
+  std::size_t Objects = 0;  // in it, when it is an object
   const TFormObject* Node = nullptr;
   TFormProperty Prop;
 };
