@@ -183,7 +183,7 @@ TEST(FormTwoParts, RefusesTooDeepNestingWhereOnePartDoes) {
 }
 
 // A large form of the usual shape: the second thread reads a good part.
-TEST(FormTwoParts, ALargeFormIsReadHalfApart) {
+TEST(FormTwoParts, ALargeFormIsReadInTwoParts) {
   std::string text = "object Big: TForm\n";
   for (int p = 0; p < 400; ++p) {
     text += "  object P" + std::to_string(p) + ": TPanel\n    Caption = 'Group'\n";
