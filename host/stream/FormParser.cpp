@@ -24,6 +24,10 @@ struct TFormParser::TTailItem {
 };
 
 namespace {
+bool OpensObject(TFormKeyword Keyword) {
+  return Keyword == TFormKeyword::Object || Keyword == TFormKeyword::Inherited || Keyword == TFormKeyword::Inline;
+}
+
 // The line the lexer counts at Pos: one more for every line end before it,
 // CR LF once and a lone CR alone. Tokens never span lines.
 int LineAt(std::string_view Text, std::size_t Pos) {
@@ -61,8 +65,7 @@ std::size_t ObjectLineFrom(std::string_view Text, std::size_t From) {
     std::size_t after = word;
     while (after < Text.size() && (formchars::Of(Text[after]) & formchars::IdentChar)) ++after;
     if (after == Text.size() || (Text[after] != ' ' && Text[after] != '\t')) continue;
-    const std::string_view w = Text.substr(word, after - word);
-    if (SameText(w, "object") || SameText(w, "inherited") || SameText(w, "inline")) return word;
+    if (OpensObject(formchars::KeywordOf(Text.substr(word, after - word)))) return word;
   }
   return std::string_view::npos;
 }
@@ -116,10 +119,7 @@ bool TFormParser::IsStructureWord(std::string_view Word) {
 // through the shared library's PLT. Only identifiers carry a keyword.
 inline bool TFormParser::At(TFormKeyword Keyword) const { return FLexer.Current().Keyword == Keyword; }
 
-inline bool TFormParser::AtObjectKeyword() const {
-  const TFormKeyword k = FLexer.Current().Keyword;
-  return k == TFormKeyword::Object || k == TFormKeyword::Inherited || k == TFormKeyword::Inline;
-}
+inline bool TFormParser::AtObjectKeyword() const { return OpensObject(FLexer.Current().Keyword); }
 
 inline bool TFormParser::AtSymbol(char Symbol) const {
   const TFormToken& t = FLexer.Current();

@@ -43,6 +43,11 @@ private:
     FOut += k == 0 ? "\r\n" : k == 1 ? "\r" : "\n";
   }
   void Indent(int Depth) { FOut += Pick(8) == 0 ? std::string(Depth, '\t') : std::string(2 * Depth, ' '); }
+  // A value going on over the next line.
+  void NextLine(int Depth) {
+    Eol();
+    Indent(Depth + 1);
+  }
 
   void Value(int Depth) {
     switch (Pick(12)) {
@@ -55,32 +60,27 @@ private:
       case 6: FOut += "'one'#13#10'two caf\xC3\xA9'"; break;
       case 7:
         FOut += "'joined' +";
-        Eol();
-        Indent(Depth + 1);
+        NextLine(Depth);
         FOut += "' over lines'";
         break;
       case 8:
         // A set over lines, one of its elements a word that opens objects.
         FOut += "[a,";
-        Eol();
-        Indent(Depth + 1);
+        NextLine(Depth);
         FOut += Word("inline") + " ]";
         break;
       case 9:
         FOut += "(";
-        Eol();
-        Indent(Depth + 1);
+        NextLine(Depth);
         FOut += "'object Fake: TFake'";
-        Eol();
-        Indent(Depth + 1);
+        NextLine(Depth);
         FOut += "'x')";
         break;
       case 10:
         if (Depth < 8) {
           FOut += "<";
           for (unsigned i = Pick(3); i-- > 0;) {
-            Eol();
-            Indent(Depth + 1);
+            NextLine(Depth);
             FOut += Word("item");
             Eol();
             Properties(Depth + 2, Pick(3));
