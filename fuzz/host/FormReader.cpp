@@ -158,9 +158,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   (void)registered;
   const std::string_view text(reinterpret_cast<const char*>(Data), Size);
   const std::string whole = streamtest::ParseOutcome(text, {.ParallelFrom = std::string_view::npos});
+  // The first byte says where the second part begins; the second, below
+  // 16, after how many items it stops, else it stops where the first part
+  // finds it.
   const std::size_t from = Size > 0 ? Data[0] * Size / 256 : 0;
-  if (streamtest::ParseOutcome(text, {.ParallelFrom = 0, .SplitFrom = from}) != whole) {
-    std::fprintf(stderr, "two parts split from %zu read otherwise than one\n", from);
+  const std::size_t items = Size > 1 && Data[1] < 16 ? Data[1] : std::string_view::npos;
+  if (streamtest::ParseOutcome(text, {.ParallelFrom = 0, .SplitFrom = from, .SecondPartItems = items}) != whole) {
+    std::fprintf(stderr, "two parts split from %zu (items %zu) read otherwise than one\n", from, items);
     std::abort();
   }
   std::unique_ptr<TComponent> root;

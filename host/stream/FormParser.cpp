@@ -10,8 +10,9 @@ namespace host {
 
 // What the second part read at its outermost level: a whole object, a
 // property or an 'end' of an object begun before it, or where the first
-// part reads on by itself (a fault, or the item before the end of the text
-// or before anything else, which the first part then meets as it would).
+// part reads on by itself (a fault, the item before the end of the text or
+// before anything else, which the first part then meets as it would, or
+// the item the second part did not begin because the first arrived).
 struct TFormParser::TTailItem {
   enum TKind : std::uint8_t { Object, Property, End, Stop };
   TKind Kind = Stop;
@@ -73,8 +74,10 @@ std::size_t ObjectLineFrom(std::string_view Text, std::size_t From) {
 
 class TFormParser::TTail {
 public:
-  TTail(std::string_view Source, const std::string& FileName, std::size_t Start)
-      : Parser(Source, FileName, TFormParseOptions{.ParallelFrom = std::string_view::npos}), Start(Start) {}
+  TTail(std::string_view Source, const std::string& FileName, std::size_t Start, std::size_t MaxItems)
+      : Parser(Source, FileName, TFormParseOptions{.ParallelFrom = std::string_view::npos}),
+        Start(Start),
+        MaxItems(MaxItems) {}
   ~TTail() { Join(); }
   void Join() {
     if (Thread.joinable()) Thread.join();
@@ -85,7 +88,7 @@ public:
     try {
       Line = LineAt(Parser.FLexer.Source(), Start);
       Parser.FLexer.Seek(Start, Line);
-      Parser.ParseTail(Items);
+      Parser.ParseTail(Items, Halt, MaxItems);
     } catch (...) {
       Items.clear();
     }
@@ -93,6 +96,10 @@ public:
 
   TFormParser Parser;
   const std::size_t Start;
+  const std::size_t MaxItems;
+  // Set when the first part arrives: the second stops after its current
+  // item.
+  std::atomic<bool> Halt = false;
   int Line = 0;
   std::vector<TTailItem> Items;
   std::thread Thread;
@@ -177,7 +184,7 @@ void TFormParser::StartTail() {
   const std::size_t start = ObjectLineFrom(
       text, FOptions.SplitFrom == std::string_view::npos ? text.size() / 2 + 64 * 1024 : FOptions.SplitFrom);
   if (start == std::string_view::npos) return;
-  auto tail = std::make_unique<TTail>(text, FLexer.FileName(), start);
+  auto tail = std::make_unique<TTail>(text, FLexer.FileName(), start, FOptions.SecondPartItems);
   try {
     tail->Thread = std::thread([t = tail.get()] { t->Run(); });
   } catch (const std::exception&) {
@@ -187,7 +194,7 @@ void TFormParser::StartTail() {
   FTailStart = text.data() + start;
 }
 
-void TFormParser::ParseTail(std::vector<TTailItem>& Items) {
+void TFormParser::ParseTail(std::vector<TTailItem>& Items, const std::atomic<bool>& Halt, std::size_t MaxItems) {
   const char* const source = FLexer.Source().data();
   FLexer.Scan();
   for (;;) {
@@ -196,6 +203,10 @@ void TFormParser::ParseTail(std::vector<TTailItem>& Items) {
     TTailItem item;
     item.Pos = static_cast<std::size_t>(t.Text.data() - source);
     item.Line = t.Line;
+    if (Items.size() >= MaxItems || Halt.load(std::memory_order_relaxed)) {
+      Items.push_back(item);  // a stop: the first part reads on from here
+      return;
+    }
     FDeepest = 0;
     const std::size_t objects = FObjects;
     try {
@@ -227,7 +238,10 @@ bool TFormParser::SpliceTail(std::span<TFormProperty>& Props, int Depth) {
   std::vector<TTailItem>& items = FTail->Items;
   if (!FSplicing) {
     // Arrived where the second part begins: taken only when it began on
-    // the same line as here and read anything.
+    // the same line as here and read anything. If it is still reading, it
+    // stops after its current item and this part reads the rest: its
+    // thread may have found only a processor slower than this one.
+    if (FOptions.SecondPartItems == std::string_view::npos) FTail->Halt.store(true, std::memory_order_relaxed);
     FTail->Join();
     if (FTail->Line != FLexer.Current().Line || items.empty() || items.front().Kind == TTailItem::Stop) {
       FTailStart = nullptr;

@@ -5,6 +5,7 @@
 // tree; everything else lives in the tree's arena.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -97,6 +98,10 @@ struct TFormParseOptions {
   // The second part begins on the first line from this offset on that
   // opens an object; unset, 64 KB past the middle of the text.
   std::size_t SplitFrom = std::string_view::npos;
+  // The first part stops the second where it has got to on reaching it.
+  // For tests, set: the second reads at most this many items and the
+  // first waits for them, so that a run does not hang on timing.
+  std::size_t SecondPartItems = std::string_view::npos;
 };
 
 class TFormParser {
@@ -142,7 +147,9 @@ private:
   // reading reaches it. Whatever the second part could not read as the
   // first would have, the first reads itself from there on.
   void StartTail();
-  void ParseTail(std::vector<TTailItem>& Items);
+  // Reads items until the text allows no more, Halt is set or MaxItems
+  // are read; then the first part reads on from where this one ends.
+  void ParseTail(std::vector<TTailItem>& Items, const std::atomic<bool>& Halt, std::size_t MaxItems);
   // Takes the items that belong to the object being read at Depth; says
   // whether one of them closed it.
   bool SpliceTail(std::span<TFormProperty>& Props, int Depth);

@@ -15,7 +15,12 @@ using namespace streamtest;
 namespace {
 
 TFormParseOptions OnePart() { return {.ParallelFrom = std::string_view::npos}; }
-TFormParseOptions SplitFrom(std::size_t At) { return {.ParallelFrom = 0, .SplitFrom = At}; }
+// The second part reads all it can, or stops after a few items as when the
+// first arrives early; either way the first waits for it.
+constexpr std::size_t AllItems = std::size_t{1} << 40;
+TFormParseOptions SplitFrom(std::size_t At, std::size_t Items = AllItems) {
+  return {.ParallelFrom = 0, .SplitFrom = At, .SecondPartItems = Items};
+}
 
 // Random forms of every construct, spelled in every way the format allows,
 // with the words that open objects also where they open none.
@@ -127,11 +132,12 @@ private:
   int FNames = 0;
 };
 
-// Every text once as it is and once spoilt, split at random places: the
-// same tree or the same fault as one part gives.
-TEST(FormTwoParts, ReadsWhatOnePartReadsWhereverTheSecondBegins) {
+// Every text once as it is and once spoilt, split at random places, the
+// second part reading to its end or stopping after a few items as when the
+// first arrives early: the same tree or the same fault as one part gives.
+TEST(FormTwoParts, ReadsWhatOnePartReadsWhereverTheSecondBeginsOrEnds) {
   TFormMaker maker(5);
-  int spliced = 0, faults = 0;
+  int spliced = 0, stopped = 0, faults = 0;
   for (int round = 0; round < 160; ++round) {
     std::string text = maker.Make();
     std::mt19937& rng = maker.Rng();
@@ -149,12 +155,17 @@ TEST(FormTwoParts, ReadsWhatOnePartReadsWhereverTheSecondBegins) {
     for (int split = 0; split < 12; ++split) {
       std::size_t apart = 0;
       const std::size_t from = rng() % (text.size() + 1);
-      ASSERT_EQ(ParseOutcome(text, SplitFrom(from), &apart), expected) << "split from " << from << " of:\n" << text;
+      const std::size_t items = split % 2 == 0 ? AllItems : rng() % 6;
+      ASSERT_EQ(ParseOutcome(text, SplitFrom(from, items), &apart), expected)
+          << "split from " << from << " after " << items << " items of:\n" << text;
       spliced += apart > 0;
+      stopped += apart > 0 && items != AllItems;
     }
   }
-  // Both were met often: splits taken (a third) and faults.
+  // All were met often: splits taken (a third), some of them cut short,
+  // and faults.
   EXPECT_GT(spliced, 500);
+  EXPECT_GT(stopped, 150);
   EXPECT_GT(faults, 40);
 }
 
@@ -182,7 +193,9 @@ TEST(FormTwoParts, RefusesTooDeepNestingWhereOnePartDoes) {
   }
 }
 
-// A large form of the usual shape: the second thread reads a good part.
+// A large form of the usual shape: the second thread reads part of it.
+// How much depends on how soon it gets a processor (the first part does not
+// wait for the rest of it), so a few reads may pass before it does.
 TEST(FormTwoParts, ALargeFormIsReadInTwoParts) {
   std::string text = "object Big: TForm\n";
   for (int p = 0; p < 400; ++p) {
@@ -194,9 +207,10 @@ TEST(FormTwoParts, ALargeFormIsReadInTwoParts) {
   }
   text += "end\n";
   ASSERT_GE(text.size(), TFormParseOptions{}.ParallelFrom);
+  const std::string expected = ParseOutcome(text, OnePart());
   std::size_t apart = 0;
-  EXPECT_EQ(ParseOutcome(text, {}, &apart), ParseOutcome(text, OnePart()));
-  EXPECT_GT(apart, 8400u / 4);
+  for (int read = 0; read < 50 && apart == 0; ++read) ASSERT_EQ(ParseOutcome(text, {}, &apart), expected);
+  EXPECT_GT(apart, 0u);
   EXPECT_LT(apart, 8400u / 2);
 }
 
