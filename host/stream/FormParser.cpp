@@ -85,6 +85,8 @@ public:
   // On the second thread. Nothing may leave it: no items, and the first
   // part reads everything itself.
   void Run() noexcept {
+    // The first part may have got here before this thread started.
+    if (Halt.load(std::memory_order_relaxed)) return;
     try {
       Line = LineAt(Parser.FLexer.Source(), Start);
       Parser.FLexer.Seek(Start, Line);
