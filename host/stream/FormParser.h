@@ -100,7 +100,8 @@ struct TFormParseOptions {
   std::size_t SplitFrom = std::string_view::npos;
   // The first part stops the second where it has got to on reaching it.
   // For tests, set: the second reads at most this many items and the
-  // first waits for them, so that a run does not hang on timing.
+  // first waits for them, so that what is taken from it does not depend
+  // on timing.
   std::size_t SecondPartItems = std::string_view::npos;
 };
 
