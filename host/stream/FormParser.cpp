@@ -85,10 +85,13 @@ public:
     Halt.store(true, std::memory_order_relaxed);
     if (Thread.joinable()) Thread.join();
   }
-  // Waits until the second part is done. It mostly is within an item of
-  // it, and a processor that waits asleep takes far longer to wake (some
-  // 50 us on a virtual machine): so a short spin first, then the join.
-  void Wait() {
+  // The first part has reached where the second began: the second stops
+  // after its current item (unless a test set how many it reads) and is
+  // waited for. It is mostly within an item of its end then, and a
+  // processor that waits asleep takes far longer to wake (some 50 us on a
+  // virtual machine): so a short spin first, then the join.
+  void Arrive() {
+    if (MaxItems == std::string_view::npos) Halt.store(true, std::memory_order_relaxed);
     const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
     for (unsigned spins = 1; !Finished.load(std::memory_order_acquire); ++spins) {
       if (spins % 64 == 0 && std::chrono::steady_clock::now() > until) {
@@ -265,8 +268,7 @@ bool TFormParser::SpliceTail(std::span<TFormProperty>& Props, int Depth) {
     // the same line as here and read anything. If it is still reading, it
     // stops after its current item and this part reads the rest: its
     // thread may have found only a processor slower than this one.
-    if (FOptions.SecondPartItems == std::string_view::npos) FTail->Halt.store(true, std::memory_order_relaxed);
-    FTail->Wait();
+    FTail->Arrive();
     if (FTail->Line != FLexer.Current().Line || items.empty() || items.front().Kind == TTailItem::Stop) {
       FTailStart = nullptr;
       return false;
