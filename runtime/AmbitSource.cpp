@@ -3,6 +3,7 @@
 #include "host/core/FormFolder.h"
 #include "host/core/Strings.h"
 #include <typeinfo>
+#include <vector>
 
 namespace ambit {
 
@@ -92,14 +93,18 @@ void AssignSectionValues(const host::TStringList& Lines, host::TStrings& Strings
 
 }  // namespace
 
-bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& Records) {
-  Records.Clear();
-  const host::TStringList* lines = SectionLines(Section);
-  if (!lines) return true;
-  Records.Reserve(static_cast<std::size_t>(lines->Count()));
-  // AssignSectionValues' rules for a fresh list, one by one.
+namespace {
+
+// AssignSectionValues' rules for a fresh list, one key line at a time:
+// Next gives each line's name and stored value and returns false after the
+// last. False, with Records cleared, when a line has no name.
+template <class Next>
+bool ReadRecords(Next&& next, TAmFormRecords& Records) {
+  // The names whose first value is empty: they add nothing, nor do their
+  // repeats.
+  std::vector<std::string_view> emptyNames;
   host::TNameIndex emptyFirst;
-  auto nameAt = [lines](int i) { return host::LineName(lines->Line(i)); };
+  auto nameAt = [&emptyNames](int i) { return emptyNames[static_cast<std::size_t>(i)]; };
   auto respell = [&Records](int at, std::string_view name) {
     const std::string_view had = Records.Name(at);
     if (had == name) return true;
@@ -107,26 +112,23 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
     Records.Respell(at, name);
     return true;
   };
-  const int count = lines->Count();
-  for (int i = 0; i < count; ++i) {
-    const std::string& line = lines->Line(i);
-    const std::string_view name = host::LineName(line);
+  std::string_view name, raw;
+  while (next(name, raw)) {
     if (name.empty()) {
       Records.Clear();
       return false;
     }
     if (emptyFirst.Count() > 0 && emptyFirst.Find(name, nameAt) >= 0) continue;
-    const std::string_view raw = std::string_view(line).substr(name.size() + 1);
     const int had = Records.Count();
-    const int at =
-        Records.AddDecoded(name, [raw](std::string& out) { AppendDecodedValue(out, raw, kQuote, kEscape); });
+    const int at = Records.AddDecoded(name, [raw](std::string& out) { AppendDecodedValue(out, raw, kQuote, kEscape); });
     bool spelt = true;
     if (at >= 0) {
       if (Records.Count() == had) spelt = respell(at, name);
     } else if (const int present = Records.IndexOfName(name); present >= 0) {
       spelt = respell(present, name);
     } else {
-      emptyFirst.Add(name, i, nameAt);
+      emptyNames.push_back(name);
+      emptyFirst.Add(name, static_cast<int>(emptyNames.size()) - 1, nameAt);
     }
     if (!spelt) {
       Records.Clear();
@@ -134,6 +136,47 @@ bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& 
     }
   }
   return true;
+}
+
+}  // namespace
+
+bool TAmLanguageFile::ReadFormRecords(std::string_view Section, TAmFormRecords& Records) {
+  Records.Clear();
+  // A section no one has read yet is read straight from the file's text,
+  // without storing its lines first.
+  if (std::string_view text; UnparsedSection(Section, text)) {
+    host::TIniLines lines(text);
+    return ReadRecords(
+        [&lines](std::string_view& Name, std::string_view& Raw) {
+          for (;;) switch (lines.Next()) {
+              case host::TIniLines::End:
+                return false;
+              case host::TIniLines::Comment:
+                continue;
+              case host::TIniLines::Plain:
+                Name = {};  // no name
+                return true;
+              case host::TIniLines::Pair:
+                Name = lines.Key;
+                Raw = lines.Value;
+                return true;
+            }
+        },
+        Records);
+  }
+  const host::TStringList* lines = SectionLines(Section);
+  if (!lines) return true;
+  Records.Reserve(static_cast<std::size_t>(lines->Count()));
+  int i = 0;
+  return ReadRecords(
+      [lines, &i](std::string_view& Name, std::string_view& Raw) {
+        if (i == lines->Count()) return false;
+        const std::string& line = lines->Line(i++);
+        Name = host::LineName(line);
+        if (!Name.empty()) Raw = std::string_view(line).substr(Name.size() + 1);
+        return true;
+      },
+      Records);
 }
 
 void TAmLanguageFile::ReadSectionValues(std::string_view Section, host::TStrings* Strings) {

@@ -1,6 +1,7 @@
 // Opening a language of 10,000 records and reading one form's section, set
-// against parsing the same bytes with the plain INI object. Prints the file
-// size and the ratio of the two, both measured in this run.
+// against reading that section from the same bytes with the plain INI
+// object. Prints the file size and the ratio of the two, both measured in
+// this run.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>

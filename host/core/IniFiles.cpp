@@ -85,9 +85,10 @@ void TMemIniFile::Load(std::vector<Section>&& Recycled) {
   std::string data;
   TFileStamp stamp;
   if (!ReadRegularFile(FFileName, data, &stamp)) return;  // missing: empty
-  Parse(data, std::move(Recycled));
-  FStamp = stamp;
+  // The sections' lines are parsed from FBase when first read.
   FBase = std::move(data);
+  FStamp = stamp;
+  Parse(FBase, std::move(Recycled));
 }
 
 const std::string& TMemIniFile::NotIniText() const {
@@ -104,7 +105,10 @@ TMemIniFile::~TMemIniFile() = default;
 
 TMemIniFile::Section* TMemIniFile::FindSection(std::string_view Name) const {
   auto it = FIndex.find(Name);
-  return it == FIndex.end() ? nullptr : const_cast<Section*>(&FSections[it->second]);
+  if (it == FIndex.end()) return nullptr;
+  Section& found = FSections[it->second];
+  ParseLines(found);
+  return &found;
 }
 
 TMemIniFile::Section& TMemIniFile::AddSection(std::string Name) {
@@ -120,18 +124,10 @@ void TMemIniFile::Reindex() {
   for (std::size_t i = 0; i < FSections.size(); ++i) FIndex.try_emplace(FSections[i].Name, i);
 }
 
-namespace {
-
-bool Blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
-std::string_view TrimView(std::string_view s) {
-  while (!s.empty() && Blank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && Blank(s.back())) s.remove_suffix(1);
-  return s;
+void TMemIniFile::SetText(std::string_view Text) {
+  Parse(Text, {});
+  ParseAll();  // Text is the caller's
 }
-
-}  // namespace
-
-void TMemIniFile::SetText(std::string_view Text) { Parse(Text, {}); }
 
 void TMemIniFile::Parse(std::string_view Text, std::vector<Section>&& Recycled) {
   // Every byte order mark goes: one left in the kept leading lines would be
@@ -139,79 +135,114 @@ void TMemIniFile::Parse(std::string_view Text, std::vector<Section>&& Recycled) 
   while (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
   Clear();
   FPreamble.clear();
-  Section* current = nullptr;
-  // A section of the name and place it had in Recycled takes over its list
-  // with the lines kept for a refill, when their names were distinct.
-  bool refilling = false;
-  auto addSection = [&](std::string Name) {
-    refilling = false;
+  // A section of the name and place it had in Recycled takes over its list,
+  // whose lines may be kept for a refill when their names were distinct.
+  auto addSection = [&](std::string Name) -> Section& {
     const std::size_t k = FSections.size();
-    if (k >= Recycled.size() || !Recycled[k].Lines || Recycled[k].Name != Name) return &AddSection(std::move(Name));
+    if (k >= Recycled.size() || !Recycled[k].Lines || Recycled[k].Name != Name) return AddSection(std::move(Name));
     Section& old = Recycled[k];
     Section& added = FSections.emplace_back();
     added.Name = std::move(Name);
     added.Lines = std::move(old.Lines);
+    added.Keepable = old.Keepable;
+    added.Refill = true;
     FIndex.try_emplace(added.Name, k);
-    refilling = old.Keepable;
-    if (refilling)
-      added.Lines->ClearKeepingLines();
-    else
-      added.Lines->Clear();
-    return &added;
+    return added;
   };
-  // Each line is built in here while a refill goes on: the kept line of its
-  // place takes a copy, and this buffer stays for the next.
-  std::string scratch;
-  std::size_t p = 0;
-  // Each stored line is built once and moved into its section.
-  while (p < Text.size()) {
-    const std::size_t start = p;
-    while (p < Text.size() && Text[p] != '\r' && Text[p] != '\n') ++p;
-    const std::string_view raw = Text.substr(start, p - start);
-    const std::string_view line = TrimView(raw);
-    if (p < Text.size() && Text[p] == '\r') ++p;
-    if (p < Text.size() && Text[p] == '\n') ++p;
-    if (line.empty()) continue;
-    // Comments are no records, but a rewrite keeps them where they stood.
-    if (line[0] == ';') {
-      if (current) current->Comments.emplace_back(current->Lines->Count(), std::string(raw));
-      continue;
-    }
-    if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-      if (!current) FPreamble.assign(Text.substr(0, start));
-      current = addSection(std::string(TrimView(line.substr(1, line.size() - 2))));
-      continue;
-    }
-    if (!current) continue;  // lines before the first section: kept as they stand
-    const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) {
-      current->Keepable = refilling = false;  // a list with such a line keeps nothing
-      current->Lines->Add(std::string(line));
-      continue;
-    }
-    std::string_view key = line.substr(0, eq), value = line.substr(eq + 1);
-    while (!key.empty() && Blank(key.back())) key.remove_suffix(1);
-    while (!value.empty() && Blank(value.front())) value.remove_prefix(1);
-    if (refilling) {
-      scratch.assign(key).append(1, '=').append(value);
-      TStringList& lines = *current->Lines;
-      const int count = lines.Count();
-      lines.AddUniqueName(std::move(scratch));
-      if (lines.Count() == count) {
-        // A repeated key: the file keeps every line, and the next read of
-        // this section does without a refill.
-        lines.Add(std::move(scratch));
-        current->Keepable = refilling = false;
-      }
-      continue;
-    }
-    std::string stored;
-    stored.reserve(key.size() + 1 + value.size());
-    stored.append(key).append(1, '=').append(value);
-    current->Lines->Add(std::move(stored));
+  // Only the headers are looked for here: a header is a line that starts
+  // with "[" and ends with "]", blanks aside, and every line that starts
+  // with "[" has one found by a search for "[".
+  std::size_t body = 0;
+  auto closeLast = [&](std::size_t End) {
+    Section& last = FSections.back();
+    last.Unparsed = Text.substr(body, End - body);
+    last.Pending = true;
+  };
+  auto lineEnd = [&](std::size_t From) {
+    return static_cast<std::size_t>(FindLineEnd(Text.data() + From, Text.data() + Text.size()) - Text.data());
+  };
+  for (std::size_t open = Text.find('['); open != std::string_view::npos; open = Text.find('[', open + 1)) {
+    std::size_t start = open;
+    while (start > 0 && TIniLines::Blank(Text[start - 1]) && Text[start - 1] != '\r' && Text[start - 1] != '\n')
+      --start;
+    if (start > 0 && Text[start - 1] != '\r' && Text[start - 1] != '\n') continue;  // not first on its line
+    const std::size_t end = lineEnd(open);
+    const std::string_view line = TIniLines::Trim(Text.substr(open, end - open));
+    if (line.size() < 2 || line.back() != ']') continue;
+    if (FSections.empty())
+      FPreamble.assign(Text.substr(0, start));
+    else
+      closeLast(start);
+    addSection(std::string(TIniLines::Trim(line.substr(1, line.size() - 2))));
+    body = end;
   }
-  if (!current) FPreamble.assign(Text);
+  if (FSections.empty())
+    FPreamble.assign(Text);
+  else
+    closeLast(Text.size());
   if (!FPreamble.empty() && FPreamble.back() != '\n' && FPreamble.back() != '\r') FPreamble += "\r\n";
+}
+
+void TMemIniFile::ParseLines(Section& S) {
+  if (!S.Pending) return;
+  // A refill of the spare's list goes on while its kept lines come in the
+  // same order; lines without "=" end it for good.
+  bool refilling = S.Refill && S.Keepable;
+  try {
+    if (S.Refill) {
+      if (refilling)
+        S.Lines->ClearKeepingLines();
+      else
+        S.Lines->Clear();
+      S.Refill = false;
+    }
+    S.Keepable = true;
+    // Each line is built in here while a refill goes on: the kept line of its
+    // place takes a copy, and this buffer stays for the next.
+    std::string scratch;
+    TIniLines lines(S.Unparsed);
+    for (TIniLines::TKind kind; (kind = lines.Next()) != TIniLines::End;) {
+      // Comments are no records, but a rewrite keeps them where they stood.
+      if (kind == TIniLines::Comment) {
+        S.Comments.emplace_back(S.Lines->Count(), std::string(lines.Raw));
+        continue;
+      }
+      if (kind == TIniLines::Plain) {
+        S.Keepable = refilling = false;  // a list with such a line keeps nothing
+        S.Lines->Add(std::string(lines.Line));
+        continue;
+      }
+      if (refilling) {
+        scratch.assign(lines.Key).append(1, '=').append(lines.Value);
+        TStringList& list = *S.Lines;
+        const int count = list.Count();
+        list.AddUniqueName(std::move(scratch));
+        if (list.Count() == count) {
+          // A repeated key: the file keeps every line, and the next read of
+          // this section does without a refill.
+          list.Add(std::move(scratch));
+          S.Keepable = refilling = false;
+        }
+        continue;
+      }
+      // Each stored line is built once and moved into its section.
+      std::string stored;
+      stored.reserve(lines.Key.size() + 1 + lines.Value.size());
+      stored.append(lines.Key).append(1, '=').append(lines.Value);
+      S.Lines->Add(std::move(stored));
+    }
+  } catch (...) {
+    // Left unparsed, to be parsed whole by the next read.
+    S.Lines->Clear();
+    S.Comments.clear();
+    throw;
+  }
+  S.Pending = false;
+  S.Unparsed = {};
+}
+
+void TMemIniFile::ParseAll() const {
+  for (Section& s : FSections) ParseLines(s);
 }
 
 void TMemIniFile::SetStrings(const TStrings* List) {
@@ -272,6 +303,7 @@ void TMemIniFile::CacheLine(Section& S, int Index, const std::string& Line, std:
 }
 
 std::string TMemIniFile::Text() const {
+  ParseAll();
   std::size_t size = FPreamble.size();
   for (const auto& s : FSections) size += SectionText(s).size() + 2;
   std::string out;
@@ -386,11 +418,18 @@ void TMemIniFile::DeleteKey(std::string_view Section, std::string_view Ident) {
   }
 }
 
-bool TMemIniFile::SectionExists(std::string_view Section) const { return FindSection(Section) != nullptr; }
+bool TMemIniFile::SectionExists(std::string_view Section) const { return FIndex.find(Section) != FIndex.end(); }
 
 const TStringList* TMemIniFile::SectionLines(std::string_view Section) const {
   const auto* s = FindSection(Section);
   return s ? s->Lines.get() : nullptr;
+}
+
+bool TMemIniFile::UnparsedSection(std::string_view Section, std::string_view& Text) const {
+  auto it = FIndex.find(Section);
+  if (it == FIndex.end() || !FSections[it->second].Pending) return false;
+  Text = FSections[it->second].Unparsed;
+  return true;
 }
 
 bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) const {
@@ -399,6 +438,8 @@ bool TMemIniFile::ValueExists(std::string_view Section, std::string_view Ident) 
 }
 
 void TMemIniFile::UpdateFile() {
+  // FBase is replaced below, and the merge reads every section.
+  ParseAll();
   TFileRewrite rewrite(FFileName);
   auto refuse = [&] {
     throw EFCreateError(Format("Cannot write \"%s\": it is no INI file (%s), so it was left as it is. "

@@ -11,6 +11,7 @@
 
 #include "host/core/FileIO.h"
 #include "host/core/Strings.h"
+#include "host/core/TextScan.h"
 
 namespace host {
 
@@ -19,6 +20,55 @@ namespace host {
 // is one. Comment lines alone, or nothing, are INI text.
 std::string NotIniReason(std::string_view Text);
 
+// One pass over the lines of a section's text (what follows its header, up
+// to the next) as TMemIniFile reads them: CR, LF or CR LF end a line, each
+// line is trimmed, empty lines are skipped, and a key line loses the blanks
+// around its first "=".
+class TIniLines {
+public:
+  enum TKind { End, Comment, Plain, Pair };
+  explicit TIniLines(std::string_view Text) : FAt(Text.data()), FEnd(Text.data() + Text.size()) {}
+  // The next line: a comment (";" first), a line without "=" (Plain) or a
+  // key line (Pair); End after the last. Raw is the line as it stands,
+  // Line trimmed, Key and Value a key line's two sides.
+  TKind Next() {
+    for (;;) {
+      if (FAt == FEnd) return End;
+      const char* stop = FindLineEnd(FAt, FEnd);
+      Raw = std::string_view(FAt, static_cast<std::size_t>(stop - FAt));
+      if (stop != FEnd && *stop == '\r') ++stop;
+      if (stop != FEnd && *stop == '\n') ++stop;
+      FAt = stop;
+      Line = Trim(Raw);
+      if (Line.empty()) continue;
+      if (Line.front() == ';') return Comment;
+      const std::size_t eq = Line.find('=');
+      if (eq == std::string_view::npos) return Plain;
+      Key = Line.substr(0, eq);
+      Value = Line.substr(eq + 1);
+      while (!Key.empty() && Blank(Key.back())) Key.remove_suffix(1);
+      while (!Value.empty() && Blank(Value.front())) Value.remove_prefix(1);
+      return Pair;
+    }
+  }
+  std::string_view Raw, Line, Key, Value;
+
+  static bool Blank(char c) { return static_cast<unsigned char>(c) <= ' '; }
+  static std::string_view Trim(std::string_view s) {
+    while (!s.empty() && Blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && Blank(s.back())) s.remove_suffix(1);
+    return s;
+  }
+
+private:
+  const char* FAt;
+  const char* FEnd;
+};
+
+// A section's lines are parsed when something first reads or changes that
+// section (the others are only found), so reading one section of a large
+// file does not parse the rest; even the const reads may parse, so one
+// object is not for threads that read it at the same time.
 class TMemIniFile : public TObject {
   HOST_CLASS(TMemIniFile)
 public:
@@ -60,6 +110,11 @@ public:
   // for readers that take a section in one pass; null when it is missing.
   // Valid until the file changes.
   const TStringList* SectionLines(std::string_view Section) const;
+  // For readers that take a section in one pass (through TIniLines) and
+  // store nothing: the section's text as the file was read, while nothing
+  // has parsed its lines yet. False otherwise (SectionLines has them then,
+  // or the section is missing). Valid until the file changes.
+  bool UnparsedSection(std::string_view Section, std::string_view& Text) const;
   bool ValueExists(std::string_view Section, std::string_view Ident) const;
 
   // Removes every section from memory; the file is untouched until the
@@ -107,12 +162,22 @@ private:
     // (see TStringList::ClearKeepingLines): false once a line without "="
     // or a repeated key was met, as such a list keeps nothing.
     bool Keepable = true;
+    // Lines not parsed yet: Unparsed (in FBase) holds them, and Lines,
+    // when Refill, is the spare's list of this section, to be cleared then.
+    bool Pending = false;
+    bool Refill = false;
+    std::string_view Unparsed;
   };
+  // Parses the lines of S, or of every section, if not done yet.
+  static void ParseLines(Section& S);
+  void ParseAll() const;
   Section* FindSection(std::string_view Name) const;
   static const std::string& SectionText(const Section& S);
   static void CacheLine(Section& S, int Index, const std::string& Line, std::size_t OldLength);
   Section& AddSection(std::string Name);
-  // SetText, taking the storage of the sections in Recycled (emptied).
+  // Finds the sections of Text, taking the storage of the sections in
+  // Recycled (emptied); their lines wait for ParseLines, so Text must stay
+  // until then.
   void Parse(std::string_view Text, std::vector<Section>&& Recycled);
   void Load(std::vector<Section>&& Recycled);
   void Reindex();
@@ -123,7 +188,8 @@ private:
   std::string FFileName;
   // The lines before the first section, as read (with their line ends).
   std::string FPreamble;
-  std::vector<Section> FSections;
+  // Mutable: a const read parses the section it reads.
+  mutable std::vector<Section> FSections;
   // First section of each name (ignoring case) to its position.
   std::unordered_map<std::string, std::size_t, TextHash, TextEqual> FIndex;
   // The file as this object last read or wrote it, and that version's

@@ -5,10 +5,8 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
+#include "host/core/TextScan.h"
 #include "host/stream/FormLexer.h"
 
 namespace host {
@@ -37,33 +35,7 @@ struct TTable {
 inline unsigned char Of(char c) { return kTable.Of[static_cast<unsigned char>(c)]; }
 
 // The first quote or line end from p on, or end: what ends a quoted piece.
-// Sixteen bytes at a time where SSE2 is there (every x86-64), else eight:
-// a byte equal to b leaves a zero in w ^ b, and the lowest byte the zero
-// test marks is always a true zero.
-inline const char* FindStringStop(const char* p, const char* end) {
-#if defined(__SSE2__)
-  const __m128i quote = _mm_set1_epi8('\''), lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-  while (end - p >= 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    const __m128i hit = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, lf)), _mm_cmpeq_epi8(v, cr));
-    if (const int m = _mm_movemask_epi8(hit)) return p + std::countr_zero(static_cast<unsigned>(m));
-    p += 16;
-  }
-#endif
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
-    auto zeros = [](std::uint64_t x) { return (x - ones) & ~x & highs; };
-    while (end - p >= 8) {
-      std::uint64_t w;
-      std::memcpy(&w, p, 8);
-      const std::uint64_t m = zeros(w ^ (ones * '\'')) | zeros(w ^ (ones * '\n')) | zeros(w ^ (ones * '\r'));
-      if (m != 0) return p + std::countr_zero(m) / 8;
-      p += 8;
-    }
-  }
-  while (p < end && *p != '\'' && *p != '\n' && *p != '\r') ++p;
-  return p;
-}
+inline const char* FindStringStop(const char* p, const char* end) { return FindFirstOf<'\'', '\n', '\r'>(p, end); }
 
 // Past the run of spaces at p, eight bytes at a time; stops at the first
 // other byte, or short of the text's last few bytes, which the caller's
