@@ -1,12 +1,15 @@
 // Parses arbitrary bytes as an INI file and checks what must always hold:
 // the written form reads back to itself, every key reads as the first line
-// of its name, and writes and erasures do what they say.
+// of its name, writes and erasures do what they say, and the same bytes
+// read from a file (each section parsed when first read) read the same.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+
+#include <unistd.h>
 
 #include "host/core/CaseFold.h"
 #include "host/core/IniFiles.h"
@@ -32,6 +35,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host::TMemIniFile again("");
   again.SetText(written);
   Check(again.Text() == written, "rewrite is not stable");
+
+  // From a file: a section not read yet, taken in one pass, gives the
+  // lines a parse stores; the whole file reads as from memory.
+  static const std::string path = "/tmp/fuzz_initext_" + std::to_string(::getpid()) + ".ini";
+  if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+    const bool whole = std::fwrite(text.data(), 1, text.size(), f) == text.size();
+    if (std::fclose(f) == 0 && whole) {
+      host::TMemIniFile fromFile(path);
+      host::TStringList names;
+      fromFile.ReadSections(&names);
+      for (int s = 0; s < names.Count() && s < 16; ++s) {
+        std::string_view unparsed;
+        if (!fromFile.UnparsedSection(names[s], unparsed)) continue;
+        std::string lines;
+        host::TIniLines reader(unparsed);
+        for (host::TIniLines::TKind kind; (kind = reader.Next()) != host::TIniLines::End;)
+          if (kind == host::TIniLines::Plain)
+            lines.append(reader.Line).append("\r\n");
+          else if (kind == host::TIniLines::Pair)
+            lines.append(reader.Key).append("=").append(reader.Value).append("\r\n");
+        Check(lines == ini.SectionLines(names[s])->Text(), "a section read in one pass");
+      }
+      Check(fromFile.Text() == written, "a file read from disk");
+    }
+  }
 
   host::TStringList sections;
   ini.ReadSections(&sections);
