@@ -158,15 +158,13 @@ void TMemIniFile::Parse(std::string_view Text, std::vector<Section>&& Recycled) 
     last.Unparsed = Text.substr(body, End - body);
     last.Pending = true;
   };
-  auto lineEnd = [&](std::size_t From) {
-    return static_cast<std::size_t>(FindLineEnd(Text.data() + From, Text.data() + Text.size()) - Text.data());
-  };
   for (std::size_t open = Text.find('['); open != std::string_view::npos; open = Text.find('[', open + 1)) {
     std::size_t start = open;
     while (start > 0 && TIniLines::Blank(Text[start - 1]) && Text[start - 1] != '\r' && Text[start - 1] != '\n')
       --start;
     if (start > 0 && Text[start - 1] != '\r' && Text[start - 1] != '\n') continue;  // not first on its line
-    const std::size_t end = lineEnd(open);
+    const auto end =
+        static_cast<std::size_t>(FindLineEnd(Text.data() + open, Text.data() + Text.size()) - Text.data());
     const std::string_view line = TIniLines::Trim(Text.substr(open, end - open));
     if (line.size() < 2 || line.back() != ']') continue;
     if (FSections.empty())
